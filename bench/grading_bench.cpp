@@ -1,0 +1,54 @@
+// ns per "Berechnen" against the model window, and ns per grade-memory append at several sizes.
+#include "grading/Calculation.h"
+#include "grading/NotenSpeicher.h"
+#include "tests/support/ModelWindow.h"
+
+#include <QLocale>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void BM_Calculate(benchmark::State& state) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    ModelWindow window;
+    window.setText(grading::Field::Rohpunkte, "40");
+    window.setText(grading::Field::Punkte, "35,5");
+    grading::NotenSpeicher memory;
+    for (auto _ : state) {
+        grading::calculate(window, memory, german);
+        if (memory.entries().size() > 1'000'000) {
+            state.PauseTiming();
+            memory.clear();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_Calculate);
+
+// ns per append while the memory holds between n and 2n entries; refilling happens untimed.
+void BM_Append(benchmark::State& state) {
+    const auto entries = state.range(0);
+    grading::NotenSpeicher memory;
+    auto refill = [&] {
+        memory.clear();
+        for (int64_t i = 0; i < entries; ++i) {
+            memory.append("87,5", "13", grading::GradingKey::GYM);
+        }
+    };
+    refill();
+    int64_t appended = 0;
+    for (auto _ : state) {
+        memory.append("45,0", "5", grading::GradingKey::IHK);
+        if (++appended == entries) {
+            state.PauseTiming();
+            refill();
+            appended = 0;
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(BM_Append)->Arg(10)->Arg(10'000)->Arg(100'000);
+
+} // namespace
+
+BENCHMARK_MAIN();

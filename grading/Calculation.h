@@ -1,0 +1,25 @@
+#pragma once
+
+#include "grading/GradingKey.h"
+
+class QLocale;
+
+namespace grading {
+
+class GradingWindow;
+class NotenSpeicher;
+
+// The percentage that `achieved` of `maximum` points make, in double precision as entered.
+// A maximum of 0 gives +inf, NaN or -inf by the sign of the achieved points.
+double percentageOf(double maximum, double achieved);
+
+// Double arithmetic on the entered decimals lands within a few units in the last place of the
+// true quotient, so a result that close to a threshold is the threshold itself: 8,4 of 14 points
+// are 60 % and earn the grade for 60 %. Everything else is graded as computed, so a result that
+// truly lies below a threshold stays below it.
+qint16 gradeForExactPercentage(GradingKey key, double percentage);
+
+// "Berechnen": validates the three inputs, shows percentage and grade, records them.
+void calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& locale);
+
+} // namespace grading

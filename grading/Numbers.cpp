@@ -1,0 +1,65 @@
+#include "grading/Numbers.h"
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+namespace grading {
+
+std::optional<double> readNumber(const QString& text, const QLocale& locale) {
+    bool ok = false;
+    const double value = locale.toDouble(text, &ok);
+    if (!ok || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool isNumeric(const QString& text, const QLocale& locale) {
+    return readNumber(text, locale).has_value();
+}
+
+float roundToSingle(double value) {
+    if (std::isnan(value)) {
+        return std::numeric_limits<float>::quiet_NaN();
+    }
+    constexpr double largestSingle = std::numeric_limits<float>::max();
+    // Halfway between the largest single and 2^128; ties round to even, which is infinity.
+    constexpr double overflowBound = 0x1.ffffffp+127;
+    const double magnitude = std::fabs(value);
+    if (magnitude >= overflowBound) {
+        return value > 0 ? std::numeric_limits<float>::infinity()
+                         : -std::numeric_limits<float>::infinity();
+    }
+    if (magnitude > largestSingle) {
+        return static_cast<float>(std::copysign(largestSingle, value));
+    }
+    return static_cast<float>(value);
+}
+
+double pointsInSingleRange(double value) {
+    const float single = roundToSingle(value);
+    if (std::isinf(single) || single == 0.0f) {
+        return 0.0;
+    }
+    return value;
+}
+
+QString formatPercentage(float percentage, const QLocale& locale) {
+    if (std::isnan(percentage)) {
+        return QStringLiteral("n. def.");
+    }
+    if (std::isinf(percentage)) {
+        const QString infinity(QChar(0x221E));
+        return percentage < 0 ? locale.negativeSign() + infinity : infinity;
+    }
+    double tenths = std::round(static_cast<double>(percentage) * 10.0);
+    if (tenths == 0.0) {
+        tenths = 0.0; // no "-0,0" for a tiny negative percentage
+    }
+    QLocale plain = locale;
+    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+    return plain.toString(tenths / 10.0, 'f', 1);
+}
+
+} // namespace grading

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QLocale;
+
+namespace grading {
+
+// A text is a number when the locale reads it whole as a finite value: its own decimal separator
+// and digit grouping, an optional sign and exponent, blanks around it. "inf" and "nan" are not
+// numbers to a teacher, and neither is a value beyond the double range.
+std::optional<double> readNumber(const QString& text, const QLocale& locale);
+bool isNumeric(const QString& text, const QLocale& locale);
+
+// IEEE round-to-nearest into single precision without the undefined behaviour of a plain cast:
+// values that round past the largest single become ±infinity, values just above it stay finite.
+float roundToSingle(double value);
+
+// A point value as the calculation uses it: the entered number, or 0 when it lies outside what a
+// single can hold (beyond its largest value, or so small that it rounds to zero).
+double pointsInSingleRange(double value);
+
+// The pattern "0.0" in the locale, without digit grouping; halves round away from zero.
+// A non-finite percentage gets a text that plainly is no number ("∞", "-∞", "n. def.").
+QString formatPercentage(float percentage, const QLocale& locale);
+
+} // namespace grading

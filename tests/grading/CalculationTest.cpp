@@ -1,0 +1,187 @@
+#include "grading/Calculation.h"
+#include "grading/GradingWindow.h"
+#include "grading/NotenSpeicher.h"
+#include "tests/support/ModelWindow.h"
+#include "tests/support/GTestSupport.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+using grading::Field;
+using grading::invalidBackground;
+using grading::validBackground;
+
+namespace {
+
+const QLocale german(QLocale::German, QLocale::Germany);
+const QLocale english(QLocale::English, QLocale::UnitedStates);
+
+struct Inputs {
+    QString maximum;
+    QString achieved;
+    QString key = "GYM";
+    QString percent = "100";
+};
+
+ModelWindow windowWith(const Inputs& inputs) {
+    ModelWindow window;
+    window.setText(Field::Rohpunkte, inputs.maximum);
+    window.setText(Field::Punkte, inputs.achieved);
+    window.setText(Field::Schluessel, inputs.key);
+    window.setText(Field::Prozent, inputs.percent);
+    return window;
+}
+
+struct ResultRow {
+    std::string name;
+    Inputs inputs;
+    QString percentage;
+    QString grade;
+    QLocale locale = german;
+};
+
+class CalculateResult : public testing::TestWithParam<ResultRow> {};
+
+TEST_P(CalculateResult, ShowsAndRecordsPercentageAndGrade) {
+    const auto& row = GetParam();
+    ModelWindow window = windowWith(row.inputs);
+    grading::NotenSpeicher memory;
+
+    grading::calculate(window, memory, row.locale);
+
+    EXPECT_EQ(window.text(Field::ErgebnisProzent), row.percentage);
+    EXPECT_EQ(window.text(Field::ErgebnisNote), row.grade);
+    EXPECT_TRUE(window.messages().empty());
+    const QString suffix = row.inputs.key == "IHK" ? " (IHK)" : " (GYM)";
+    EXPECT_EQ(memory.entries(), "\r" + row.percentage + " % = " + row.grade + suffix);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ordinary, CalculateResult,
+    testing::Values(
+        ResultRow{"40_and_35", {"40", "35"}, "87,5", "13"},
+        ResultRow{"40_and_38_GYM", {"40", "38"}, "95,0", "15"},
+        ResultRow{"40_and_38_IHK", {"40", "38", "IHK"}, "95,0", "1"},
+        ResultRow{"50_and_12_5_GYM", {"50", "12,5"}, "25,0", "01"},
+        ResultRow{"50_and_12_5_IHK", {"50", "12,5", "IHK"}, "25,0", "6"},
+        ResultRow{"3_and_2_01_IHK", {"3", "2,01", "IHK"}, "67,0", "3"},
+        ResultRow{"above_maximum", {"40", "44"}, "110,0", "15"},
+        ResultRow{"negative_points", {"40", "-4", "IHK"}, "-10,0", "6"},
+        ResultRow{"lower_case_key_grades_GYM", {"40", "18", "ihk"}, "45,0", "05"},
+        ResultRow{"grouped_input", {"1.000", "950"}, "95,0", "15"},
+        ResultRow{"english_locale", {"50", "12.5"}, "25.0", "01", english},
+        ResultRow{"txtProzent_value_changes_nothing", {"40", "20", "GYM", "50"}, "50,0", "06"}),
+    ROW_NAMES);
+
+// The division cases that the entered numbers alone decide: nothing is reported.
+INSTANTIATE_TEST_SUITE_P(
+    Arithmetic, CalculateResult,
+    testing::Values(
+        ResultRow{"maximum_0_positive_points", {"0", "5"}, QString(QChar(0x221E)), "15"},
+        ResultRow{"maximum_0_zero_points_GYM", {"0", "0"}, "n. def.", "00"},
+        ResultRow{"maximum_0_zero_points_IHK", {"0", "0", "IHK"}, "n. def.", "6"},
+        ResultRow{"maximum_0_negative_points", {"0", "-5", "IHK"}, "-" + QString(QChar(0x221E)), "6"},
+        ResultRow{"beyond_single_range_percentage", {"1", "3E38"}, QString(QChar(0x221E)), "15"},
+        ResultRow{"maximum_beyond_single_range_is_0", {"1E39", "5"}, QString(QChar(0x221E)), "15"},
+        ResultRow{"achieved_beyond_single_range_is_0", {"40", "1E39", "IHK"}, "0,0", "6"}),
+    ROW_NAMES);
+
+// Results that lie exactly on a threshold earn its grade, although single-precision inputs would
+// land a hair below it; results truly below a threshold stay below.
+INSTANTIATE_TEST_SUITE_P(
+    OnThreshold, CalculateResult,
+    testing::Values(
+        ResultRow{"14_and_8_4_is_60", {"14", "8,4"}, "60,0", "08"},
+        ResultRow{"38_and_36_1_is_95", {"38", "36,1"}, "95,0", "15"},
+        ResultRow{"14_and_4_2_is_30_IHK", {"14", "4,2", "IHK"}, "30,0", "5"},
+        ResultRow{"7_and_1_96_is_28", {"7", "1,96"}, "28,0", "02"},
+        ResultRow{"3_and_1_02_is_34", {"3", "1,02"}, "34,0", "03"},
+        ResultRow{"0_3_and_0_201_is_67_IHK", {"0,3", "0,201", "IHK"}, "67,0", "3"},
+        ResultRow{"2_7_and_2_187_is_81_IHK", {"2,7", "2,187", "IHK"}, "81,0", "2"},
+        ResultRow{"2_3_and_2_116_is_92_IHK", {"2,3", "2,116", "IHK"}, "92,0", "1"},
+        ResultRow{"100_and_19_99_stays_below", {"100", "19,99"}, "20,0", "00"},
+        ResultRow{"100_and_94_99_stays_below", {"100", "94,99"}, "95,0", "14"},
+        ResultRow{"truly_below_but_shown_as_67", {"100000000", "66999999", "IHK"}, "67,0", "4"},
+        ResultRow{"truly_below_95_by_a_millionth", {"100000000", "94999999"}, "95,0", "14"}),
+    ROW_NAMES);
+
+struct InvalidRow {
+    std::string name;
+    Inputs inputs;
+    Field invalid;
+    std::vector<Field> madeValid;
+};
+
+class CalculateValidation : public testing::TestWithParam<InvalidRow> {};
+
+TEST_P(CalculateValidation, MarksTheFirstInvalidFieldAndChangesNothingElse) {
+    const auto& row = GetParam();
+    ModelWindow window = windowWith(row.inputs);
+    window.setText(Field::ErgebnisProzent, "12,3");
+    window.setText(Field::ErgebnisNote, "04");
+    grading::NotenSpeicher memory;
+
+    grading::calculate(window, memory, german);
+
+    ASSERT_EQ(window.messages().size(), 1u);
+    EXPECT_EQ(window.messages()[0].text, "Eingabefehler! Bitte nur Zahlen eingeben!");
+    EXPECT_EQ(window.messages()[0].title, "Fehler!");
+    EXPECT_EQ(window.messages()[0].icon, grading::MessageIcon::Error);
+    EXPECT_EQ(window.focus(), row.invalid);
+    EXPECT_EQ(window.background(row.invalid), invalidBackground);
+    for (Field field : {Field::Rohpunkte, Field::Prozent, Field::Punkte}) {
+        if (field == row.invalid) {
+            continue;
+        }
+        const bool tested = std::find(row.madeValid.begin(), row.madeValid.end(), field) !=
+                            row.madeValid.end();
+        EXPECT_EQ(window.background(field),
+                  tested ? std::optional(validBackground) : std::nullopt);
+    }
+    EXPECT_EQ(window.text(Field::ErgebnisProzent), "12,3");
+    EXPECT_EQ(window.text(Field::ErgebnisNote), "04");
+    EXPECT_TRUE(memory.entries().isEmpty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FirstInvalidField, CalculateValidation,
+    testing::Values(
+        InvalidRow{"letters_in_both_only_first_marked", {"abc", "xyz"}, Field::Rohpunkte, {}},
+        InvalidRow{"empty_maximum", {"", "5"}, Field::Rohpunkte, {}},
+        InvalidRow{"blank_maximum", {"  ", "5"}, Field::Rohpunkte, {}},
+        InvalidRow{"bad_percent_field", {"40", "35", "GYM", "hundert"}, Field::Prozent,
+                   {Field::Rohpunkte}},
+        InvalidRow{"empty_percent_field", {"40", "35", "GYM", ""}, Field::Prozent,
+                   {Field::Rohpunkte}},
+        InvalidRow{"letters_in_achieved", {"40", "35a"}, Field::Punkte,
+                   {Field::Rohpunkte, Field::Prozent}},
+        InvalidRow{"decimal_point_in_german", {"40", "12.5"}, Field::Punkte,
+                   {Field::Rohpunkte, Field::Prozent}},
+        InvalidRow{"infinity_word", {"40", "inf"}, Field::Punkte,
+                   {Field::Rohpunkte, Field::Prozent}}),
+    ROW_NAMES);
+
+TEST(Calculate, LaterRunTurnsAYellowFieldWhiteAgain) {
+    ModelWindow window = windowWith({"x", "35"});
+    grading::NotenSpeicher memory;
+    grading::calculate(window, memory, german);
+    ASSERT_EQ(window.background(Field::Rohpunkte), invalidBackground);
+
+    window.setText(Field::Rohpunkte, "40");
+    grading::calculate(window, memory, german);
+
+    EXPECT_EQ(window.background(Field::Rohpunkte), validBackground);
+    EXPECT_EQ(window.background(Field::Punkte), validBackground);
+    EXPECT_EQ(memory.entries(), "\r87,5 % = 13 (GYM)");
+}
+
+TEST(Calculate, StartTextsGradeAsAnUndefinedPercentage) {
+    ModelWindow window;
+    grading::NotenSpeicher memory;
+    grading::calculate(window, memory, german);
+    EXPECT_EQ(window.text(Field::ErgebnisProzent), "n. def.");
+    EXPECT_EQ(window.text(Field::ErgebnisNote), "00");
+    EXPECT_TRUE(window.messages().empty());
+}
+
+} // namespace
