@@ -7,8 +7,9 @@ namespace grading {
 
 namespace {
 
-constexpr std::array<float, 15> gymThresholds{20.0f, 28.0f, 34.0f, 40.0f, 45.0f, 50.0f, 55.0f, 60.0f,
-                                              65.0f, 70.0f, 75.0f, 80.0f, 85.0f, 90.0f, 95.0f};
+constexpr std::array<float, 15> gymThresholds{20.0f, 28.0f, 34.0f, 40.0f, 45.0f,
+                                              50.0f, 55.0f, 60.0f, 65.0f, 70.0f,
+                                              75.0f, 80.0f, 85.0f, 90.0f, 95.0f};
 constexpr std::array<float, 5> ihkThresholds{30.0f, 50.0f, 67.0f, 81.0f, 92.0f};
 
 // Counts the thresholds passed before the first failing test. Written as `!(p >= t)` on purpose:

@@ -2,7 +2,9 @@
 
 namespace grading {
 
-QString NotenSpeicher::title() { return QStringLiteral("Noten-Speicher"); }
+QString NotenSpeicher::title() {
+    return QStringLiteral("Noten-Speicher");
+}
 
 void NotenSpeicher::append(const QString& percentageText, const QString& gradeText,
                            GradingKey key) {
@@ -15,7 +17,9 @@ void NotenSpeicher::append(const QString& percentageText, const QString& gradeTe
     m_text += suffix(key);
 }
 
-void NotenSpeicher::clear() { m_text.clear(); }
+void NotenSpeicher::clear() {
+    m_text.clear();
+}
 
 QString NotenSpeicher::messageText() const {
     return QStringLiteral("Folgende Noten wurden berechnet: \r") + m_text;

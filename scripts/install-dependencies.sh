@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
-    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core
+    xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core fonts-liberation2
     desktop-file-utils appstream dpkg-dev file
     gcc-mingw-w64-i686 binutils-mingw-w64-i686
 )

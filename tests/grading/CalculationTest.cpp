@@ -1,8 +1,9 @@
 #include "grading/Calculation.h"
+
 #include "grading/GradingWindow.h"
 #include "grading/NotenSpeicher.h"
-#include "tests/support/ModelWindow.h"
 #include "tests/support/GTestSupport.h"
+#include "tests/support/ModelWindow.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -80,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         ResultRow{"maximum_0_positive_points", {"0", "5"}, QString(QChar(0x221E)), "15"},
         ResultRow{"maximum_0_zero_points_GYM", {"0", "0"}, "n. def.", "00"},
         ResultRow{"maximum_0_zero_points_IHK", {"0", "0", "IHK"}, "n. def.", "6"},
-        ResultRow{"maximum_0_negative_points", {"0", "-5", "IHK"}, "-" + QString(QChar(0x221E)), "6"},
+        ResultRow{
+            "maximum_0_negative_points", {"0", "-5", "IHK"}, "-" + QString(QChar(0x221E)), "6"},
         ResultRow{"beyond_single_range_percentage", {"1", "3E38"}, QString(QChar(0x221E)), "15"},
         ResultRow{"maximum_beyond_single_range_is_0", {"1E39", "5"}, QString(QChar(0x221E)), "15"},
         ResultRow{"achieved_beyond_single_range_is_0", {"40", "1E39", "IHK"}, "0,0", "6"}),
@@ -133,10 +135,9 @@ TEST_P(CalculateValidation, MarksTheFirstInvalidFieldAndChangesNothingElse) {
         if (field == row.invalid) {
             continue;
         }
-        const bool tested = std::find(row.madeValid.begin(), row.madeValid.end(), field) !=
-                            row.madeValid.end();
-        EXPECT_EQ(window.background(field),
-                  tested ? std::optional(validBackground) : std::nullopt);
+        const bool tested =
+            std::find(row.madeValid.begin(), row.madeValid.end(), field) != row.madeValid.end();
+        EXPECT_EQ(window.background(field), tested ? std::optional(validBackground) : std::nullopt);
     }
     EXPECT_EQ(window.text(Field::ErgebnisProzent), "12,3");
     EXPECT_EQ(window.text(Field::ErgebnisNote), "04");
@@ -149,16 +150,22 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidRow{"letters_in_both_only_first_marked", {"abc", "xyz"}, Field::Rohpunkte, {}},
         InvalidRow{"empty_maximum", {"", "5"}, Field::Rohpunkte, {}},
         InvalidRow{"blank_maximum", {"  ", "5"}, Field::Rohpunkte, {}},
-        InvalidRow{"bad_percent_field", {"40", "35", "GYM", "hundert"}, Field::Prozent,
+        InvalidRow{"bad_percent_field",
+                   {"40", "35", "GYM", "hundert"},
+                   Field::Prozent,
                    {Field::Rohpunkte}},
-        InvalidRow{"empty_percent_field", {"40", "35", "GYM", ""}, Field::Prozent,
-                   {Field::Rohpunkte}},
-        InvalidRow{"letters_in_achieved", {"40", "35a"}, Field::Punkte,
+        InvalidRow{
+            "empty_percent_field", {"40", "35", "GYM", ""}, Field::Prozent, {Field::Rohpunkte}},
+        InvalidRow{"letters_in_achieved",
+                   {"40", "35a"},
+                   Field::Punkte,
                    {Field::Rohpunkte, Field::Prozent}},
-        InvalidRow{"decimal_point_in_german", {"40", "12.5"}, Field::Punkte,
+        InvalidRow{"decimal_point_in_german",
+                   {"40", "12.5"},
+                   Field::Punkte,
                    {Field::Rohpunkte, Field::Prozent}},
-        InvalidRow{"infinity_word", {"40", "inf"}, Field::Punkte,
-                   {Field::Rohpunkte, Field::Prozent}}),
+        InvalidRow{
+            "infinity_word", {"40", "inf"}, Field::Punkte, {Field::Rohpunkte, Field::Prozent}}),
     ROW_NAMES);
 
 TEST(Calculate, LaterRunTurnsAYellowFieldWhiteAgain) {

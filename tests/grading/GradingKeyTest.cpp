@@ -1,4 +1,5 @@
 #include "grading/GradingKey.h"
+
 #include "tests/support/GTestSupport.h"
 
 #include <QLocale>
@@ -53,12 +54,13 @@ INSTANTIATE_TEST_SUITE_P(
                     GradeRow{"at_100", 100.0f, 15, 1}),
     ROW_NAMES);
 
-INSTANTIATE_TEST_SUITE_P(
-    OutsideOrdinaryRange, GradeForPercentage,
-    testing::Values(GradeRow{"above_100", 150.0f, 15, 1}, GradeRow{"negative", -10.0f, 0, 6},
-                    GradeRow{"zero", 0.0f, 0, 6}, GradeRow{"nan", nan, 0, 6},
-                    GradeRow{"plus_infinity", inf, 15, 1}, GradeRow{"minus_infinity", -inf, 0, 6}),
-    ROW_NAMES);
+INSTANTIATE_TEST_SUITE_P(OutsideOrdinaryRange, GradeForPercentage,
+                         testing::Values(GradeRow{"above_100", 150.0f, 15, 1},
+                                         GradeRow{"negative", -10.0f, 0, 6},
+                                         GradeRow{"zero", 0.0f, 0, 6}, GradeRow{"nan", nan, 0, 6},
+                                         GradeRow{"plus_infinity", inf, 15, 1},
+                                         GradeRow{"minus_infinity", -inf, 0, 6}),
+                         ROW_NAMES);
 
 struct KeyRow {
     std::string name;
@@ -72,15 +74,15 @@ TEST_P(KeyFromText, OnlyExactIhkSelectsIhk) {
     EXPECT_EQ(grading::keyFromText(GetParam().text), GetParam().key);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, KeyFromText,
-    testing::Values(KeyRow{"IHK", "IHK", GradingKey::IHK}, KeyRow{"GYM", "GYM", GradingKey::GYM},
-                    KeyRow{"lower_case_ihk", "ihk", GradingKey::GYM},
-                    KeyRow{"leading_blank", " IHK", GradingKey::GYM},
-                    KeyRow{"trailing_blank", "IHK ", GradingKey::GYM},
-                    KeyRow{"empty", "", GradingKey::GYM},
-                    KeyRow{"anything_typed", "Abitur", GradingKey::GYM}),
-    ROW_NAMES);
+INSTANTIATE_TEST_SUITE_P(Texts, KeyFromText,
+                         testing::Values(KeyRow{"IHK", "IHK", GradingKey::IHK},
+                                         KeyRow{"GYM", "GYM", GradingKey::GYM},
+                                         KeyRow{"lower_case_ihk", "ihk", GradingKey::GYM},
+                                         KeyRow{"leading_blank", " IHK", GradingKey::GYM},
+                                         KeyRow{"trailing_blank", "IHK ", GradingKey::GYM},
+                                         KeyRow{"empty", "", GradingKey::GYM},
+                                         KeyRow{"anything_typed", "Abitur", GradingKey::GYM}),
+                         ROW_NAMES);
 
 struct GradeTextRow {
     std::string name;
@@ -95,20 +97,20 @@ TEST_P(GradeText, FollowsTheKeysPattern) {
     const auto& row = GetParam();
     EXPECT_EQ(grading::gradeText(row.key, row.grade, QLocale(QLocale::German, QLocale::Germany)),
               row.text);
-    EXPECT_EQ(grading::gradeText(row.key, row.grade, QLocale(QLocale::English, QLocale::UnitedStates)),
-              row.text);
+    EXPECT_EQ(
+        grading::gradeText(row.key, row.grade, QLocale(QLocale::English, QLocale::UnitedStates)),
+        row.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Grades, GradeText,
-    testing::Values(GradeTextRow{"GYM_0", GradingKey::GYM, 0, "00"},
-                    GradeTextRow{"GYM_5", GradingKey::GYM, 5, "05"},
-                    GradeTextRow{"GYM_10", GradingKey::GYM, 10, "10"},
-                    GradeTextRow{"GYM_15", GradingKey::GYM, 15, "15"},
-                    GradeTextRow{"IHK_1", GradingKey::IHK, 1, "1"},
-                    GradeTextRow{"IHK_2", GradingKey::IHK, 2, "2"},
-                    GradeTextRow{"IHK_6", GradingKey::IHK, 6, "6"}),
-    ROW_NAMES);
+INSTANTIATE_TEST_SUITE_P(Grades, GradeText,
+                         testing::Values(GradeTextRow{"GYM_0", GradingKey::GYM, 0, "00"},
+                                         GradeTextRow{"GYM_5", GradingKey::GYM, 5, "05"},
+                                         GradeTextRow{"GYM_10", GradingKey::GYM, 10, "10"},
+                                         GradeTextRow{"GYM_15", GradingKey::GYM, 15, "15"},
+                                         GradeTextRow{"IHK_1", GradingKey::IHK, 1, "1"},
+                                         GradeTextRow{"IHK_2", GradingKey::IHK, 2, "2"},
+                                         GradeTextRow{"IHK_6", GradingKey::IHK, 6, "6"}),
+                         ROW_NAMES);
 
 TEST(Suffix, NamesTheKeyInParentheses) {
     EXPECT_EQ(grading::suffix(GradingKey::GYM), " (GYM)");

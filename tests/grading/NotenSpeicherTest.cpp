@@ -1,5 +1,6 @@
-#include "grading/Calculation.h"
 #include "grading/NotenSpeicher.h"
+
+#include "grading/Calculation.h"
 #include "tests/support/ModelWindow.h"
 
 #include <QLocale>

@@ -1,4 +1,5 @@
 #include "grading/Numbers.h"
+
 #include "tests/support/GTestSupport.h"
 
 #include <QLocale>
@@ -31,16 +32,15 @@ const std::nullopt_t no = std::nullopt;
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, ReadNumber,
-    testing::Values(ReadRow{"whole", "40", 40.0, 40.0},
-                    ReadRow{"decimal_comma", "12,5", 12.5, no},
+    testing::Values(ReadRow{"whole", "40", 40.0, 40.0}, ReadRow{"decimal_comma", "12,5", 12.5, no},
                     ReadRow{"decimal_point", "12.5", no, 12.5},
                     ReadRow{"german_grouping", "1.234,5", 1234.5, no},
                     ReadRow{"english_grouping", "1,234.5", no, 1234.5},
                     ReadRow{"negative", "-3", -3.0, -3.0}, ReadRow{"plus_sign", "+5", 5.0, 5.0},
                     ReadRow{"blanks_around", " 12 ", 12.0, 12.0},
-                    ReadRow{"exponent", "3E38", 3e38, 3e38},
-                    ReadRow{"empty", "", no, no}, ReadRow{"blanks_only", "   ", no, no},
-                    ReadRow{"letters", "abc", no, no}, ReadRow{"digits_and_letters", "12a", no, no},
+                    ReadRow{"exponent", "3E38", 3e38, 3e38}, ReadRow{"empty", "", no, no},
+                    ReadRow{"blanks_only", "   ", no, no}, ReadRow{"letters", "abc", no, no},
+                    ReadRow{"digits_and_letters", "12a", no, no},
                     ReadRow{"sign_alone", "-", no, no}, ReadRow{"bare_exponent", "1e", no, no},
                     ReadRow{"infinity_word", "inf", no, no}, ReadRow{"nan_word", "nan", no, no},
                     ReadRow{"beyond_double", "1e400", no, no}, ReadRow{"hex", "0x10", no, no}),
@@ -88,7 +88,8 @@ INSTANTIATE_TEST_SUITE_P(
     Values, FormatPercentage,
     testing::Values(FormatRow{"whole", 95.0f, "95,0", "95.0"},
                     FormatRow{"one_decimal", 87.5f, "87,5", "87.5"},
-                    FormatRow{"below_one", 0.5f, "0,5", "0.5"}, FormatRow{"zero", 0.0f, "0,0", "0.0"},
+                    FormatRow{"below_one", 0.5f, "0,5", "0.5"},
+                    FormatRow{"zero", 0.0f, "0,0", "0.0"},
                     FormatRow{"rounds_up", 66.99999968f, "67,0", "67.0"},
                     FormatRow{"half_away_from_zero", 87.25f, "87,3", "87.3"},
                     FormatRow{"negative_half", -87.25f, "-87,3", "-87.3"},

@@ -12,7 +12,8 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 // Turns a row name such as "14 und 8,4" into a name gtest accepts ("14_und_8_4").
 inline std::string testName(std::string name) {
     for (char& c : name) {
-        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        const bool alnum =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         if (!alnum) {
             c = '_';
         }
@@ -20,4 +21,7 @@ inline std::string testName(std::string name) {
     return name;
 }
 
-#define ROW_NAMES [](const auto& row) { return testName(row.param.name); }
+#define ROW_NAMES                                                                                  \
+    [](const auto& row) {                                                                          \
+        return testName(row.param.name);                                                           \
+    }

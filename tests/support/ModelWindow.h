@@ -18,9 +18,9 @@ public:
 
     ModelWindow() {
         using grading::Field;
-        m_texts = {{Field::Rohpunkte, "0"},       {Field::Prozent, "100"},
-                   {Field::Punkte, "0"},          {Field::ErgebnisProzent, "0"},
-                   {Field::ErgebnisNote, "0"},    {Field::Schluessel, "GYM"}};
+        m_texts = {{Field::Rohpunkte, "0"},    {Field::Prozent, "100"},
+                   {Field::Punkte, "0"},       {Field::ErgebnisProzent, "0"},
+                   {Field::ErgebnisNote, "0"}, {Field::Schluessel, "GYM"}};
     }
 
     QString text(grading::Field field) const override { return m_texts.at(field); }

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "settings/SettingsLine.h"
+
+#include <QString>
+
+namespace settings {
+
+// A settings file is one short line; anything larger is not ours.
+inline constexpr qint64 maximumFileSize = 64 * 1024;
+
+// "Zensulino.ini" in the user's documents folder, worked out anew on every call.
+// Empty when the documents folder is unknown.
+QString settingsFilePath();
+
+struct LoadResult {
+    enum class Status { Missing, Loaded, Unreadable };
+    Status status = Status::Missing;
+    StoredTexts texts;
+    QString message; // German, for the user, when Unreadable
+};
+
+// A missing file is normal. A file that cannot be read whole changes nothing and says why.
+LoadResult loadSettings(const QString& path);
+
+// Replaces the file atomically, so a failed save leaves the former file as it was.
+// Returns a German message for the user when nothing was saved; empty on success.
+QString saveSettings(const QString& path, const StoredTexts& texts);
+
+} // namespace settings

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace settings {
+
+// The five texts the settings file carries, in the order of its fields.
+struct StoredTexts {
+    QString rohpunkte;
+    QString punkte;
+    QString ergebnisProzent;
+    QString ergebnisNote;
+    QString schluessel;
+
+    friend bool operator==(const StoredTexts&, const StoredTexts&) = default;
+};
+
+// The name the user knows each field by, for messages: "Rohpunkte", …, "Notenschlüssel".
+QString fieldLabel(int fieldIndex);
+
+// `"40","35","87,5","13","GYM"` and CR LF. A double quote inside a text is written doubled.
+QString formatSettingsLine(const StoredTexts& texts);
+
+struct ParsedLine {
+    std::optional<StoredTexts> texts;
+    QString problem; // German, says what is wrong when `texts` is empty
+};
+
+// Reads every line formatSettingsLine writes, with CR LF, LF or no line end at all, blanks between
+// the fields, and trailing empty lines. Anything else is reported, never half read.
+ParsedLine parseSettingsLine(const QString& content);
+
+// The first reason the texts cannot be stored faithfully: a line break or other control character,
+// or a character outside Windows-1252. Empty when they can be stored.
+QString whyNotStorable(const StoredTexts& texts);
+
+} // namespace settings

@@ -1,0 +1,7 @@
+#include "settings/modFiles.h"
+
+#include <QFileInfo>
+
+bool FileExists(const QString& path) {
+    return !path.isEmpty() && QFileInfo::exists(path);
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QString>
+
+// True when something of that name exists: a file, a folder or anything else.
+bool FileExists(const QString& path);

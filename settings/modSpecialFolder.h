@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// The user's documents folder, the one shell folder the program asks for.
+inline constexpr int CSIDL_PERSONAL = 5;
+
+// The file-system path of a shell folder, or the empty text when the folder is unknown.
+QString GetSpecialFolder(int folderId);

@@ -1,0 +1,213 @@
+#include "settings/SettingsFile.h"
+
+#include "settings/modFiles.h"
+#include "settings/modSpecialFolder.h"
+#include "tests/support/GTestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+using settings::LoadResult;
+using settings::StoredTexts;
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+class SettingsFile : public testing::Test {
+protected:
+    QString path() const { return m_dir.filePath("Zensulino.ini"); }
+    QTemporaryDir m_dir;
+};
+
+TEST_F(SettingsFile, SavesTheExactBytes) {
+    ASSERT_EQ(settings::saveSettings(path(), {"40", "35", "87,5", "13", "GYM"}), "");
+    EXPECT_EQ(readBytes(path()), QByteArray("\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n"));
+}
+
+TEST_F(SettingsFile, SavingTwiceLeavesOneLine) {
+    ASSERT_EQ(settings::saveSettings(path(), {"40", "35", "87,5", "13", "GYM"}), "");
+    ASSERT_EQ(settings::saveSettings(path(), {"20", "10", "50,0", "06", "IHK"}), "");
+    EXPECT_EQ(readBytes(path()), QByteArray("\"20\",\"10\",\"50,0\",\"06\",\"IHK\"\r\n"));
+}
+
+TEST_F(SettingsFile, RoundTripsEveryStorableText) {
+    const StoredTexts texts{"", "a\"b,c", QString::fromUtf8("Prüfung €"), "  ", "ihk"};
+    ASSERT_EQ(settings::saveSettings(path(), texts), "");
+    EXPECT_EQ(readBytes(path()), QByteArray("\"\",\"a\"\"b,c\",\"Pr\xFC"
+                                            "fung \x80\",\"  \",\"ihk\"\r\n"));
+    const LoadResult loaded = settings::loadSettings(path());
+    ASSERT_EQ(loaded.status, LoadResult::Status::Loaded) << loaded.message.toStdString();
+    EXPECT_EQ(loaded.texts, texts);
+}
+
+TEST_F(SettingsFile, MissingFileIsNormal) {
+    const LoadResult loaded = settings::loadSettings(path());
+    EXPECT_EQ(loaded.status, LoadResult::Status::Missing);
+    EXPECT_TRUE(loaded.message.isEmpty());
+}
+
+TEST_F(SettingsFile, ReadsAFileSavedAsUtf8WithByteOrderMark) {
+    writeBytes(path(), "\xEF\xBB\xBF\"40\",\"35\",\"87,5\",\"13\",\"Pr\xC3\xBC"
+                       "fung\"\n");
+    const LoadResult loaded = settings::loadSettings(path());
+    ASSERT_EQ(loaded.status, LoadResult::Status::Loaded) << loaded.message.toStdString();
+    EXPECT_EQ(loaded.texts.schluessel, QString::fromUtf8("Prüfung"));
+}
+
+struct DamagedRow {
+    std::string name;
+    QByteArray bytes;
+    QString reason;
+};
+
+class DamagedSettingsFile : public testing::TestWithParam<DamagedRow> {};
+
+TEST_P(DamagedSettingsFile, IsReportedWithItsNameAndLeftAsItIs) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zensulino.ini");
+    writeBytes(path, GetParam().bytes);
+
+    const LoadResult loaded = settings::loadSettings(path);
+
+    EXPECT_EQ(loaded.status, LoadResult::Status::Unreadable);
+    EXPECT_EQ(loaded.texts, StoredTexts{});
+    EXPECT_TRUE(
+        loaded.message.startsWith(QString::fromUtf8("Die Einstellungsdatei „%1“ konnte "
+                                                    "nicht geladen werden: %2.")
+                                      .arg(QDir::toNativeSeparators(path), GetParam().reason)))
+        << loaded.message.toStdString();
+    EXPECT_EQ(readBytes(path), GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedSettingsFile,
+    testing::Values(
+        DamagedRow{"three_fields", "\"40\",\"35\",\"87,5\"\r\n", "Sie enthält nur 3 der 5 Felder"},
+        DamagedRow{"broken_quote", "\"40\",\"35\",\"87,5\",\"13\",\"GYM\r\n",
+                   QString::fromUtf8("In Feld 5 fehlt das schließende Anführungszeichen")},
+        DamagedRow{"nul_byte", QByteArray("\"40\",\"3\0\",\"87,5\",\"13\",\"GYM\"\r\n", 29),
+                   "Sie enthält Bytes, die kein Text sind"},
+        DamagedRow{"undefined_code_page_byte", "\"40\",\"35\",\"87,5\",\"13\",\"\x81\"\r\n",
+                   "Sie enthält Bytes, die kein Text sind"},
+        DamagedRow{"broken_utf8_after_mark", "\xEF\xBB\xBF\"\xC3\",\"\",\"\",\"\",\"\"",
+                   "Sie enthält Bytes, die kein Text sind"},
+        DamagedRow{"larger_than_64_KiB",
+                   "\"" + QByteArray(70 * 1024, '1') + "\",\"\",\"\",\"\",\"\"",
+                   QString::fromUtf8("Sie ist größer als 64 KiB")}),
+    ROW_NAMES);
+
+TEST_F(SettingsFile, FolderInPlaceOfTheFileIsReported) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("Zensulino.ini"));
+    const LoadResult loaded = settings::loadSettings(path());
+    EXPECT_EQ(loaded.status, LoadResult::Status::Unreadable);
+    EXPECT_TRUE(loaded.message.contains("An ihrer Stelle steht ein Ordner"));
+
+    const QString problem = settings::saveSettings(path(), {"1", "2", "3", "4", "GYM"});
+    EXPECT_TRUE(problem.startsWith("Die Einstellungen wurden nicht gespeichert."))
+        << problem.toStdString();
+    EXPECT_TRUE(problem.contains("steht ein Ordner"));
+    EXPECT_TRUE(QFileInfo(path()).isDir());
+}
+
+TEST_F(SettingsFile, UnreadableFileIsReported) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root reads every file";
+    }
+    writeBytes(path(), "\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n");
+    QFile::setPermissions(path(), QFileDevice::WriteOwner);
+    const LoadResult loaded = settings::loadSettings(path());
+    EXPECT_EQ(loaded.status, LoadResult::Status::Unreadable);
+    EXPECT_TRUE(loaded.message.contains("Berechtigung"));
+}
+
+TEST_F(SettingsFile, MissingFolderIsReported) {
+    const QString inMissingFolder = m_dir.filePath("fehlt/Zensulino.ini");
+    const QString problem = settings::saveSettings(inMissingFolder, {"1", "2", "3", "4", "GYM"});
+    EXPECT_EQ(problem, QString::fromUtf8("Die Einstellungen wurden nicht gespeichert.\r\r"
+                                         "Der Ordner „%1“ existiert nicht.\r"
+                                         "Eine früher gespeicherte Datei bleibt unverändert.")
+                           .arg(QDir::toNativeSeparators(m_dir.filePath("fehlt"))));
+}
+
+TEST_F(SettingsFile, ReadOnlyFolderIsReportedAndKeepsTheFormerFile) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root writes into every folder";
+    }
+    ASSERT_EQ(settings::saveSettings(path(), {"40", "35", "87,5", "13", "GYM"}), "");
+    const QByteArray before = readBytes(path());
+    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+
+    const QString problem = settings::saveSettings(path(), {"1", "2", "3", "4", "IHK"});
+
+    QFile::setPermissions(m_dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_TRUE(problem.contains("kann nicht geschrieben werden")) << problem.toStdString();
+    EXPECT_EQ(readBytes(path()), before);
+}
+
+TEST(SettingsFileOnLinux, FolderNobodyMayWriteIntoIsReported) {
+    // /proc takes no new files, not even from root, so this runs in CI as well.
+    const QString problem =
+        settings::saveSettings("/proc/Zensulino.ini", {"1", "2", "3", "4", "GYM"});
+    EXPECT_TRUE(problem.contains(QString::fromUtf8("In den Ordner „/proc“ kann nicht geschrieben "
+                                                   "werden.")))
+        << problem.toStdString();
+}
+
+TEST_F(SettingsFile, UnstorableTextIsRefusedAndKeepsTheFormerFile) {
+    ASSERT_EQ(settings::saveSettings(path(), {"40", "35", "87,5", "13", "GYM"}), "");
+    const QByteArray before = readBytes(path());
+
+    const QString problem =
+        settings::saveSettings(path(), {"40", "35", "87,5", "13", QString::fromUtf8("Ω")});
+
+    EXPECT_TRUE(
+        problem.contains(QString::fromUtf8("Das Feld „Notenschlüssel“ enthält das Zeichen „Ω“")));
+    EXPECT_EQ(readBytes(path()), before);
+}
+
+TEST_F(SettingsFile, NoDocumentsFolderSavesNothing) {
+    EXPECT_TRUE(settings::saveSettings("", {"1", "2", "3", "4", "GYM"}).contains("Dokumente"));
+    EXPECT_EQ(settings::loadSettings("").status, LoadResult::Status::Missing);
+}
+
+TEST(SettingsLocation, IsZensulinoIniInTheDocumentsFolder) {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(".config").toLocal8Bit());
+
+    const QString folder = GetSpecialFolder(CSIDL_PERSONAL);
+    const QString path = settings::settingsFilePath();
+
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    EXPECT_EQ(folder, home.filePath("Documents"));
+    EXPECT_EQ(path, home.filePath("Documents/Zensulino.ini"));
+    EXPECT_EQ(GetSpecialFolder(CSIDL_PERSONAL + 1), "");
+}
+
+TEST(FileExists, TellsWhetherAnythingOfThatNameExists) {
+    QTemporaryDir dir;
+    writeBytes(dir.filePath("datei"), "x");
+    EXPECT_TRUE(FileExists(dir.filePath("datei")));
+    EXPECT_TRUE(FileExists(dir.path()));
+    EXPECT_FALSE(FileExists(dir.filePath("fehlt")));
+    EXPECT_FALSE(FileExists(""));
+}
+
+} // namespace
