@@ -1,0 +1,12 @@
+#include "window/AboutText.h"
+
+QString aboutText(int year) {
+    return QStringLiteral("Zensulino Version 1.4\r"
+                          "\r"
+                          "Programm: %1 %2 Zensulino-Projekt\r"
+                          "\r"
+                          "Besuchen Sie mich im Internet:\r"
+                          "https://zensulino.example.org")
+        .arg(QChar(0xA9))
+        .arg(year, 4, 10, QLatin1Char('0'));
+}

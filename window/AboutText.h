@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// The six lines of the About box, separated by '\r'; the year is the clock's at the moment
+// the box opens.
+QString aboutText(int year);

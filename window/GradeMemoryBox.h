@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDialog>
+
+class QPlainTextEdit;
+
+// Shows the grade memory like a message box, but scrollable, so that a session with thousands of
+// results stays readable. Ctrl+C copies the selection, or the whole text when nothing is selected.
+class GradeMemoryBox : public QDialog {
+public:
+    GradeMemoryBox(const QString& text, const QString& title, QWidget* parent);
+
+    QString shownText() const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void copy() const;
+
+    QPlainTextEdit* m_text = nullptr;
+};

@@ -1,0 +1,335 @@
+#include "window/frmMain.h"
+
+#include "grading/Calculation.h"
+#include "settings/SettingsFile.h"
+#include "window/AboutText.h"
+#include "window/GradeMemoryBox.h"
+#include "window/Shape.h"
+#include "window/StaticLabel.h"
+#include "window/Twips.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+using grading::Field;
+
+// The window's resources live in a static library, so they are registered by hand.
+static void registerResources() {
+    Q_INIT_RESOURCE(window);
+}
+
+namespace {
+
+const QColor lightYellow(255, 255, 128);
+
+// The captions were measured for 8-point MS Sans Serif; Arial and its metric twin Liberation Sans
+// keep them within their places where that font is missing.
+QFont classicFont(qreal pointSize, bool bold) {
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                      QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Helvetica")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+QString withLineBreaks(const QString& text) {
+    return QString(text).replace(u'\r', u'\n');
+}
+
+} // namespace
+
+frmMain::frmMain(const QLocale& locale, SettingsPath settingsPath, QWidget* parent)
+    : QWidget(parent), m_locale(locale),
+      m_settingsPath(settingsPath ? std::move(settingsPath) : settings::settingsFilePath) {
+    registerResources();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Zensulino"));
+    setWindowIcon(QIcon(QStringLiteral(":/zensulino/icon-32.png")));
+    setFixedSize(fromTwips(0, 0, 4710, 3120).size());
+    setFont(classicFont(8.0, false));
+    // Every right press reaches mousePressEvent; no Qt context-menu event is made of it.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    createDecorationAndLabels();
+    createInputs();
+    createContextMenu();
+    Form_Load();
+}
+
+void frmMain::createDecorationAndLabels() {
+    const QColor outline = palette().color(QPalette::WindowText);
+    const QColor windowColour = palette().color(QPalette::Base);
+    auto shape = [&](const char* name, QRect geometry, Shape::Look look) {
+        auto* widget = new Shape(look, this);
+        widget->setObjectName(QLatin1String(name));
+        widget->setGeometry(geometry);
+    };
+    auto label = [&](const char* name, const QString& caption, QRect geometry) {
+        auto* widget = new StaticLabel(caption, this);
+        widget->setObjectName(QLatin1String(name));
+        widget->setGeometry(geometry);
+        return widget;
+    };
+
+    // Created back to front: a later sibling is drawn above an earlier one.
+    shape("Shape5", fromTwips(0, 1500, 2415, 1335), {lightYellow, outline});
+    shape("Shape3", fromTwips(2400, 960, 2310, 560), {windowColour, outline});
+    shape("Shape2", fromTwips(0, 480, 4717, 495), {lightYellow, outline});
+    shape("Shape1", fromTwips(0, 0, 4717, 495), {windowColour, outline});
+
+    QLabel* titel =
+        label("lblTitel", QStringLiteral("Der Zensurator"), fromTwips(1080, 75, 2535, 375));
+    titel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    titel->setFont(classicFont(13.5, true));
+    QPalette titlePalette = titel->palette();
+    titlePalette.setColor(QPalette::WindowText, QColor(192, 64, 0));
+    titel->setPalette(titlePalette);
+
+    label("lblRohpunkte", QStringLiteral("Rohpunkte"), fromTwips(240, 600, 855, 255));
+    label("lblistgleich", QStringLiteral("="), fromTwips(2400, 600, 255, 255));
+    label("lblProzent", QStringLiteral(" %"), fromTwips(3360, 600, 255, 255));
+    for (QLabel* twoLines :
+         {label("Label1", QStringLiteral("erreichte Rohpunktzahl"),
+                fromTwips(240, 1005, 1095, 420)),
+          label("Label2", QStringLiteral("Noten- schlüssel"), fromTwips(2640, 1000, 735, 495)),
+          label("lblErgebnisProz", QStringLiteral("Ergebnis in Prozent"),
+                fromTwips(240, 1605, 975, 420))}) {
+        twoLines->setWordWrap(true);
+        twoLines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    label("lblErgebnisNote", QStringLiteral("Ergebnis Note"), fromTwips(240, 2280, 1095, 255));
+
+    shape("Shape4", fromTwips(0, 960, 2415, 1880), {std::nullopt, outline});
+    shape("Shape6", fromTwips(1500, 1040, 840, 380),
+          {std::nullopt, QColor(192, 0, 0), Qt::DotLine});
+}
+
+void frmMain::createInputs() {
+    auto field = [this](const char* name, const QString& text, const QString& accessibleName,
+                        QRect geometry) {
+        auto* edit = new QLineEdit(text, this);
+        edit->setObjectName(QLatin1String(name));
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setAccessibleName(accessibleName);
+        edit->setGeometry(geometry);
+        return edit;
+    };
+    txtRohpunkte = field("txtRohpunkte", QStringLiteral("0"), QStringLiteral("Rohpunkte"),
+                         fromTwips(1560, 600, 735, 285));
+    txtPunkte = field("txtPunkte", QStringLiteral("0"), QStringLiteral("erreichte Rohpunktzahl"),
+                      fromTwips(1560, 1080, 735, 285));
+    txtErgebnisProzent =
+        field("txtErgebnisProzent", QStringLiteral("0"), QStringLiteral("Ergebnis in Prozent"),
+              fromTwips(1560, 1680, 735, 285));
+    txtProzent = field("txtProzent", QStringLiteral("100"), QStringLiteral("Prozent"),
+                       fromTwips(2640, 600, 615, 285));
+
+    cboSchlüssel = new QComboBox(this);
+    cboSchlüssel->setObjectName(QStringLiteral("cboSchlüssel"));
+    cboSchlüssel->setEditable(true);
+    cboSchlüssel->setInsertPolicy(QComboBox::NoInsert);
+    cboSchlüssel->setEditText(QStringLiteral("cboSchlüssel"));
+    cboSchlüssel->setAccessibleName(QStringLiteral("Notenschlüssel"));
+    cboSchlüssel->setGeometry(fromTwips(3480, 1080, 1095, 315));
+
+    txtErgebnisNote = field("txtErgebnisNote", QStringLiteral("0"), QStringLiteral("Ergebnis Note"),
+                            fromTwips(1560, 2280, 735, 285));
+
+    cmdCalc = new QPushButton(QStringLiteral("Berechnen"), this);
+    cmdCalc->setObjectName(QStringLiteral("cmdCalc"));
+    cmdCalc->setGeometry(fromTwips(2640, 2280, 1815, 375));
+    cmdCalc->setDefault(true);
+    connect(cmdCalc, &QPushButton::clicked, this, &frmMain::cmdCalc_Click);
+
+    QWidget* const tabOrder[] = {txtRohpunkte, txtPunkte,    txtErgebnisProzent,
+                                 txtProzent,   cboSchlüssel, txtErgebnisNote,
+                                 cmdCalc};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+}
+
+void frmMain::createContextMenu() {
+    mnuKontext = new QMenu(QStringLiteral("Kontextmenü"), this);
+    mnuKontext->setObjectName(QStringLiteral("mnuKontext"));
+    auto item = [this](const char* name, const QString& caption, void (frmMain::*handler)()) {
+        QAction* action = mnuKontext->addAction(caption, this, handler);
+        action->setObjectName(QLatin1String(name));
+    };
+    item("mnuOptionSave", QStringLiteral("Einstellungen speichern"), &frmMain::mnuOptionSave_Click);
+    item("mnuCache", QStringLiteral("Noten-Speicher anzeigen"), &frmMain::mnuCache_Click);
+    mnuKontext->addSeparator()->setObjectName(QStringLiteral("mnuLine0"));
+    item("mnuReset", QStringLiteral("Reset"), &frmMain::mnuReset_Click);
+    mnuKontext->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
+    item("mnuAbout", QStringLiteral("Über..."), &frmMain::mnuAbout_Click);
+    mnuKontext->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
+    item("mnuEnd", QStringLiteral("Beenden"), &frmMain::mnuEnd_Click);
+}
+
+void frmMain::Form_Load() {
+    cboSchlüssel->insertItem(0, QStringLiteral("GYM"));
+    cboSchlüssel->insertItem(1, QStringLiteral("IHK"));
+    cboSchlüssel->setEditText(QStringLiteral("GYM"));
+    LoadOptions();
+    txtRohpunkte->setFocus();
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!m_startupProblem.isEmpty()) {
+        // Said once the window is on screen, so the box has a window to stand over.
+        QTimer::singleShot(0, this, [this] {
+            const QString problem = std::exchange(m_startupProblem, QString());
+            showMessage(problem, QStringLiteral("Einstellungen"), grading::MessageIcon::Error);
+        });
+    }
+}
+
+void frmMain::LoadOptions() {
+    const settings::LoadResult result = settings::loadSettings(m_settingsPath());
+    switch (result.status) {
+    case settings::LoadResult::Status::Missing:
+        return;
+    case settings::LoadResult::Status::Unreadable:
+        m_startupProblem = result.message;
+        return;
+    case settings::LoadResult::Status::Loaded:
+        break;
+    }
+    txtRohpunkte->setText(result.texts.rohpunkte);
+    txtPunkte->setText(result.texts.punkte);
+    txtErgebnisProzent->setText(result.texts.ergebnisProzent);
+    txtErgebnisNote->setText(result.texts.ergebnisNote);
+    cboSchlüssel->setEditText(result.texts.schluessel);
+}
+
+void frmMain::SaveOptions() {
+    const settings::StoredTexts texts{txtRohpunkte->text(), txtPunkte->text(),
+                                      txtErgebnisProzent->text(), txtErgebnisNote->text(),
+                                      cboSchlüssel->currentText()};
+    const QString problem = settings::saveSettings(m_settingsPath(), texts);
+    if (!problem.isEmpty()) {
+        showMessage(problem, QStringLiteral("Einstellungen"), grading::MessageIcon::Error);
+    }
+}
+
+QLineEdit* frmMain::lineEdit(Field field) const {
+    switch (field) {
+    case Field::Rohpunkte:
+        return txtRohpunkte;
+    case Field::Prozent:
+        return txtProzent;
+    case Field::Punkte:
+        return txtPunkte;
+    case Field::ErgebnisProzent:
+        return txtErgebnisProzent;
+    case Field::ErgebnisNote:
+        return txtErgebnisNote;
+    case Field::Schluessel:
+        break;
+    }
+    return cboSchlüssel->lineEdit();
+}
+
+QString frmMain::text(Field field) const {
+    return lineEdit(field)->text();
+}
+
+void frmMain::setText(Field field, const QString& text) {
+    if (field == Field::Schluessel) {
+        cboSchlüssel->setEditText(text);
+        return;
+    }
+    lineEdit(field)->setText(text);
+}
+
+void frmMain::setBackground(Field field, grading::Rgb colour) {
+    QLineEdit* edit = lineEdit(field);
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base, QColor(colour.red, colour.green, colour.blue));
+    // Keep the text readable on white or yellow whatever the desktop's colour scheme.
+    palette.setColor(QPalette::Text, Qt::black);
+    edit->setPalette(palette);
+}
+
+void frmMain::setFocus(Field field) {
+    if (field == Field::Schluessel) {
+        cboSchlüssel->setFocus();
+        return;
+    }
+    lineEdit(field)->setFocus();
+}
+
+void frmMain::showMessage(const QString& text, const QString& title, grading::MessageIcon icon) {
+    QMessageBox box(icon == grading::MessageIcon::Error ? QMessageBox::Critical
+                                                        : QMessageBox::Information,
+                    title, withLineBreaks(text), QMessageBox::Ok, this);
+    box.exec();
+}
+
+void frmMain::cmdCalc_Click() {
+    grading::calculate(*this, m_notenSpeicher, m_locale);
+}
+
+void frmMain::keyPressEvent(QKeyEvent* event) {
+    // Text fields pass Enter on unhandled, as in a dialog: "Berechnen" is the default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        cmdCalc->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmMain::mousePressEvent(QMouseEvent* event) {
+    // Presses that a control let through arrive here too; only the bare surface and the
+    // rectangles (which take no mouse events) count as the window's own.
+    if (childAt(event->position().toPoint()) == nullptr) {
+        Form_MouseDown(event->button(), event->globalPosition().toPoint());
+    }
+    event->accept();
+}
+
+void frmMain::Form_MouseDown(Qt::MouseButton button, const QPoint& position) {
+    if (button == Qt::RightButton) {
+        mnuKontext->popup(position);
+    }
+}
+
+void frmMain::mnuOptionSave_Click() {
+    SaveOptions();
+}
+
+void frmMain::mnuCache_Click() {
+    GradeMemoryBox box(m_notenSpeicher.messageText(), grading::NotenSpeicher::title(), this);
+    box.exec();
+}
+
+void frmMain::mnuReset_Click() {
+    txtErgebnisNote->setText(QStringLiteral("0"));
+    txtErgebnisProzent->setText(QStringLiteral("0"));
+    txtPunkte->setText(QStringLiteral("0"));
+    txtPunkte->setFocus();
+    m_notenSpeicher.clear();
+}
+
+void frmMain::mnuAbout_Click() {
+    showMessage(aboutText(QDate::currentDate().year()), QStringLiteral("Über..."),
+                grading::MessageIcon::Information);
+}
+
+void frmMain::mnuEnd_Click() {
+    QCoreApplication::quit();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "grading/GradingWindow.h"
+#include "grading/NotenSpeicher.h"
+
+#include <QLocale>
+#include <QWidget>
+#include <functional>
+
+class QComboBox;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+
+// The program's one window: owner of every text, colour and the grade memory.
+class frmMain : public QWidget, public grading::GradingWindow {
+    Q_OBJECT
+
+public:
+    using SettingsPath = std::function<QString()>;
+
+    // `settingsPath` is asked anew for every load and save.
+    explicit frmMain(const QLocale& locale = QLocale::system(), SettingsPath settingsPath = {},
+                     QWidget* parent = nullptr);
+
+    QString text(grading::Field field) const override;
+    void setText(grading::Field field, const QString& text) override;
+    void setBackground(grading::Field field, grading::Rgb colour) override;
+    void setFocus(grading::Field field) override;
+    void showMessage(const QString& text, const QString& title, grading::MessageIcon icon) override;
+
+    const grading::NotenSpeicher& notenSpeicher() const { return m_notenSpeicher; }
+    QMenu* contextMenu() const { return mnuKontext; }
+
+public slots:
+    void cmdCalc_Click();
+    void mnuOptionSave_Click();
+    void mnuCache_Click();
+    void mnuReset_Click();
+    void mnuAbout_Click();
+    void mnuEnd_Click();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createDecorationAndLabels();
+    void createInputs();
+    void createContextMenu();
+    void Form_Load();
+    void Form_MouseDown(Qt::MouseButton button, const QPoint& position);
+    void LoadOptions();
+    void SaveOptions();
+    QLineEdit* lineEdit(grading::Field field) const;
+
+    QLocale m_locale;
+    SettingsPath m_settingsPath;
+    grading::NotenSpeicher m_notenSpeicher;
+    QString m_startupProblem; // shown once the window is on screen
+
+    QLineEdit* txtRohpunkte = nullptr;
+    QLineEdit* txtPunkte = nullptr;
+    QLineEdit* txtErgebnisProzent = nullptr;
+    QLineEdit* txtProzent = nullptr;
+    QComboBox* cboSchlüssel = nullptr;
+    QLineEdit* txtErgebnisNote = nullptr;
+    QPushButton* cmdCalc = nullptr;
+    QMenu* mnuKontext = nullptr;
+};
