@@ -1,0 +1,234 @@
+#include "tests/support/GTestSupport.h"
+#include "tests/support/ModalBox.h"
+#include "window/AboutText.h"
+#include "window/GradeMemoryBox.h"
+#include "window/frmMain.h"
+
+#include <QClipboard>
+#include <QDate>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <gtest/gtest.h>
+#include <memory>
+
+using grading::Field;
+
+namespace {
+
+class ContextMenu : public testing::Test {
+protected:
+    void SetUp() override {
+        m_window = std::make_unique<frmMain>(QLocale(QLocale::German, QLocale::Germany),
+                                             [this] { return m_dir.filePath("Zensulino.ini"); });
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    void TearDown() override { m_window->contextMenu()->hide(); }
+
+    // Delivers the press where the window system would: to the topmost widget under the point
+    // that takes mouse events, or to the window itself.
+    void pressAt(QPoint position, Qt::MouseButton button) {
+        QWidget* target = m_window->childAt(position);
+        if (target == nullptr) {
+            target = m_window.get();
+        }
+        QTest::mousePress(target, button, {}, target->mapFrom(m_window.get(), position));
+    }
+
+    bool menuOpen() const { return m_window->contextMenu()->isVisible(); }
+
+    QAction* action(const char* name) const {
+        return m_window->contextMenu()->findChild<QAction*>(QLatin1String(name));
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<frmMain> m_window;
+};
+
+struct PointRow {
+    std::string name;
+    QPoint position;
+};
+
+class RightPressOnSurface : public ContextMenu, public testing::WithParamInterface<PointRow> {};
+
+TEST_P(RightPressOnSurface, OpensTheMenu) {
+    pressAt(GetParam().position, Qt::RightButton);
+    EXPECT_TRUE(menuOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(Surface, RightPressOnSurface,
+                         testing::Values(PointRow{"bare_background", {10, 200}},
+                                         PointRow{"white_title_band", {10, 10}},
+                                         PointRow{"upper_yellow_band", {280, 52}},
+                                         PointRow{"lower_yellow_band", {5, 120}},
+                                         PointRow{"white_box_beside_the_key", {165, 95}},
+                                         PointRow{"inside_the_outlined_frame", {95, 97}}),
+                         ROW_NAMES);
+
+class RightPressOnControl : public ContextMenu, public testing::WithParamInterface<std::string> {};
+
+TEST_P(RightPressOnControl, OpensNoMenuOfOurs) {
+    QWidget* control = m_window->findChild<QWidget*>(QString::fromStdString(GetParam()));
+    ASSERT_NE(control, nullptr);
+    const QPoint centre = control->geometry().center();
+    ASSERT_EQ(m_window->childAt(centre), control) << "a rectangle would be hiding it";
+    pressAt(centre, Qt::RightButton);
+    EXPECT_FALSE(menuOpen());
+}
+
+INSTANTIATE_TEST_SUITE_P(LabelsAndControls, RightPressOnControl,
+                         testing::Values("lblTitel", "lblRohpunkte", "lblistgleich", "lblProzent",
+                                         "Label1", "Label2", "lblErgebnisProz", "lblErgebnisNote",
+                                         "txtRohpunkte", "txtPunkte", "txtErgebnisProzent",
+                                         "txtProzent", "txtErgebnisNote", "cmdCalc"),
+                         [](const auto& row) { return testName(row.param); });
+
+TEST_F(ContextMenu, RightPressOnTheKeyFieldOpensNoMenuOfOurs) {
+    QWidget* key = m_window->findChild<QWidget*>(QString::fromUtf8("cboSchlüssel"));
+    pressAt(key->geometry().center(), Qt::RightButton);
+    EXPECT_FALSE(menuOpen());
+}
+
+TEST_F(ContextMenu, LeftAndMiddlePressesOpenNothing) {
+    pressAt({10, 200}, Qt::LeftButton);
+    EXPECT_FALSE(menuOpen());
+    pressAt({280, 52}, Qt::MiddleButton);
+    EXPECT_FALSE(menuOpen());
+}
+
+TEST_F(ContextMenu, ListsItsItemsInOrder) {
+    QStringList items;
+    for (QAction* item : m_window->contextMenu()->actions()) {
+        items << (item->isSeparator() ? "—" : item->text());
+    }
+    EXPECT_EQ(items.join('|'), QString::fromUtf8("Einstellungen speichern|Noten-Speicher anzeigen|"
+                                                 "—|Reset|—|Über...|—|Beenden"));
+}
+
+TEST_F(ContextMenu, ChosenItemRunsItsHandler) {
+    m_window->setText(Field::Rohpunkte, "40");
+    pressAt({10, 200}, Qt::RightButton);
+    ASSERT_TRUE(menuOpen());
+    action("mnuOptionSave")->trigger();
+    QFile file(m_dir.filePath("Zensulino.ini"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("\"40\",\"0\",\"0\",\"0\",\"GYM\"\r\n"));
+}
+
+TEST_F(ContextMenu, ResetClearsResultsPointsAndMemoryButNotColours) {
+    m_window->setText(Field::Rohpunkte, "40");
+    m_window->setText(Field::Punkte, "35");
+    m_window->cmdCalc_Click();
+    m_window->setText(Field::Prozent, "?");
+    withModalBox([&] { m_window->cmdCalc_Click(); }, [](QDialog*) {});
+    m_window->setText(Field::Schluessel, "IHK");
+
+    action("mnuReset")->trigger();
+
+    EXPECT_EQ(m_window->text(Field::ErgebnisNote), "0");
+    EXPECT_EQ(m_window->text(Field::ErgebnisProzent), "0");
+    EXPECT_EQ(m_window->text(Field::Punkte), "0");
+    EXPECT_EQ(m_window->text(Field::Rohpunkte), "40");
+    EXPECT_EQ(m_window->text(Field::Prozent), "?");
+    EXPECT_EQ(m_window->text(Field::Schluessel), "IHK");
+    auto* prozent = m_window->findChild<QLineEdit*>("txtProzent");
+    EXPECT_EQ(prozent->palette().color(QPalette::Base), QColor(255, 255, 0));
+    EXPECT_EQ(m_window->focusWidget(), m_window->findChild<QWidget*>("txtPunkte"));
+    EXPECT_EQ(m_window->notenSpeicher().messageText(), "Folgende Noten wurden berechnet: \r");
+}
+
+TEST(AboutText, HasSixLinesWithTheGivenYear) {
+    EXPECT_EQ(aboutText(2031).split('\r'),
+              QStringList({"Zensulino Version 1.4", "",
+                           QString::fromUtf8("Programm: © 2031 Zensulino-Projekt"), "",
+                           "Besuchen Sie mich im Internet:", "https://zensulino.example.org"}));
+}
+
+TEST_F(ContextMenu, AboutBoxShowsThisYear) {
+    QMessageBox* seen = nullptr;
+    QString text;
+    ASSERT_TRUE(withModalBox([&] { action("mnuAbout")->trigger(); },
+                             [&](QDialog* box) {
+                                 seen = qobject_cast<QMessageBox*>(box);
+                                 ASSERT_NE(seen, nullptr);
+                                 text = seen->text();
+                                 EXPECT_EQ(seen->windowTitle(), QString::fromUtf8("Über..."));
+                                 EXPECT_EQ(seen->icon(), QMessageBox::Information);
+                             }));
+    const QStringList lines = text.split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], "Zensulino Version 1.4");
+    EXPECT_EQ(
+        lines[2],
+        QString::fromUtf8("Programm: © %1 Zensulino-Projekt").arg(QDate::currentDate().year()));
+    EXPECT_EQ(lines[4], "Besuchen Sie mich im Internet:");
+}
+
+TEST_F(ContextMenu, GradeMemoryBoxShowsHeadingThenEntries) {
+    auto shownText = [&] {
+        QString text;
+        withModalBox([&] { action("mnuCache")->trigger(); },
+                     [&](QDialog* box) {
+                         auto* memoryBox = dynamic_cast<GradeMemoryBox*>(box);
+                         ASSERT_NE(memoryBox, nullptr);
+                         EXPECT_EQ(memoryBox->windowTitle(), "Noten-Speicher");
+                         text = memoryBox->shownText();
+                     });
+        return text;
+    };
+    EXPECT_EQ(shownText(), "Folgende Noten wurden berechnet: \n");
+
+    m_window->setText(Field::Rohpunkte, "40");
+    m_window->setText(Field::Punkte, "35");
+    m_window->cmdCalc_Click();
+    m_window->setText(Field::Punkte, "18");
+    m_window->setText(Field::Schluessel, "IHK");
+    m_window->cmdCalc_Click();
+    EXPECT_EQ(shownText(),
+              "Folgende Noten wurden berechnet: \n\n87,5 % = 13 (GYM)\n45,0 % = 5 (IHK)");
+}
+
+TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {
+    QString memory = "Folgende Noten wurden berechnet: \r";
+    for (int i = 0; i < 10'000; ++i) {
+        memory += QString("\r%1,0 % = 05 (GYM)").arg(i);
+    }
+    GradeMemoryBox box(memory, "Noten-Speicher", nullptr);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    auto* text = box.findChild<QPlainTextEdit*>();
+    EXPECT_EQ(text->document()->blockCount(), 10'002);
+    EXPECT_LT(box.height(), 1000) << "the box must fit on a screen";
+    text->verticalScrollBar()->setValue(text->verticalScrollBar()->maximum());
+    EXPECT_EQ(text->cursorForPosition(QPoint(5, text->viewport()->height() - 5)).block().text(),
+              "9999,0 % = 05 (GYM)");
+
+    QApplication::clipboard()->clear();
+    QTest::keySequence(&box, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString(memory).replace('\r', '\n'));
+    text->setFocus();
+    QTest::keySequence(text, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), QString(memory).replace('\r', '\n'));
+}
+
+TEST_F(ContextMenu, BeendenEndsTheEventLoop) {
+    QTimer::singleShot(0, [&] { action("mnuEnd")->trigger(); });
+    bool watchdogFired = false;
+    QTimer::singleShot(5000, [&] {
+        watchdogFired = true;
+        QApplication::exit(1);
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(watchdogFired);
+}
+
+} // namespace

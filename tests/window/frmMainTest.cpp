@@ -1,0 +1,320 @@
+#include "window/frmMain.h"
+
+#include "settings/SettingsLine.h"
+#include "tests/support/GTestSupport.h"
+#include "tests/support/ModalBox.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using grading::Field;
+
+namespace {
+
+const QLocale german(QLocale::German, QLocale::Germany);
+
+class Window : public testing::Test {
+protected:
+    QString settingsPath() const { return m_dir.filePath("Zensulino.ini"); }
+
+    enum class Wait { UntilActive, No };
+
+    std::unique_ptr<frmMain> open(Wait wait = Wait::UntilActive) {
+        auto window = std::make_unique<frmMain>(german, [this] { return settingsPath(); });
+        window->show();
+        window->activateWindow();
+        if (wait == Wait::UntilActive) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        }
+        return window;
+    }
+
+    void writeSettings(const QByteArray& bytes) {
+        QFile file(settingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QByteArray settingsBytes() const {
+        QFile file(settingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    template <typename T = QWidget> static T* child(const frmMain& window, const char* name) {
+        T* widget = window.findChild<T*>(QString::fromUtf8(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    static QColor background(const frmMain& window, const char* name) {
+        return child<QLineEdit>(window, name)->palette().color(QPalette::Base);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+struct GeometryRow {
+    std::string name;
+    QRect twips;
+};
+
+class ControlGeometry : public Window, public testing::WithParamInterface<GeometryRow> {};
+
+TEST_P(ControlGeometry, MatchesTheLayoutInTwips) {
+    auto window = open();
+    const QRect& t = GetParam().twips;
+    const QRect expected(qRound(t.x() / 15.0), qRound(t.y() / 15.0), qRound(t.width() / 15.0),
+                         qRound(t.height() / 15.0));
+    EXPECT_EQ(child(*window, GetParam().name.c_str())->geometry(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, ControlGeometry,
+                         testing::Values(GeometryRow{"txtRohpunkte", {1560, 600, 735, 285}},
+                                         GeometryRow{"txtPunkte", {1560, 1080, 735, 285}},
+                                         GeometryRow{"txtErgebnisProzent", {1560, 1680, 735, 285}},
+                                         GeometryRow{"txtProzent", {2640, 600, 615, 285}},
+                                         GeometryRow{"cboSchlüssel", {3480, 1080, 1095, 315}},
+                                         GeometryRow{"txtErgebnisNote", {1560, 2280, 735, 285}},
+                                         GeometryRow{"cmdCalc", {2640, 2280, 1815, 375}},
+                                         GeometryRow{"lblTitel", {1080, 75, 2535, 375}},
+                                         GeometryRow{"lblRohpunkte", {240, 600, 855, 255}},
+                                         GeometryRow{"lblistgleich", {2400, 600, 255, 255}},
+                                         GeometryRow{"lblProzent", {3360, 600, 255, 255}},
+                                         GeometryRow{"Label1", {240, 1005, 1095, 420}},
+                                         GeometryRow{"Label2", {2640, 1000, 735, 495}},
+                                         GeometryRow{"lblErgebnisProz", {240, 1605, 975, 420}},
+                                         GeometryRow{"lblErgebnisNote", {240, 2280, 1095, 255}},
+                                         GeometryRow{"Shape1", {0, 0, 4717, 495}},
+                                         GeometryRow{"Shape2", {0, 480, 4717, 495}},
+                                         GeometryRow{"Shape3", {2400, 960, 2310, 560}},
+                                         GeometryRow{"Shape4", {0, 960, 2415, 1880}},
+                                         GeometryRow{"Shape5", {0, 1500, 2415, 1335}},
+                                         GeometryRow{"Shape6", {1500, 1040, 840, 380}}),
+                         ROW_NAMES);
+
+TEST_F(Window, HasFixedClientAreaCaptionAndStackingOrder) {
+    auto window = open();
+    EXPECT_EQ(window->size(), QSize(314, 208));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->windowTitle(), "Zensulino");
+    EXPECT_FALSE(window->windowIcon().isNull());
+
+    QStringList shapesAndLabels;
+    for (QObject* object : window->children()) {
+        const QString name = object->objectName();
+        if (name.startsWith("Shape") || name.startsWith("lbl") || name.startsWith("Label")) {
+            shapesAndLabels << name;
+        }
+    }
+    EXPECT_EQ(shapesAndLabels.join(' '),
+              "Shape5 Shape3 Shape2 Shape1 lblTitel lblRohpunkte lblistgleich lblProzent Label1 "
+              "Label2 lblErgebnisProz lblErgebnisNote Shape4 Shape6");
+}
+
+TEST_F(Window, LabelsShowTheirCaptions) {
+    auto window = open();
+    auto* titel = child<QLabel>(*window, "lblTitel");
+    EXPECT_EQ(titel->text(), "Der Zensurator");
+    EXPECT_TRUE(titel->font().bold());
+    EXPECT_EQ(titel->palette().color(QPalette::WindowText), QColor(192, 64, 0));
+    EXPECT_EQ(child<QLabel>(*window, "Label2")->text(), QString::fromUtf8("Noten- schlüssel"));
+    EXPECT_TRUE(child<QLabel>(*window, "Label2")->wordWrap());
+    EXPECT_EQ(child<QLabel>(*window, "lblProzent")->text(), " %");
+    EXPECT_EQ(child<QPushButton>(*window, "cmdCalc")->text(), "Berechnen");
+    EXPECT_TRUE(child<QPushButton>(*window, "cmdCalc")->isDefault());
+}
+
+TEST_F(Window, StartsWithTheInitialTextsAndGym) {
+    auto window = open();
+    EXPECT_EQ(window->text(Field::Rohpunkte), "0");
+    EXPECT_EQ(window->text(Field::Prozent), "100");
+    EXPECT_EQ(window->text(Field::Punkte), "0");
+    EXPECT_EQ(window->text(Field::ErgebnisProzent), "0");
+    EXPECT_EQ(window->text(Field::ErgebnisNote), "0");
+    EXPECT_EQ(window->text(Field::Schluessel), "GYM");
+    auto* key = child<QComboBox>(*window, "cboSchlüssel");
+    ASSERT_EQ(key->count(), 2);
+    EXPECT_EQ(key->itemText(0), "GYM");
+    EXPECT_EQ(key->itemText(1), "IHK");
+    EXPECT_EQ(QApplication::focusWidget(), child(*window, "txtRohpunkte"));
+    EXPECT_TRUE(window->notenSpeicher().entries().isEmpty());
+}
+
+TEST_F(Window, TabFollowsTheTabIndexes) {
+    auto window = open();
+    QStringList visited;
+    for (int i = 0; i < 7; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        // The key field's focus sits in its line edit.
+        if (qobject_cast<QComboBox*>(focus->parentWidget()) != nullptr) {
+            focus = focus->parentWidget();
+        }
+        visited << focus->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(visited.join(' '),
+              QString::fromUtf8("txtRohpunkte txtPunkte txtErgebnisProzent "
+                                "txtProzent cboSchlüssel txtErgebnisNote cmdCalc"));
+}
+
+TEST_F(Window, InputsCarryTheirLabelsAsAccessibleNames) {
+    auto window = open();
+    EXPECT_EQ(child(*window, "txtRohpunkte")->accessibleName(), "Rohpunkte");
+    EXPECT_EQ(child(*window, "txtPunkte")->accessibleName(), "erreichte Rohpunktzahl");
+    EXPECT_EQ(child(*window, "txtErgebnisProzent")->accessibleName(), "Ergebnis in Prozent");
+    EXPECT_EQ(child(*window, "txtErgebnisNote")->accessibleName(), "Ergebnis Note");
+    EXPECT_EQ(child(*window, "cboSchlüssel")->accessibleName(),
+              QString::fromUtf8("Notenschlüssel"));
+    EXPECT_EQ(child(*window, "txtProzent")->accessibleName(), "Prozent");
+}
+
+TEST_F(Window, BerechnenShowsAndRecordsTheResult) {
+    auto window = open();
+    QTest::keyClicks(child(*window, "txtRohpunkte"), "0");
+    window->setText(Field::Rohpunkte, "40");
+    window->setText(Field::Punkte, "35");
+    QTest::mouseClick(child(*window, "cmdCalc"), Qt::LeftButton);
+    EXPECT_EQ(window->text(Field::ErgebnisProzent), "87,5");
+    EXPECT_EQ(window->text(Field::ErgebnisNote), "13");
+    EXPECT_EQ(window->notenSpeicher().entries(), "\r87,5 % = 13 (GYM)");
+    EXPECT_EQ(background(*window, "txtPunkte"), QColor(255, 255, 255));
+}
+
+struct EnterRow {
+    std::string name;
+    const char* field;
+};
+
+class EnterCalculates : public Window, public testing::WithParamInterface<EnterRow> {};
+
+TEST_P(EnterCalculates, FromAnyField) {
+    auto window = open();
+    window->setText(Field::Rohpunkte, "40");
+    window->setText(Field::Punkte, "38");
+    window->setText(Field::Schluessel, "IHK");
+    QWidget* field = child(*window, GetParam().field);
+    if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        field = combo->lineEdit();
+    }
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_EQ(window->text(Field::ErgebnisNote), "1");
+    EXPECT_EQ(window->text(Field::Schluessel), "IHK");
+    auto* key = child<QComboBox>(*window, "cboSchlüssel");
+    EXPECT_EQ(key->count(), 2) << "Enter adds nothing to the key list";
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, EnterCalculates,
+                         testing::Values(EnterRow{"txtRohpunkte", "txtRohpunkte"},
+                                         EnterRow{"txtPunkte", "txtPunkte"},
+                                         EnterRow{"txtProzent", "txtProzent"},
+                                         EnterRow{"cboSchluessel", "cboSchlüssel"},
+                                         EnterRow{"txtErgebnisNote", "txtErgebnisNote"}),
+                         ROW_NAMES);
+
+TEST_F(Window, InvalidInputShowsTheErrorBoxAndMarksTheField) {
+    auto window = open();
+    window->setText(Field::Rohpunkte, "40");
+    window->setText(Field::Punkte, "viele");
+    QString shownText;
+    QString shownTitle;
+    QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+    const bool opened =
+        withModalBox([&] { QTest::mouseClick(child(*window, "cmdCalc"), Qt::LeftButton); },
+                     [&](QDialog* box) {
+                         auto* message = qobject_cast<QMessageBox*>(box);
+                         ASSERT_NE(message, nullptr);
+                         shownText = message->text();
+                         shownTitle = message->windowTitle();
+                         shownIcon = message->icon();
+                         EXPECT_EQ(message->buttons().size(), 1);
+                     });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(shownText, "Eingabefehler! Bitte nur Zahlen eingeben!");
+    EXPECT_EQ(shownTitle, "Fehler!");
+    EXPECT_EQ(shownIcon, QMessageBox::Critical);
+    EXPECT_EQ(background(*window, "txtRohpunkte"), QColor(255, 255, 255));
+    EXPECT_EQ(background(*window, "txtPunkte"), QColor(255, 255, 0));
+    EXPECT_EQ(window->focusWidget(), child(*window, "txtPunkte"));
+    EXPECT_EQ(window->text(Field::ErgebnisProzent), "0");
+}
+
+TEST_F(Window, LoadsTheSettingsFileAtStart) {
+    writeSettings("\"40\",\"35\",\"87,5\",\"13\",\"ihk\"\r\n");
+    auto window = open();
+    EXPECT_EQ(window->text(Field::Rohpunkte), "40");
+    EXPECT_EQ(window->text(Field::Punkte), "35");
+    EXPECT_EQ(window->text(Field::ErgebnisProzent), "87,5");
+    EXPECT_EQ(window->text(Field::ErgebnisNote), "13");
+    EXPECT_EQ(window->text(Field::Schluessel), "ihk");
+    EXPECT_EQ(window->text(Field::Prozent), "100");
+    EXPECT_EQ(child<QComboBox>(*window, "cboSchlüssel")->count(), 2);
+}
+
+TEST_F(Window, SaveThenRestartRestoresFourTextsAndTheKey) {
+    {
+        auto window = open();
+        window->setText(Field::Rohpunkte, "40");
+        window->setText(Field::Prozent, "x");
+        window->setText(Field::Punkte, "35");
+        window->setText(Field::Schluessel, "IHK");
+        withModalBox([&] { window->cmdCalc_Click(); }, [](QDialog*) {}); // txtProzent turns yellow
+        window->setText(Field::Prozent, "100");
+        window->cmdCalc_Click();
+        window->mnuOptionSave_Click();
+    }
+    EXPECT_EQ(settingsBytes(), QByteArray("\"40\",\"35\",\"87,5\",\"2\",\"IHK\"\r\n"));
+
+    auto restarted = open();
+    EXPECT_EQ(restarted->text(Field::Rohpunkte), "40");
+    EXPECT_EQ(restarted->text(Field::Punkte), "35");
+    EXPECT_EQ(restarted->text(Field::ErgebnisProzent), "87,5");
+    EXPECT_EQ(restarted->text(Field::ErgebnisNote), "2");
+    EXPECT_EQ(restarted->text(Field::Schluessel), "IHK");
+    EXPECT_EQ(restarted->text(Field::Prozent), "100");
+    EXPECT_NE(background(*restarted, "txtProzent"), QColor(255, 255, 0));
+    EXPECT_TRUE(restarted->notenSpeicher().entries().isEmpty());
+}
+
+TEST_F(Window, DamagedSettingsFileIsReportedOnceTheWindowShows) {
+    const QByteArray damaged("\"40\",\"35\"\r\n");
+    writeSettings(damaged);
+    QString shown;
+    std::unique_ptr<frmMain> window;
+    ASSERT_TRUE(
+        withModalBox([&] { window = open(Wait::No); },
+                     [&](QDialog* box) { shown = qobject_cast<QMessageBox*>(box)->text(); }));
+    EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(settingsPath()))) << shown.toStdString();
+    EXPECT_TRUE(shown.contains("Sie enthält nur 2 der 5 Felder"));
+    EXPECT_EQ(window->text(Field::Rohpunkte), "0");
+    EXPECT_EQ(settingsBytes(), damaged);
+}
+
+TEST_F(Window, FailedSaveIsReported) {
+    auto window = open();
+    window->setText(Field::Schluessel, QString::fromUtf8("Ω"));
+    QString shown;
+    ASSERT_TRUE(
+        withModalBox([&] { window->mnuOptionSave_Click(); },
+                     [&](QDialog* box) { shown = qobject_cast<QMessageBox*>(box)->text(); }));
+    EXPECT_TRUE(shown.startsWith("Die Einstellungen wurden nicht gespeichert."))
+        << shown.toStdString();
+    EXPECT_FALSE(QFile::exists(settingsPath()));
+}
+
+TEST_F(Window, SuccessfulSaveIsSilent) {
+    auto window = open();
+    const bool boxOpened = withModalBox([&] { window->mnuOptionSave_Click(); }, [](QDialog*) {});
+    EXPECT_FALSE(boxOpened);
+    EXPECT_EQ(settingsBytes(), QByteArray("\"0\",\"0\",\"0\",\"0\",\"GYM\"\r\n"));
+}
+
+} // namespace
