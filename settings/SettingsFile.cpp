@@ -8,8 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-#include <algorithm>
 
 namespace settings {
 
@@ -32,27 +30,6 @@ QString notSaved(const QString& reason) {
     return QStringLiteral("Die Einstellungen wurden nicht gespeichert.\r\r%1\r"
                           "Eine früher gespeicherte Datei bleibt unverändert.")
         .arg(reason);
-}
-
-// A file someone saved from an editor as UTF-8 with a byte-order mark reads as well.
-std::optional<QString> decode(const QByteArray& bytes) {
-    static const QByteArray utf8Mark("\xEF\xBB\xBF");
-    if (!bytes.startsWith(utf8Mark)) {
-        return decodeWindows1252(bytes);
-    }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes.mid(utf8Mark.size()));
-    if (utf8.hasError()) {
-        return std::nullopt;
-    }
-    return text;
-}
-
-bool isText(const QString& text) {
-    return std::none_of(text.begin(), text.end(), [](QChar c) {
-        return (c.unicode() < 0x20 && c != u'\r' && c != u'\n' && c != u'\t') ||
-               c.unicode() == 0x7F;
-    });
 }
 
 } // namespace
@@ -83,11 +60,7 @@ LoadResult loadSettings(const QString& path) {
     if (bytes.size() > maximumFileSize) {
         return unreadable(path, QStringLiteral("Sie ist größer als 64 KiB"));
     }
-    const auto content = decode(bytes);
-    if (!content || !isText(*content)) {
-        return unreadable(path, QStringLiteral("Sie enthält Bytes, die kein Text sind"));
-    }
-    ParsedLine parsed = parseSettingsLine(*content);
+    ParsedLine parsed = readSettingsBytes(bytes);
     if (!parsed.texts) {
         return unreadable(path, parsed.problem);
     }

@@ -2,6 +2,9 @@
 
 #include "settings/Windows1252.h"
 
+#include <QStringDecoder>
+#include <algorithm>
+
 namespace settings {
 
 namespace {
@@ -130,6 +133,28 @@ QString formatSettingsLine(const StoredTexts& texts) {
 
 ParsedLine parseSettingsLine(const QString& content) {
     return LineReader(content).read();
+}
+
+ParsedLine readSettingsBytes(const QByteArray& bytes) {
+    // A file someone saved from an editor as UTF-8 with a byte-order mark reads as well.
+    static const QByteArray utf8Mark("\xEF\xBB\xBF");
+    std::optional<QString> content;
+    if (bytes.startsWith(utf8Mark)) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        content = utf8.decode(bytes.mid(utf8Mark.size()));
+        if (utf8.hasError()) {
+            content.reset();
+        }
+    } else {
+        content = decodeWindows1252(bytes);
+    }
+    const bool isText = content && std::none_of(content->begin(), content->end(), [](QChar c) {
+        return isControl(c) && c != u'\r' && c != u'\n' && c != u'\t';
+    });
+    if (!isText) {
+        return {std::nullopt, QStringLiteral("Sie enthält Bytes, die kein Text sind")};
+    }
+    return parseSettingsLine(*content);
 }
 
 QString whyNotStorable(const StoredTexts& texts) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <optional>
@@ -31,6 +32,10 @@ struct ParsedLine {
 // Reads every line formatSettingsLine writes, with CR LF, LF or no line end at all, blanks between
 // the fields, and trailing empty lines. Anything else is reported, never half read.
 ParsedLine parseSettingsLine(const QString& content);
+
+// The whole settings file as read from disk: Windows-1252, or UTF-8 after a byte-order mark.
+// Bytes that are no text are reported like a damaged line.
+ParsedLine readSettingsBytes(const QByteArray& bytes);
 
 // The first reason the texts cannot be stored faithfully: a line break or other control character,
 // or a character outside Windows-1252. Empty when they can be stored.
