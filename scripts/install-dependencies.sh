@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     xvfb xauth xdotool x11-utils imagemagick fonts-dejavu-core fonts-liberation2
-    desktop-file-utils appstream dpkg-dev file
+    libx11-dev bc desktop-file-utils appstream dpkg-dev file
     gcc-mingw-w64-i686 binutils-mingw-w64-i686
 )
 

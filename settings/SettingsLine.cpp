@@ -149,8 +149,8 @@ ParsedLine readSettingsBytes(const QByteArray& bytes) {
         content = decodeWindows1252(bytes);
     }
     const bool isText = content && std::none_of(content->begin(), content->end(), [](QChar c) {
-        return isControl(c) && c != u'\r' && c != u'\n' && c != u'\t';
-    });
+                            return isControl(c) && c != u'\r' && c != u'\n' && c != u'\t';
+                        });
     if (!isText) {
         return {std::nullopt, QStringLiteral("Sie enthält Bytes, die kein Text sind")};
     }
