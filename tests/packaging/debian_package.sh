@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the Debian package with CPack and checks its dependencies and contents.
+set -euo pipefail
+build=$1
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >/dev/null
+deb=$(ls "$out"/zensulino_1.04_*.deb)
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n; do
+    grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
+done
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/bin/Zensulino ./usr/share/applications/org.zensulino.Zensulino.desktop \
+    ./usr/share/metainfo/org.zensulino.Zensulino.metainfo.xml \
+    ./usr/share/icons/hicolor/32x32/apps/org.zensulino.Zensulino.png \
+    ./usr/share/icons/hicolor/scalable/apps/org.zensulino.Zensulino.svg; do
+    grep -qF " $path" <<<"$contents" || { echo "package lacks $path"; exit 1; }
+done
+echo "$(basename "$deb"): Depends: $depends"

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# `cmake --install` into an empty prefix must lay down exactly these files.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+actual=$(cd "$prefix" && find . -type f | sort)
+expected=$(sort <<'LIST'
+./bin/Zensulino
+./share/applications/org.zensulino.Zensulino.desktop
+./share/icons/hicolor/32x32/apps/org.zensulino.Zensulino.png
+./share/icons/hicolor/scalable/apps/org.zensulino.Zensulino.svg
+./share/metainfo/org.zensulino.Zensulino.metainfo.xml
+LIST
+)
+if [ "$actual" != "$expected" ]; then
+    echo "installed files differ:"
+    diff <(echo "$expected") <(echo "$actual") || true
+    exit 1
+fi
+file "$prefix/share/icons/hicolor/32x32/apps/org.zensulino.Zensulino.png" | grep -q '32 x 32, 4-bit colormap' ||
+    { echo "the 32 x 32 icon is not a 16-colour image"; exit 1; }
+echo "installed exactly the $(echo "$expected" | wc -l) expected files"

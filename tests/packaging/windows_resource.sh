@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Compiles the Windows resource with the MinGW resource compiler (which preprocesses with the
+# cross compiler), turns the result back into text and checks the version strings and the icon.
+set -euo pipefail
+rc_dir=$1
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+cd "$rc_dir"
+i686-w64-mingw32-windres -i Zensulino.rc -O res -o "$out/Zensulino.res"
+i686-w64-mingw32-windres -i "$out/Zensulino.res" -O rc -o "$out/decompiled.rc"
+i686-w64-mingw32-windres -i Zensulino.rc -O coff -o "$out/Zensulino.o" # what the build links
+
+check() { grep -qF -- "$1" "$out/decompiled.rc" || { echo "missing: $1"; exit 1; }; }
+check 'LANGUAGE 7, 1'
+check 'BLOCK "040704B0"'
+check 'VALUE "FileVersion", "1.04"'
+check 'VALUE "ProductVersion", "1.04"'
+check 'VALUE "ProductName", "Zensulino"'
+check 'VALUE "InternalName", "Zensulino"'
+check 'VALUE "OriginalFilename", "Zensulino.exe"'
+check 'VALUE "Translation", 0x407, 1200' # 1200 = 0x04B0, Unicode
+check 'RT_GROUP_ICON'
+echo "version resource: German 040704B0, 1.04, Zensulino.exe, with icon"
