@@ -189,6 +189,10 @@ void frmMain::Form_Load() {
 
 void frmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!std::exchange(m_shownBefore, true)) {
+        const QRect available = screen()->availableGeometry();
+        move(available.center() - QPoint(width() / 2, height() / 2));
+    }
     if (!m_startupProblem.isEmpty()) {
         // Said once the window is on screen, so the box has a window to stand over.
         QTimer::singleShot(0, this, [this] {

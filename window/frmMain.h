@@ -59,6 +59,7 @@ private:
     SettingsPath m_settingsPath;
     grading::NotenSpeicher m_notenSpeicher;
     QString m_startupProblem; // shown once the window is on screen
+    bool m_shownBefore = false;
 
     QLineEdit* txtRohpunkte = nullptr;
     QLineEdit* txtPunkte = nullptr;

@@ -3,6 +3,7 @@
 #include "settings/SettingsLine.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModalBox.h"
+#include "window/QtTranslations.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -117,6 +119,19 @@ TEST_F(Window, HasFixedClientAreaCaptionAndStackingOrder) {
     EXPECT_EQ(shapesAndLabels.join(' '),
               "Shape5 Shape3 Shape2 Shape1 lblTitel lblRohpunkte lblistgleich lblProzent Label1 "
               "Label2 lblErgebnisProz lblErgebnisNote Shape4 Shape6");
+}
+
+TEST_F(Window, OpensCentredOnTheScreen) {
+    auto window = open();
+    const QRect available = window->screen()->availableGeometry();
+    EXPECT_LE((window->geometry().center() - available.center()).manhattanLength(), 2);
+}
+
+TEST(QtTranslations, GiveQtsOwnTextsInGerman) {
+    EXPECT_TRUE(installQtTranslations(QLocale(QLocale::German, QLocale::Germany)));
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo"), QString::fromUtf8("&Rückgängig"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+    EXPECT_FALSE(installQtTranslations(QLocale(QLocale::English, QLocale::UnitedStates)));
 }
 
 TEST_F(Window, LabelsShowTheirCaptions) {
