@@ -27,6 +27,7 @@ public:
     void setText(grading::Field field, const QString& text) override;
     void setBackground(grading::Field field, grading::Rgb colour) override;
     void setFocus(grading::Field field) override;
+    using QWidget::setFocus; // keep the toolkit's own overloads visible beside ours
     void showMessage(const QString& text, const QString& title, grading::MessageIcon icon) override;
 
     const grading::NotenSpeicher& notenSpeicher() const { return m_notenSpeicher; }
