@@ -1,5 +1,7 @@
 #include "window/GradeMemoryBox.h"
 
+#include "window/MessageText.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
@@ -27,7 +29,7 @@ GradeMemoryBox::GradeMemoryBox(const QString& text, const QString& title, QWidge
     m_text = new QPlainTextEdit(this);
     m_text->setReadOnly(true);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text->setPlainText(QString(text).replace(u'\r', u'\n'));
+    m_text->setPlainText(withLineBreaks(text));
     m_text->setAccessibleName(title);
     m_text->installEventFilter(this);
 

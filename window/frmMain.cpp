@@ -4,6 +4,7 @@
 #include "settings/SettingsFile.h"
 #include "window/AboutText.h"
 #include "window/GradeMemoryBox.h"
+#include "window/MessageText.h"
 #include "window/Shape.h"
 #include "window/StaticLabel.h"
 #include "window/Twips.h"
@@ -43,10 +44,6 @@ QFont classicFont(qreal pointSize, bool bold) {
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
-}
-
-QString withLineBreaks(const QString& text) {
-    return QString(text).replace(u'\r', u'\n');
 }
 
 } // namespace
