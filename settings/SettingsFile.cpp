@@ -1,6 +1,5 @@
 #include "settings/SettingsFile.h"
 
-#include "settings/Windows1252.h"
 #include "settings/modFiles.h"
 #include "settings/modSpecialFolder.h"
 
@@ -32,6 +31,54 @@ QString notSaved(const QString& reason) {
         .arg(reason);
 }
 
+QString diskFull(const QString& path) {
+    return notSaved(QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden "
+                                   "(ist der Datenträger voll?).")
+                        .arg(shown(path)));
+}
+
+// Why the file at `path` cannot take new content, or nothing when it can be tried.
+std::optional<QString> whyNotWritable(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink() && !QFileInfo(info.symLinkTarget()).absoluteDir().exists()) {
+        return QStringLiteral("Die Datei „%1“ verweist auf „%2“, dessen Ordner nicht existiert.")
+            .arg(shown(path), shown(info.symLinkTarget()));
+    }
+    if (!info.absoluteDir().exists()) {
+        return QStringLiteral("Der Ordner „%1“ existiert nicht.").arg(shown(info.absolutePath()));
+    }
+    if (info.isDir()) {
+        return QStringLiteral("An Stelle der Datei „%1“ steht ein Ordner.").arg(shown(path));
+    }
+    if (info.exists() && !info.isFile()) {
+        return QStringLiteral("An Stelle der Datei „%1“ steht etwas, das keine gewöhnliche Datei "
+                              "ist.")
+            .arg(shown(path));
+    }
+    if (info.exists() && !info.isWritable()) {
+        return QStringLiteral("Die Datei „%1“ ist schreibgeschützt.").arg(shown(path));
+    }
+    return std::nullopt;
+}
+
+// Where the folder takes no new files but the file itself may be written, its content is replaced
+// in place. Should that write fail, the former content is put back.
+QString replaceInPlace(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        return notSaved(QStringLiteral("Die Datei „%1“ lässt sich nicht öffnen.").arg(shown(path)));
+    }
+    const QByteArray former = file.readAll();
+    auto writeWhole = [&file](const QByteArray& content) {
+        return file.seek(0) && file.write(content) == content.size() && file.resize(content.size());
+    };
+    if (!writeWhole(bytes)) {
+        writeWhole(former);
+        return diskFull(path);
+    }
+    return {};
+}
+
 } // namespace
 
 QString settingsFilePath() {
@@ -50,6 +97,10 @@ LoadResult loadSettings(const QString& path) {
     if (info.isDir()) {
         return unreadable(path, QStringLiteral("An ihrer Stelle steht ein Ordner"));
     }
+    // Opening a named pipe would wait for a writer for good.
+    if (!info.isFile()) {
+        return unreadable(path, QStringLiteral("Sie ist keine gewöhnliche Datei"));
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return unreadable(path, info.isReadable()
@@ -58,7 +109,7 @@ LoadResult loadSettings(const QString& path) {
     }
     const QByteArray bytes = file.read(maximumFileSize + 1);
     if (bytes.size() > maximumFileSize) {
-        return unreadable(path, QStringLiteral("Sie ist größer als 64 KiB"));
+        return unreadable(path, QStringLiteral("Sie ist größer als 1 MiB"));
     }
     ParsedLine parsed = readSettingsBytes(bytes);
     if (!parsed.texts) {
@@ -74,26 +125,31 @@ QString saveSettings(const QString& path, const StoredTexts& texts) {
     if (const QString problem = whyNotStorable(texts); !problem.isEmpty()) {
         return notSaved(problem);
     }
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists()) {
-        return notSaved(
-            QStringLiteral("Der Ordner „%1“ existiert nicht.").arg(shown(info.absolutePath())));
+    const QByteArray bytes = encodeSettingsLine(texts);
+    if (bytes.size() > maximumFileSize) {
+        return notSaved(QStringLiteral("Die Texte sind zusammen zu lang für die "
+                                       "Einstellungsdatei (höchstens 1 MiB)."));
     }
-    if (info.isDir()) {
-        return notSaved(
-            QStringLiteral("An Stelle der Datei „%1“ steht ein Ordner.").arg(shown(path)));
+    if (const auto problem = whyNotWritable(path)) {
+        return notSaved(*problem);
     }
+    // Unbuffered, so that a full disk fails the write itself: a buffered QSaveFile only meets
+    // the error while committing, and Qt 6.4 then puts the empty file in place all the same.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const QFileInfo info(path);
+        if (info.exists()) {
+            return replaceInPlace(path, bytes);
+        }
         return notSaved(QStringLiteral("In den Ordner „%1“ kann nicht geschrieben werden.")
                             .arg(shown(info.absolutePath())));
     }
-    // whyNotStorable has vouched for every character.
-    const QByteArray bytes = encodeWindows1252(formatSettingsLine(texts)).value_or(QByteArray());
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        return notSaved(QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden "
-                                       "(ist der Datenträger voll?).")
-                            .arg(shown(path)));
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return diskFull(path);
+    }
+    if (!file.commit()) {
+        return diskFull(path);
     }
     return {};
 }

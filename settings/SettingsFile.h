@@ -6,8 +6,9 @@
 
 namespace settings {
 
-// A settings file is one short line; anything larger is not ours.
-inline constexpr qint64 maximumFileSize = 64 * 1024;
+// Five texts of the line edits' 32,767 characters stay well below this in either encoding;
+// anything larger is not ours.
+inline constexpr qint64 maximumFileSize = 1024 * 1024;
 
 // "Zensulino.ini" in the user's documents folder, worked out anew on every call.
 // Empty when the documents folder is unknown.
@@ -23,7 +24,8 @@ struct LoadResult {
 // A missing file is normal. A file that cannot be read whole changes nothing and says why.
 LoadResult loadSettings(const QString& path);
 
-// Replaces the file atomically, so a failed save leaves the former file as it was.
+// Replaces the file atomically where the folder allows it, else in place; a failed save leaves the
+// former file as it was.
 // Returns a German message for the user when nothing was saved; empty on success.
 QString saveSettings(const QString& path, const StoredTexts& texts);
 

@@ -4,6 +4,7 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <vector>
 
 namespace settings {
 
@@ -21,92 +22,174 @@ std::array<QString*, fieldCount> fieldsOf(StoredTexts& texts) {
             &texts.schluessel};
 }
 
+const QByteArray utf8Mark("\xEF\xBB\xBF");
+
 bool isControl(QChar c) {
     return c.unicode() < 0x20 || c.unicode() == 0x7F;
 }
 
+// Reads the five quoted fields. A quote inside a field closes it only where blanks and a comma
+// follow (for the fifth field: the line end); a doubled quote reads as one quote, as we write it;
+// any other quote is part of the text, as older files hold it unchanged. Where a line can be read
+// in more than one way, the reading that gets through to the end wins, preferring closing over
+// doubling over keeping, so that every line formatSettingsLine writes reads back as it was.
 class LineReader {
 public:
-    explicit LineReader(const QString& content) : m_content(content) {}
+    explicit LineReader(const QString& content) : m_content(content), m_size(content.size()) {
+        m_lineEndsFrom = m_size;
+        while (m_lineEndsFrom > 0 && isLineEnd(m_lineEndsFrom - 1)) {
+            --m_lineEndsFrom;
+        }
+        markWhereAFieldCanBeFinished();
+    }
 
     ParsedLine read() {
         StoredTexts texts;
         const auto fields = fieldsOf(texts);
-        for (int i = 0; i < fieldCount; ++i) {
-            skipBlanks();
-            if (i > 0) {
-                if (atLineEnd()) {
-                    return fail(QStringLiteral("Sie enthält nur %1 der 5 Felder").arg(i));
+        qsizetype pos = skipBlanks(0);
+        for (int field = 0; field < fieldCount; ++field) {
+            if (field > 0) {
+                // The previous field was closed before a comma, or before the line end where
+                // the line cannot be read through.
+                pos = skipBlanks(pos);
+                if (pos < m_size && m_content[pos] == u',') {
+                    pos = skipBlanks(pos + 1);
                 }
-                if (!take(u',')) {
-                    return fail(QStringLiteral("Nach Feld %1 fehlt das Komma").arg(i));
-                }
-                skipBlanks();
             }
-            if (atLineEnd()) {
-                return fail(QStringLiteral("Sie enthält nur %1 der 5 Felder").arg(i));
+            if (pos == m_size || isLineEnd(pos)) {
+                return fail(QStringLiteral("Sie enthält nur %1 der 5 Felder").arg(field));
             }
-            const auto field = readQuoted();
-            if (!field) {
-                return fail(m_problem.arg(i + 1));
+            if (m_content[pos] != u'"') {
+                return fail(QStringLiteral("Feld %1 beginnt nicht mit einem Anführungszeichen")
+                                .arg(field + 1));
             }
-            *fields[i] = *field;
+            const auto end = readField(field, pos + 1, *fields[field]);
+            if (!end) {
+                return fail(QStringLiteral("In Feld %1 fehlt das schließende Anführungszeichen")
+                                .arg(field + 1));
+            }
+            pos = *end;
         }
-        skipBlanks();
-        take(u'\r');
-        take(u'\n');
-        while (take(u'\r') || take(u'\n')) {
-        }
-        if (m_pos != m_content.size()) {
+        if (skipBlanks(pos) < m_lineEndsFrom) {
             return fail(QStringLiteral("Nach dem fünften Feld folgt weiterer Text"));
         }
         return {texts, {}};
     }
 
 private:
-    bool atLineEnd() const {
-        return m_pos == m_content.size() || m_content[m_pos] == u'\r' || m_content[m_pos] == u'\n';
+    enum class Step { Close, Double, Keep };
+
+    bool isLineEnd(qsizetype pos) const {
+        return m_content[pos] == u'\r' || m_content[pos] == u'\n';
+    }
+    bool isQuote(qsizetype pos) const { return pos < m_size && m_content[pos] == u'"'; }
+
+    qsizetype skipBlanks(qsizetype pos) const {
+        while (pos < m_size && (m_content[pos] == u' ' || m_content[pos] == u'\t')) {
+            ++pos;
+        }
+        return pos;
     }
 
-    bool take(char16_t expected) {
-        if (m_pos < m_content.size() && m_content[m_pos] == expected) {
-            ++m_pos;
-            return true;
+    // Whether the quote at `quote` can close `field`: blanks, then a comma or the line end.
+    bool closes(int field, qsizetype quote) const {
+        const qsizetype next = skipBlanks(quote + 1);
+        if (field == fieldCount - 1) {
+            return next == m_size || isLineEnd(next);
         }
-        return false;
+        return next < m_size && m_content[next] == u',';
     }
 
-    void skipBlanks() {
-        while (take(u' ') || take(u'\t')) {
-        }
+    bool canFinish(int field, qsizetype pos) const {
+        return pos < m_size && (m_finishable[pos] & (1u << field)) != 0;
     }
 
-    std::optional<QString> readQuoted() {
-        if (!take(u'"')) {
-            m_problem = QStringLiteral("Feld %1 beginnt nicht mit einem Anführungszeichen");
-            return std::nullopt;
+    // Whether the rest of the line reads as the remaining fields, once `field` is closed by the
+    // quote at `quote`.
+    bool restReadsAfterClosing(int field, qsizetype quote) const {
+        if (!closes(field, quote)) {
+            return false;
         }
-        QString text;
-        while (m_pos < m_content.size()) {
-            const QChar c = m_content[m_pos++];
-            if (c == u'"') {
-                if (!take(u'"')) {
-                    return text;
+        if (field == fieldCount - 1) {
+            return skipBlanks(quote + 1) >= m_lineEndsFrom;
+        }
+        const qsizetype next = skipBlanks(skipBlanks(quote + 1) + 1);
+        return isQuote(next) && canFinish(field + 1, next + 1);
+    }
+
+    // m_finishable[pos] has bit `field` set when the text from `pos` on, read as the inside of
+    // `field`, gets through to the end of the line. Worked out backwards, so every position is
+    // looked at once per field, whatever the quotes: no reading takes more than linear time.
+    void markWhereAFieldCanBeFinished() {
+        m_finishable.assign(static_cast<std::size_t>(m_size), 0);
+        for (qsizetype pos = m_size - 1; pos >= 0; --pos) {
+            const QChar c = m_content[pos];
+            if (isControl(c)) {
+                continue;
+            }
+            for (int field = 0; field < fieldCount; ++field) {
+                bool finishable = canFinish(field, pos + 1);
+                if (c == u'"' && !finishable) {
+                    finishable = restReadsAfterClosing(field, pos) ||
+                                 (isQuote(pos + 1) && canFinish(field, pos + 2));
                 }
-            } else if (isControl(c)) {
+                if (finishable) {
+                    m_finishable[pos] |= static_cast<unsigned char>(1u << field);
+                }
+            }
+        }
+    }
+
+    // Where the line cannot be read through, the first step that fits is taken, so the reader
+    // stops where the line first goes wrong.
+    Step stepAtQuote(int field, qsizetype quote) const {
+        const qsizetype next = skipBlanks(quote + 1);
+        const bool canClose = closes(field, quote) || next == m_size || isLineEnd(next);
+        const bool canDouble = isQuote(quote + 1);
+        if (restReadsAfterClosing(field, quote)) {
+            return Step::Close;
+        }
+        if (canDouble && canFinish(field, quote + 2)) {
+            return Step::Double;
+        }
+        if (canFinish(field, quote + 1)) {
+            return Step::Keep;
+        }
+        return canClose ? Step::Close : canDouble ? Step::Double : Step::Keep;
+    }
+
+    // Reads the inside of a field from `pos` into `text`; gives the position after the closing
+    // quote, or nothing when the line ends first.
+    std::optional<qsizetype> readField(int field, qsizetype pos, QString& text) const {
+        while (pos < m_size && !isControl(m_content[pos])) {
+            const QChar c = m_content[pos];
+            if (c != u'"') {
+                text.append(c);
+                ++pos;
+                continue;
+            }
+            switch (stepAtQuote(field, pos)) {
+            case Step::Close:
+                return pos + 1;
+            case Step::Double:
+                text.append(c);
+                pos += 2;
+                break;
+            case Step::Keep:
+                text.append(c);
+                ++pos;
                 break;
             }
-            text.append(c);
         }
-        m_problem = QStringLiteral("In Feld %1 fehlt das schließende Anführungszeichen");
         return std::nullopt;
     }
 
     static ParsedLine fail(const QString& problem) { return {std::nullopt, problem}; }
 
     const QString& m_content;
-    qsizetype m_pos = 0;
-    QString m_problem;
+    const qsizetype m_size;
+    qsizetype m_lineEndsFrom = 0; // from here on only line ends follow
+    std::vector<unsigned char> m_finishable;
 };
 
 } // namespace
@@ -136,8 +219,6 @@ ParsedLine parseSettingsLine(const QString& content) {
 }
 
 ParsedLine readSettingsBytes(const QByteArray& bytes) {
-    // A file someone saved from an editor as UTF-8 with a byte-order mark reads as well.
-    static const QByteArray utf8Mark("\xEF\xBB\xBF");
     std::optional<QString> content;
     if (bytes.startsWith(utf8Mark)) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -161,22 +242,26 @@ QString whyNotStorable(const StoredTexts& texts) {
     const auto fields = fieldsOf(texts);
     for (int i = 0; i < fieldCount; ++i) {
         const QString& text = *fields[i];
-        for (qsizetype pos = 0; pos < text.size(); ++pos) {
-            const QChar c = text[pos];
-            if (isControl(c)) {
-                return QStringLiteral("Das Feld „%1“ enthält einen Zeilenumbruch oder ein "
-                                      "Steuerzeichen.")
-                    .arg(fieldLabel(i));
-            }
-            if (!isWindows1252(c)) {
-                const qsizetype length = c.isHighSurrogate() && pos + 1 < text.size() ? 2 : 1;
-                return QStringLiteral("Das Feld „%1“ enthält das Zeichen „%2“, das die "
-                                      "Einstellungsdatei nicht speichern kann.")
-                    .arg(fieldLabel(i), text.mid(pos, length));
-            }
+        if (std::any_of(text.begin(), text.end(), isControl)) {
+            return QStringLiteral("Das Feld „%1“ enthält einen Zeilenumbruch oder ein "
+                                  "Steuerzeichen.")
+                .arg(fieldLabel(i));
+        }
+        if (!text.isValidUtf16()) {
+            return QStringLiteral("Das Feld „%1“ enthält ein unvollständiges Zeichen, das die "
+                                  "Einstellungsdatei nicht speichern kann.")
+                .arg(fieldLabel(i));
         }
     }
     return {};
+}
+
+QByteArray encodeSettingsLine(const StoredTexts& texts) {
+    const QString line = formatSettingsLine(texts);
+    if (auto windows1252 = encodeWindows1252(line)) {
+        return *windows1252;
+    }
+    return utf8Mark + line.toUtf8();
 }
 
 } // namespace settings

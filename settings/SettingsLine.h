@@ -38,7 +38,12 @@ ParsedLine parseSettingsLine(const QString& content);
 ParsedLine readSettingsBytes(const QByteArray& bytes);
 
 // The first reason the texts cannot be stored faithfully: a line break or other control character,
-// or a character outside Windows-1252. Empty when they can be stored.
+// or half of a character. Empty when they can be stored.
 QString whyNotStorable(const StoredTexts& texts);
+
+// The file's bytes: Windows-1252 whenever it holds every character, so files stay readable by
+// older versions and plain editors; otherwise UTF-8 behind a byte-order mark ("∞", "−", "٣").
+// Only for texts that whyNotStorable accepts.
+QByteArray encodeSettingsLine(const StoredTexts& texts);
 
 } // namespace settings

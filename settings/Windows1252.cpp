@@ -30,10 +30,6 @@ std::optional<char> byteFor(QChar c) {
 
 } // namespace
 
-bool isWindows1252(QChar c) {
-    return byteFor(c).has_value();
-}
-
 std::optional<QByteArray> encodeWindows1252(const QString& text) {
     QByteArray bytes;
     bytes.reserve(text.size());

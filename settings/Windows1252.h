@@ -9,7 +9,6 @@
 // not every Qt build has; the table is small enough to hold here.
 namespace settings {
 
-bool isWindows1252(QChar c);
 // nullopt when a character has no place in the code page.
 std::optional<QByteArray> encodeWindows1252(const QString& text);
 // nullopt when a byte is one of the five the code page leaves undefined.

@@ -1,5 +1,6 @@
 #include "settings/modSpecialFolder.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 QString GetSpecialFolder(int folderId) {
@@ -7,5 +8,11 @@ QString GetSpecialFolder(int folderId) {
         return {};
     }
     // On Windows this is the shell's "Documents" folder; elsewhere the desktop's equivalent.
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // user-dirs.dirs may only name absolute paths or "$HOME/…"; anything else would make the file
+    // depend on the working directory, so it counts as no entry, as Qt treats a missing one.
+    if (folder.isEmpty() || QDir::isRelativePath(folder)) {
+        return QDir::home().filePath(QStringLiteral("Documents"));
+    }
+    return folder;
 }

@@ -7,7 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using settings::LoadResult;
@@ -104,9 +109,9 @@ INSTANTIATE_TEST_SUITE_P(
                    "Sie enthält Bytes, die kein Text sind"},
         DamagedRow{"broken_utf8_after_mark", "\xEF\xBB\xBF\"\xC3\",\"\",\"\",\"\",\"\"",
                    "Sie enthält Bytes, die kein Text sind"},
-        DamagedRow{"larger_than_64_KiB",
-                   "\"" + QByteArray(70 * 1024, '1') + "\",\"\",\"\",\"\",\"\"",
-                   QString::fromUtf8("Sie ist größer als 64 KiB")}),
+        DamagedRow{"larger_than_1_MiB",
+                   "\"" + QByteArray(1024 * 1024, '1') + "\",\"\",\"\",\"\",\"\"",
+                   QString::fromUtf8("Sie ist größer als 1 MiB")}),
     ROW_NAMES);
 
 TEST_F(SettingsFile, FolderInPlaceOfTheFileIsReported) {
@@ -142,12 +147,10 @@ TEST_F(SettingsFile, MissingFolderIsReported) {
                            .arg(QDir::toNativeSeparators(m_dir.filePath("fehlt"))));
 }
 
-TEST_F(SettingsFile, ReadOnlyFolderIsReportedAndKeepsTheFormerFile) {
+TEST_F(SettingsFile, ReadOnlyFolderWithoutTheFileIsReported) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "root writes into every folder";
     }
-    ASSERT_EQ(settings::saveSettings(path(), {"40", "35", "87,5", "13", "GYM"}), "");
-    const QByteArray before = readBytes(path());
     QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 
     const QString problem = settings::saveSettings(path(), {"1", "2", "3", "4", "IHK"});
@@ -155,7 +158,7 @@ TEST_F(SettingsFile, ReadOnlyFolderIsReportedAndKeepsTheFormerFile) {
     QFile::setPermissions(m_dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_TRUE(problem.contains("kann nicht geschrieben werden")) << problem.toStdString();
-    EXPECT_EQ(readBytes(path()), before);
+    EXPECT_FALSE(QFile::exists(path()));
 }
 
 TEST(SettingsFileOnLinux, FolderNobodyMayWriteIntoIsReported) {
@@ -171,11 +174,10 @@ TEST_F(SettingsFile, UnstorableTextIsRefusedAndKeepsTheFormerFile) {
     ASSERT_EQ(settings::saveSettings(path(), {"40", "35", "87,5", "13", "GYM"}), "");
     const QByteArray before = readBytes(path());
 
-    const QString problem =
-        settings::saveSettings(path(), {"40", "35", "87,5", "13", QString::fromUtf8("Ω")});
+    const QString problem = settings::saveSettings(path(), {"40", "35", "87,5", "13", "G\rYM"});
 
-    EXPECT_TRUE(
-        problem.contains(QString::fromUtf8("Das Feld „Notenschlüssel“ enthält das Zeichen „Ω“")));
+    EXPECT_TRUE(problem.contains(QString::fromUtf8("Das Feld „Notenschlüssel“ enthält einen "
+                                                   "Zeilenumbruch")));
     EXPECT_EQ(readBytes(path()), before);
 }
 
@@ -184,12 +186,19 @@ TEST_F(SettingsFile, NoDocumentsFolderSavesNothing) {
     EXPECT_EQ(settings::loadSettings("").status, LoadResult::Status::Missing);
 }
 
-TEST(SettingsLocation, IsZensulinoIniInTheDocumentsFolder) {
+class SettingsLocation : public testing::TestWithParam<const char*> {};
+
+// Only absolute entries and "$HOME/…" count; anything else is no entry, as Qt treats a missing one.
+TEST_P(SettingsLocation, IsZensulinoIniInTheDocumentsFolder) {
     QTemporaryDir home;
     const QByteArray oldHome = qgetenv("HOME");
     const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", home.filePath(".config").toLocal8Bit());
+    if (*GetParam() != '\0') {
+        QDir(home.path()).mkpath(".config");
+        writeBytes(home.filePath(".config/user-dirs.dirs"), GetParam());
+    }
 
     const QString folder = GetSpecialFolder(CSIDL_PERSONAL);
     const QString path = settings::settingsFilePath();
@@ -201,6 +210,11 @@ TEST(SettingsLocation, IsZensulinoIniInTheDocumentsFolder) {
     EXPECT_EQ(GetSpecialFolder(CSIDL_PERSONAL + 1), "");
 }
 
+INSTANTIATE_TEST_SUITE_P(UserDirs, SettingsLocation,
+                         testing::Values("", "XDG_DOCUMENTS_DIR=\"$HOME/Documents\"\n",
+                                         "XDG_DOCUMENTS_DIR=\"Dokumente\"\n",
+                                         "XDG_DOCUMENTS_DIR=\"\"\n"));
+
 TEST(FileExists, TellsWhetherAnythingOfThatNameExists) {
     QTemporaryDir dir;
     writeBytes(dir.filePath("datei"), "x");
@@ -208,6 +222,155 @@ TEST(FileExists, TellsWhetherAnythingOfThatNameExists) {
     EXPECT_TRUE(FileExists(dir.path()));
     EXPECT_FALSE(FileExists(dir.filePath("fehlt")));
     EXPECT_FALSE(FileExists(""));
+}
+
+// Random texts of every kind a user may type or a result may show: each save loads back the same
+// five texts, and the file stays Windows-1252, byte for byte, whenever that code page holds them.
+TEST(SettingsRoundTrip, EverySaveLoadsBack) {
+    struct Piece {
+        const char* utf8;
+        bool inCodePage;
+    };
+    const Piece pieces[] = {{"", true},     {"4", true},       {"\"", true},     {"\"\"", true},
+                            {",", true},    {"\",", true},     {" ", true},      {"  ,", true},
+                            {"äöüß", true}, {"€", true},       {"87,5", true},   {"ihk", true},
+                            {"∞", false},   {"−4", false},     {"٣٤٫٥", false},  {"考试", false},
+                            {"😀", false},   {"n. def.", true}, {"\"\" ,", true}, {"Ω", false}};
+    std::mt19937 random(20261207);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zensulino.ini");
+    for (int round = 0; round < 300; ++round) {
+        StoredTexts texts;
+        bool inCodePage = true;
+        for (QString* text : {&texts.rohpunkte, &texts.punkte, &texts.ergebnisProzent,
+                              &texts.ergebnisNote, &texts.schluessel}) {
+            const int length = static_cast<int>(random() % 6);
+            for (int i = 0; i < length; ++i) {
+                const Piece& piece = pieces[random() % std::size(pieces)];
+                *text += QString::fromUtf8(piece.utf8);
+                inCodePage = inCodePage && piece.inCodePage;
+            }
+        }
+        ASSERT_EQ(settings::saveSettings(path, texts), "") << round;
+        const QByteArray bytes = readBytes(path);
+        EXPECT_EQ(bytes.startsWith("\xEF\xBB\xBF"), !inCodePage) << round;
+        const LoadResult loaded = settings::loadSettings(path);
+        ASSERT_EQ(loaded.status, LoadResult::Status::Loaded)
+            << round << loaded.message.toStdString();
+        ASSERT_EQ(loaded.texts, texts) << round << bytes.toStdString();
+    }
+}
+
+TEST(SettingsRoundTrip, FiveFullLineEditsInEitherEncoding) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zensulino.ini");
+    for (const char* character : {"\"", "∞"}) {
+        const QString full = QString::fromUtf8(character).repeated(32767);
+        const StoredTexts texts{full, full, full, full, full};
+        ASSERT_EQ(settings::saveSettings(path, texts), "") << character;
+        const LoadResult loaded = settings::loadSettings(path);
+        ASSERT_EQ(loaded.status, LoadResult::Status::Loaded) << loaded.message.toStdString();
+        EXPECT_TRUE(loaded.texts == texts) << character;
+    }
+}
+
+struct OddFileRow {
+    std::string name;
+    std::function<void(const QString& path)> make;
+    QString reason; // empty: loads
+};
+
+class OddSettingsFile : public testing::TestWithParam<OddFileRow> {};
+
+TEST_P(OddSettingsFile, LoadsOrIsReportedWithoutWaiting) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zensulino.ini");
+    GetParam().make(path);
+    const LoadResult loaded = settings::loadSettings(path);
+    if (GetParam().reason.isEmpty()) {
+        EXPECT_EQ(loaded.status, LoadResult::Status::Loaded) << loaded.message.toStdString();
+        EXPECT_EQ(loaded.texts.rohpunkte, QString::fromUtf8("4\"0"));
+    } else {
+        EXPECT_EQ(loaded.status, LoadResult::Status::Unreadable);
+        EXPECT_TRUE(loaded.message.contains(GetParam().reason)) << loaded.message.toStdString();
+    }
+    // Nothing of the user's is replaced by a save either.
+    const QString problem = settings::saveSettings(path, {"1", "2", "3", "4", "GYM"});
+    EXPECT_EQ(problem.isEmpty(), QFileInfo(path).isFile()) << problem.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OddSettingsFile,
+    testing::Values(
+        OddFileRow{"named_pipe",
+                   [](const QString& path) { ASSERT_EQ(mkfifo(qPrintable(path), 0600), 0); },
+                   "Sie ist keine gewöhnliche Datei"},
+        OddFileRow{"link_to_a_device",
+                   [](const QString& path) { ASSERT_TRUE(QFile::link("/dev/zero", path)); },
+                   "Sie ist keine gewöhnliche Datei"},
+        OddFileRow{"plain_quote_inside",
+                   [](const QString& path) {
+                       writeBytes(path, "\"4\"0\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n");
+                   },
+                   ""},
+        OddFileRow{"utf8_with_mark",
+                   [](const QString& path) {
+                       writeBytes(path,
+                                  "\xEF\xBB\xBF\"4\"0\",\"35\",\"\xE2\x88\x9E\",\"15\",\"GYM\"");
+                   },
+                   ""}),
+    ROW_NAMES);
+
+TEST_F(SettingsFile, FailedWriteKeepsTheFormerFileByteForByte) {
+    ASSERT_EQ(settings::saveSettings(path(), {"40", "35", "87,5", "13", "GYM"}), "");
+    const QByteArray before = readBytes(path());
+
+    // A file-size limit makes the write fail the way a full disk does, even for root.
+    rlimit former{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &former), 0);
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = former;
+    tight.rlim_cur = 16;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    const QString problem = settings::saveSettings(path(), {"4000", "3500", "87,5", "13", "IHK"});
+    setrlimit(RLIMIT_FSIZE, &former);
+    std::signal(SIGXFSZ, SIG_DFL);
+
+    EXPECT_TRUE(problem.contains("ist der Datenträger voll?")) << problem.toStdString();
+    EXPECT_EQ(readBytes(path()), before);
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"Zensulino.ini"});
+}
+
+TEST_F(SettingsFile, LinkIntoAMissingFolderIsNamedAsSuch) {
+    ASSERT_TRUE(QFile::link(m_dir.filePath("weg/Zensulino.ini"), path()));
+    const QString problem = settings::saveSettings(path(), {"1", "2", "3", "4", "GYM"});
+    EXPECT_TRUE(
+        problem.contains(QString::fromUtf8("verweist auf „%1“, dessen Ordner nicht existiert")
+                             .arg(QDir::toNativeSeparators(m_dir.filePath("weg/Zensulino.ini")))))
+        << problem.toStdString();
+}
+
+TEST_F(SettingsFile, ReadOnlyFileIsNamedAsSuch) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root writes every file";
+    }
+    writeBytes(path(), "\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n");
+    QFile::setPermissions(path(), QFileDevice::ReadOwner);
+    const QString problem = settings::saveSettings(path(), {"1", "2", "3", "4", "GYM"});
+    EXPECT_TRUE(problem.contains("ist schreibgeschützt")) << problem.toStdString();
+}
+
+TEST_F(SettingsFile, WritableFileInAReadOnlyFolderIsReplacedInPlace) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "root writes into every folder";
+    }
+    writeBytes(path(), "\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n");
+    QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const QString problem = settings::saveSettings(path(), {"1", "2", "3", "4", "IHK"});
+    QFile::setPermissions(m_dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(problem, "");
+    EXPECT_EQ(readBytes(path()), QByteArray("\"1\",\"2\",\"3\",\"4\",\"IHK\"\r\n"));
 }
 
 } // namespace

@@ -78,6 +78,20 @@ INSTANTIATE_TEST_SUITE_P(
                  "\"1,5\",\"a,b\",\"\",\"\",\"x,y\"",
                  {"1,5", "a,b", "", "", "x,y"}},
         GoodLine{"typed_key_text", "\"1\",\"2\",\"3\",\"4\",\"ihk\"", {"1", "2", "3", "4", "ihk"}},
+        GoodLine{"plain_quote_inside",
+                 "\"4\"0\",\"35\",\"87,5\",\"13\",\"GYM\"",
+                 {"4\"0", "35", "87,5", "13", "GYM"}},
+        GoodLine{"plain_quote_at_the_end",
+                 "\"a\"\",\"35\",\"87,5\",\"13\",\"GYM\"",
+                 {"a\"", "35", "87,5", "13", "GYM"}},
+        GoodLine{
+            "plain_quote_comma_inside", "\"4\",5\",\"\",\"\",\"\",\"\"", {"4\",5", "", "", "", ""}},
+        GoodLine{"doubled_quote_before_comma",
+                 "\"a\"\",\"\"\"\"b\",\"\",\"\",\"\",\"\"",
+                 {"a\",\"\"b", "", "", "", ""}},
+        GoodLine{"plain_quotes_in_the_fifth_field",
+                 "\"40\",\"35\",\"87,5\",\"13\",\"GYM\",\"x\"\r\n",
+                 {"40", "35", "87,5", "13", "GYM\",\"x"}},
         GoodLine{"umlauts",
                  QString::fromUtf8("\"ä\",\"ö\",\"ü\",\"ß\",\"€\""),
                  {QString::fromUtf8("ä"), QString::fromUtf8("ö"), QString::fromUtf8("ü"),
@@ -100,23 +114,23 @@ TEST_P(ParseBadLine, SaysWhatIsWrongAndReadsNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, ParseBadLine,
-    testing::Values(
-        BadLine{"empty_file", "", "Sie enthält nur 0 der 5 Felder"},
-        BadLine{"four_fields", "\"40\",\"35\",\"87,5\",\"13\"\r\n",
-                "Sie enthält nur 4 der 5 Felder"},
-        BadLine{"fields_on_two_lines", "\"40\",\"35\"\r\n\"87,5\",\"13\",\"GYM\"\r\n",
-                "Sie enthält nur 2 der 5 Felder"},
-        BadLine{"unquoted_field", "40,\"35\",\"87,5\",\"13\",\"GYM\"",
-                QString::fromUtf8("Feld 1 beginnt nicht mit einem Anführungszeichen")},
-        BadLine{"broken_quote", "\"40\",\"35,\"87,5\",\"13\",\"GYM\"",
-                "Nach Feld 2 fehlt das Komma"},
-        BadLine{"unclosed_last_quote", "\"40\",\"35\",\"87,5\",\"13\",\"GYM\r\n",
-                QString::fromUtf8("In Feld 5 fehlt das schließende Anführungszeichen")},
-        BadLine{"missing_comma", "\"40\" \"35\",\"\",\"\",\"\"", "Nach Feld 1 fehlt das Komma"},
-        BadLine{"text_after_fifth_field", "\"40\",\"35\",\"87,5\",\"13\",\"GYM\",\"x\"\r\n",
-                QString::fromUtf8("Nach dem fünften Feld folgt weiterer Text")},
-        BadLine{"second_line", "\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\nmehr\r\n",
-                QString::fromUtf8("Nach dem fünften Feld folgt weiterer Text")}),
+    testing::Values(BadLine{"empty_file", "", "Sie enthält nur 0 der 5 Felder"},
+                    BadLine{"four_fields", "\"40\",\"35\",\"87,5\",\"13\"\r\n",
+                            "Sie enthält nur 4 der 5 Felder"},
+                    BadLine{"fields_on_two_lines", "\"40\",\"35\"\r\n\"87,5\",\"13\",\"GYM\"\r\n",
+                            "Sie enthält nur 2 der 5 Felder"},
+                    BadLine{"unquoted_field", "40,\"35\",\"87,5\",\"13\",\"GYM\"",
+                            QString::fromUtf8("Feld 1 beginnt nicht mit einem Anführungszeichen")},
+                    BadLine{"broken_quote", "\"40\",\"35,\"87,5\",\"13\",\"GYM\"",
+                            "Sie enthält nur 4 der 5 Felder"},
+                    BadLine{"unclosed_last_quote", "\"40\",\"35\",\"87,5\",\"13\",\"GYM\r\n",
+                            QString::fromUtf8("In Feld 5 fehlt das schließende Anführungszeichen")},
+                    BadLine{"missing_comma", "\"40\" \"35\",\"\",\"\",\"\"",
+                            "Sie enthält nur 4 der 5 Felder"},
+                    BadLine{"unquoted_second_field", "\"40\",35,\"\",\"\",\"\"",
+                            QString::fromUtf8("Feld 2 beginnt nicht mit einem Anführungszeichen")},
+                    BadLine{"second_line", "\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\nmehr\r\n",
+                            QString::fromUtf8("Nach dem fünften Feld folgt weiterer Text")}),
     ROW_NAMES);
 
 struct StorableRow {
@@ -133,21 +147,19 @@ TEST_P(WhyNotStorable, NamesTheFieldThatCannotBeStored) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, WhyNotStorable,
-    testing::Values(
-        StorableRow{"ordinary", sample, ""},
-        StorableRow{"quote_and_umlaut", {"a\"b", QString::fromUtf8("äöü€"), "", "", ""}, ""},
-        StorableRow{"greek_letter",
-                    {"1", "2", "3", "4", QString::fromUtf8("Ω")},
-                    QString::fromUtf8("Das Feld „Notenschlüssel“ enthält das Zeichen „Ω“, das "
-                                      "die Einstellungsdatei nicht speichern kann.")},
-        StorableRow{"emoji_shown_whole",
-                    {QString::fromUtf8("4😀"), "", "", "", ""},
-                    QString::fromUtf8("Das Feld „Rohpunkte“ enthält das Zeichen „😀“, das "
-                                      "die Einstellungsdatei nicht speichern kann.")},
-        StorableRow{"line_break",
-                    {"1", "2\n3", "", "", ""},
-                    QString::fromUtf8("Das Feld „erreichte Rohpunktzahl“ enthält einen "
-                                      "Zeilenumbruch oder ein Steuerzeichen.")}),
+    testing::Values(StorableRow{"any_character",
+                                {"a\"b", QString::fromUtf8("äöü€"), QString::fromUtf8("∞"),
+                                 QString::fromUtf8("−4"), QString::fromUtf8("Ω😀")},
+                                ""},
+                    StorableRow{"half_a_character",
+                                {QString(QChar(0xD83D)), "", "", "", ""},
+                                QString::fromUtf8(
+                                    "Das Feld „Rohpunkte“ enthält ein unvollständiges Zeichen, das "
+                                    "die Einstellungsdatei nicht speichern kann.")},
+                    StorableRow{"line_break",
+                                {"1", "2\n3", "", "", ""},
+                                QString::fromUtf8("Das Feld „erreichte Rohpunktzahl“ enthält einen "
+                                                  "Zeilenumbruch oder ein Steuerzeichen.")}),
     ROW_NAMES);
 
 } // namespace
