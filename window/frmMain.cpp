@@ -138,6 +138,9 @@ void frmMain::createInputs() {
     cboSchlüssel->setObjectName(QStringLiteral("cboSchlüssel"));
     cboSchlüssel->setEditable(true);
     cboSchlüssel->setInsertPolicy(QComboBox::NoInsert);
+    // The key text is used as typed: Qt's completer would turn "ihk" into "IHK", and with it
+    // gone, leaving the field matches the list case-sensitively, so nothing re-cases it either.
+    cboSchlüssel->setCompleter(nullptr);
     cboSchlüssel->setEditText(QStringLiteral("cboSchlüssel"));
     cboSchlüssel->setAccessibleName(QStringLiteral("Notenschlüssel"));
     cboSchlüssel->setGeometry(fromTwips(3480, 1080, 1095, 315));
@@ -187,8 +190,8 @@ void frmMain::Form_Load() {
 void frmMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!std::exchange(m_shownBefore, true)) {
-        const QRect available = screen()->availableGeometry();
-        move(available.center() - QPoint(width() / 2, height() / 2));
+        centreOnScreen();
+        m_centredWithoutFrame = frameGeometry().size() == size();
     }
     if (!m_startupProblem.isEmpty()) {
         // Said once the window is on screen, so the box has a window to stand over.
@@ -197,6 +200,24 @@ void frmMain::showEvent(QShowEvent* event) {
             showMessage(problem, QStringLiteral("Einstellungen"), grading::MessageIcon::Error);
         });
     }
+}
+
+void frmMain::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // A window manager adds its frame only after the window is mapped; centre once more with it.
+    if (m_centredWithoutFrame && frameGeometry().size() != size()) {
+        m_centredWithoutFrame = false;
+        centreOnScreen();
+    }
+}
+
+void frmMain::centreOnScreen() {
+    move(centredTopLeft(screen()->availableGeometry(), frameGeometry().size()));
+}
+
+QPoint centredTopLeft(const QRect& available, const QSize& frame) {
+    return {available.x() + (available.width() - frame.width()) / 2,
+            available.y() + (available.height() - frame.height()) / 2};
 }
 
 void frmMain::LoadOptions() {

@@ -12,6 +12,9 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 
+// Where a window with this frame size stands centred in the screen's available area.
+QPoint centredTopLeft(const QRect& available, const QSize& frame);
+
 // The program's one window: owner of every text, colour and the grade memory.
 class frmMain : public QWidget, public grading::GradingWindow {
     Q_OBJECT
@@ -45,11 +48,13 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createDecorationAndLabels();
     void createInputs();
     void createContextMenu();
+    void centreOnScreen();
     void Form_Load();
     void Form_MouseDown(Qt::MouseButton button, const QPoint& position);
     void LoadOptions();
@@ -61,6 +66,7 @@ private:
     grading::NotenSpeicher m_notenSpeicher;
     QString m_startupProblem; // shown once the window is on screen
     bool m_shownBefore = false;
+    bool m_centredWithoutFrame = false;
 
     QLineEdit* txtRohpunkte = nullptr;
     QLineEdit* txtPunkte = nullptr;
