@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ns per "Berechnen" against the model window, and ns per grade-memory append at several sizes.
 #include "grading/Calculation.h"
 #include "grading/NotenSpeicher.h"

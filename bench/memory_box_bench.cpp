@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time from choosing "Noten-Speicher anzeigen" until the box has painted its text, with 10 and
 // 10,000 entries in the grade memory. Runs headless (offscreen) unless QT_QPA_PLATFORM says else.
 #include "window/GradeMemoryBox.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time (launch until the window is mapped) and peak memory (VmHWM) of Zensulino against
 # the toolkit's floor for its window, under Xvfb, alternating runs. Usage: bench/startup.sh [runs]
 # Run from a configured build: cmake --build --preset default first.

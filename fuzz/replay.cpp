@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the fuzz target over every file of a corpus folder, so the corpus guards the reader in
 // every ordinary test run, without libFuzzer.
 #include <QDirIterator>

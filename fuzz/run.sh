@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the settings-file reader with libFuzzer for a bounded time (default 60 s), then merges
 # anything new into fuzz/corpus. Usage: fuzz/run.sh [seconds]
 set -euo pipefail

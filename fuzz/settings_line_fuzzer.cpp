@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the settings-file reader: any bytes must be read or refused with a reason,
 // never crash, and whatever is read must write back and read again unchanged.
 #include "settings/SettingsLine.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing Zensulino need.
 # Asks apt only for what is missing; runs itself through sudo when not started as root.
 set -euo pipefail

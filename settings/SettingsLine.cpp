@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingsLine.h"
 
 #include "settings/Windows1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit's floor for Zensulino's window: the same kinds and numbers of controls (five line
 // edits, an editable combo box, a push button, eight labels) in a fixed window, and no logic.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program and prints, in one line, the milliseconds until a top-level window with the
 // given title is mapped, and the program's peak memory (VmHWM, KiB) shortly after.
 // Usage: mapwatch TITLE PROGRAM [ARGS...]

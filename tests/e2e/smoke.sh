@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real program under Xvfb as a person would: types points, clicks "Berechnen",
 # right-clicks the window, saves the settings through the menu and checks the file's bytes.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack and checks its dependencies and contents.
 set -euo pipefail
 build=$1

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` into an empty prefix must lay down exactly these files.
 set -euo pipefail
 build=$1

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles the Windows resource with the MinGW resource compiler (which preprocesses with the
 # cross compiler), turns the result back into text and checks the version strings and the icon.
 set -euo pipefail

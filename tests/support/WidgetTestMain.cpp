@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // gtest main for widget tests: one QApplication, headless unless a display is asked for.
 #include <QApplication>
 #include <QTemporaryDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModalBox.h"
 #include "window/AboutText.h"
