@@ -2,11 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time (launch until the window is mapped) and peak memory (VmHWM) of Zensulino against
 # the toolkit's floor for its window, under Xvfb, alternating runs. Usage: bench/startup.sh [runs]
-# Run from a configured build: cmake --build --preset default first.
+# Build first: scripts/install-dependencies.sh bench && cmake --workflow --preset bench
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
-build=build/default
+build=build/bench
 lang=${LANG_FOR_BENCH:-de_DE.UTF-8}
 
 work=$(mktemp -d)

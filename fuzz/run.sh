@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+scripts/install-dependencies.sh fuzz
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DZENSULINO_FUZZ=ON -DZENSULINO_BUILD_TESTS=OFF -DZENSULINO_BUILD_BENCH=OFF >/dev/null
 cmake --build build/fuzz --target settings_line_fuzzer

@@ -9,9 +9,12 @@
 #include "window/Shape.h"
 #include "window/StaticLabel.h"
 #include "window/Twips.h"
+#include "window/WindowAccessible.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDate>
 #include <QIcon>
 #include <QKeyEvent>
@@ -21,13 +24,20 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 using grading::Field;
 
-// The window's resources live in a static library, so they are registered by hand.
+// The window's resources and its accessible interface live in a static library, so they are
+// registered by hand, once.
 static void registerResources() {
     Q_INIT_RESOURCE(window);
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(WindowAccessible::factory);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
 }
 
 namespace {
@@ -96,19 +106,21 @@ void frmMain::createDecorationAndLabels() {
     titlePalette.setColor(QPalette::WindowText, QColor(192, 64, 0));
     titel->setPalette(titlePalette);
 
-    label("lblRohpunkte", QStringLiteral("Rohpunkte"), fromTwips(240, 600, 855, 255));
+    lblRohpunkte =
+        label("lblRohpunkte", QStringLiteral("Rohpunkte"), fromTwips(240, 600, 855, 255));
     label("lblistgleich", QStringLiteral("="), fromTwips(2400, 600, 255, 255));
-    label("lblProzent", QStringLiteral(" %"), fromTwips(3360, 600, 255, 255));
-    for (QLabel* twoLines :
-         {label("Label1", QStringLiteral("erreichte Rohpunktzahl"),
-                fromTwips(240, 1005, 1095, 420)),
-          label("Label2", QStringLiteral("Noten- schlüssel"), fromTwips(2640, 1000, 735, 495)),
-          label("lblErgebnisProz", QStringLiteral("Ergebnis in Prozent"),
-                fromTwips(240, 1605, 975, 420))}) {
+    lblProzent = label("lblProzent", QStringLiteral(" %"), fromTwips(3360, 600, 255, 255));
+    Label1 =
+        label("Label1", QStringLiteral("erreichte Rohpunktzahl"), fromTwips(240, 1005, 1095, 420));
+    Label2 = label("Label2", QStringLiteral("Noten- schlüssel"), fromTwips(2640, 1000, 735, 495));
+    lblErgebnisProz = label("lblErgebnisProz", QStringLiteral("Ergebnis in Prozent"),
+                            fromTwips(240, 1605, 975, 420));
+    for (QLabel* twoLines : {Label1, Label2, lblErgebnisProz}) {
         twoLines->setWordWrap(true);
         twoLines->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
-    label("lblErgebnisNote", QStringLiteral("Ergebnis Note"), fromTwips(240, 2280, 1095, 255));
+    lblErgebnisNote =
+        label("lblErgebnisNote", QStringLiteral("Ergebnis Note"), fromTwips(240, 2280, 1095, 255));
 
     shape("Shape4", fromTwips(0, 960, 2415, 1880), {std::nullopt, outline});
     shape("Shape6", fromTwips(1500, 1040, 840, 380),
@@ -144,6 +156,8 @@ void frmMain::createInputs() {
     cboSchlüssel->setCompleter(nullptr);
     cboSchlüssel->setEditText(QStringLiteral("cboSchlüssel"));
     cboSchlüssel->setAccessibleName(QStringLiteral("Notenschlüssel"));
+    // A screen reader meets the key field's text part, which would otherwise go by its text.
+    cboSchlüssel->lineEdit()->setAccessibleName(QStringLiteral("Notenschlüssel"));
     cboSchlüssel->setGeometry(fromTwips(3480, 1080, 1095, 315));
 
     txtErgebnisNote = field("txtErgebnisNote", QStringLiteral("0"), QStringLiteral("Ergebnis Note"),
@@ -154,6 +168,18 @@ void frmMain::createInputs() {
     cmdCalc->setGeometry(fromTwips(2640, 2280, 1815, 375));
     cmdCalc->setDefault(true);
     connect(cmdCalc, &QPushButton::clicked, this, &frmMain::cmdCalc_Click);
+    cmdCalc->installEventFilter(this);
+
+    // Each caption names its field for a screen reader ("labelled by").
+    const std::pair<QLabel*, QWidget*> captions[] = {
+        {lblRohpunkte, txtRohpunkte}, {Label1, txtPunkte},    {lblErgebnisProz, txtErgebnisProzent},
+        {lblProzent, txtProzent},     {Label2, cboSchlüssel}, {lblErgebnisNote, txtErgebnisNote}};
+    for (const auto& [caption, input] : captions) {
+        caption->setBuddy(input);
+    }
+    for (QLineEdit* result : {txtErgebnisProzent, txtErgebnisNote}) {
+        result->setAccessibleDescription(QStringLiteral("Ergebnis der Berechnung"));
+    }
 
     QWidget* const tabOrder[] = {txtRohpunkte, txtPunkte,    txtErgebnisProzent,
                                  txtProzent,   cboSchlüssel, txtErgebnisNote,
@@ -178,6 +204,38 @@ void frmMain::createContextMenu() {
     item("mnuAbout", QStringLiteral("Über..."), &frmMain::mnuAbout_Click);
     mnuKontext->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
     item("mnuEnd", QStringLiteral("Beenden"), &frmMain::mnuEnd_Click);
+
+    // The keyboard's ways to the menu. F10 works from every control; Shift+F10 does what the
+    // Menu key does, so text fields keep their edit menu and the button opens ours.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, &frmMain::openContextMenuAtFocus);
+    auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), this);
+    connect(shiftF10, &QShortcut::activated, this, [this] {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus == nullptr) {
+            return;
+        }
+        const QPoint pos = focus->inputMethodQuery(Qt::ImCursorRectangle).toRect().center();
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, pos, focus->mapToGlobal(pos));
+        QApplication::sendEvent(focus, &event);
+    });
+}
+
+void frmMain::openContextMenuAtFocus() {
+    QWidget* focus = focusWidget() != nullptr ? focusWidget() : this;
+    mnuKontext->popup(focus->mapToGlobal(QPoint(0, focus->height())));
+    mnuKontext->setActiveAction(mnuKontext->actions().constFirst());
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    // The button has no menu of its own: the Menu key there opens ours. A right click on it
+    // still opens nothing.
+    if (watched == cmdCalc && event->type() == QEvent::ContextMenu &&
+        static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
+        openContextMenuAtFocus();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::Form_Load() {

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -50,12 +51,14 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createDecorationAndLabels();
     void createInputs();
     void createContextMenu();
     void centreOnScreen();
+    void openContextMenuAtFocus();
     void Form_Load();
     void Form_MouseDown(Qt::MouseButton button, const QPoint& position);
     void LoadOptions();
@@ -77,4 +80,10 @@ private:
     QLineEdit* txtErgebnisNote = nullptr;
     QPushButton* cmdCalc = nullptr;
     QMenu* mnuKontext = nullptr;
+    QLabel* lblRohpunkte = nullptr;
+    QLabel* lblProzent = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* lblErgebnisProz = nullptr;
+    QLabel* lblErgebnisNote = nullptr;
 };

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real program under Xvfb as a person would: types points, clicks "Berechnen",
-# right-clicks the window, saves the settings through the menu and checks the file's bytes.
+# right-clicks the window, saves the settings through the menu and checks the file's bytes,
+# opens the grade memory through F10 and ends the program through the menu.
 set -euo pipefail
 
 program=$1
@@ -65,6 +66,17 @@ settings=$HOME/Documents/Zensulino.ini
 expected=$(printf '"50","12,5","25,0","01","GYM"\r\n' | od -An -c)
 actual=$(od -An -c "$settings")
 [ "$actual" = "$expected" ] || fail "settings file holds:$actual"
+
+# From the keyboard: F10 opens the menu at the focused field, Down and Enter show the grade memory.
+click 128 81 1
+shown_windows=$(visible_windows)
+xdotool key F10
+sleep 0.3
+xdotool key Down Return
+sleep 0.5
+[ "$(visible_windows)" -gt "$shown_windows" ] || fail "F10, Down, Enter showed no grade memory"
+xdotool key Return # OK
+sleep 0.3
 
 click 10 200 3
 xdotool key Up Return # last item: "Beenden"

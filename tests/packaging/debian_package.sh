@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the Debian package with CPack and checks its dependencies and contents.
+# Builds the Debian package with CPack, checks its dependencies and contents, and has lintian
+# find no error and no warning in it.
 set -euo pipefail
 build=$1
 out=$(mktemp -d)
@@ -15,7 +16,9 @@ contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/Zensulino ./usr/share/applications/org.zensulino.Zensulino.desktop \
     ./usr/share/metainfo/org.zensulino.Zensulino.metainfo.xml \
     ./usr/share/icons/hicolor/32x32/apps/org.zensulino.Zensulino.png \
-    ./usr/share/icons/hicolor/scalable/apps/org.zensulino.Zensulino.svg; do
+    ./usr/share/icons/hicolor/scalable/apps/org.zensulino.Zensulino.svg \
+    ./usr/share/man/man1/Zensulino.1.gz ./usr/share/doc/zensulino/copyright; do
     grep -qF " $path" <<<"$contents" || { echo "package lacks $path"; exit 1; }
 done
-echo "$(basename "$deb"): Depends: $depends"
+lintian --fail-on error,warning --tag-display-limit 0 "$deb"
+echo "$(basename "$deb"): Depends: $depends; lintian: no error, no warning"

@@ -13,6 +13,9 @@ expected=$(sort <<'LIST'
 ./share/icons/hicolor/32x32/apps/org.zensulino.Zensulino.png
 ./share/icons/hicolor/scalable/apps/org.zensulino.Zensulino.svg
 ./share/metainfo/org.zensulino.Zensulino.metainfo.xml
+./share/doc/zensulino/copyright
+./share/doc/zensulino/changelog.gz
+./share/man/man1/Zensulino.1.gz
 LIST
 )
 if [ "$actual" != "$expected" ]; then

