@@ -33,13 +33,13 @@ void BM_Append(benchmark::State& state) {
     auto refill = [&] {
         memory.clear();
         for (int64_t i = 0; i < entries; ++i) {
-            memory.append("87,5", "13", grading::GradingKey::GYM);
+            memory.append("87,5", "13", grading::GradingKey::GYM, 13);
         }
     };
     refill();
     int64_t appended = 0;
     for (auto _ : state) {
-        memory.append("45,0", "5", grading::GradingKey::IHK);
+        memory.append("45,0", "5", grading::GradingKey::IHK, 5);
         if (++appended == entries) {
             state.PauseTiming();
             refill();

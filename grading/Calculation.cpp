@@ -73,10 +73,11 @@ void calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& loca
     const QString percentageText = formatPercentage(roundToSingle(percentage), locale);
     window.setText(Field::ErgebnisProzent, percentageText);
 
-    const QString grade = gradeText(key, gradeForExactPercentage(key, percentage), locale);
-    window.setText(Field::ErgebnisNote, grade);
+    const qint16 grade = gradeForExactPercentage(key, percentage);
+    const QString shownGrade = gradeText(key, grade, locale);
+    window.setText(Field::ErgebnisNote, shownGrade);
 
-    memory.append(percentageText, grade, key);
+    memory.append(percentageText, shownGrade, key, grade);
 }
 
 } // namespace grading

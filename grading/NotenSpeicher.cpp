@@ -7,8 +7,8 @@ QString NotenSpeicher::title() {
     return QStringLiteral("Noten-Speicher");
 }
 
-void NotenSpeicher::append(const QString& percentageText, const QString& gradeText,
-                           GradingKey key) {
+void NotenSpeicher::append(const QString& percentageText, const QString& gradeText, GradingKey key,
+                           qint16 grade) {
     // Appending in place keeps QString's geometric growth: constant cost per entry, however long
     // the session runs.
     m_text += QLatin1Char('\r');
@@ -16,10 +16,12 @@ void NotenSpeicher::append(const QString& percentageText, const QString& gradeTe
     m_text += QLatin1String(" % = ");
     m_text += gradeText;
     m_text += suffix(key);
+    m_notenspiegel.add(key, grade);
 }
 
 void NotenSpeicher::clear() {
     m_text.clear();
+    m_notenspiegel.clear();
 }
 
 QString NotenSpeicher::messageText() const {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grading/GradingKey.h"
+#include "grading/Notenspiegel.h"
 
 #include <QString>
 
@@ -13,15 +14,19 @@ class NotenSpeicher {
 public:
     static QString title();
 
-    void append(const QString& percentageText, const QString& gradeText, GradingKey key);
+    // `grade` is the one `gradeText` shows; it also counts in the Notenspiegel.
+    void append(const QString& percentageText, const QString& gradeText, GradingKey key,
+                qint16 grade);
     void clear();
 
     const QString& entries() const { return m_text; }
+    const Notenspiegel& notenspiegel() const { return m_notenspiegel; }
     // The full text of the box that shows the memory: heading line, then the entries.
     QString messageText() const;
 
 private:
     QString m_text;
+    Notenspiegel m_notenspiegel;
 };
 
 } // namespace grading

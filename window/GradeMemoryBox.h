@@ -1,15 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "grading/Notenspiegel.h"
+
 #include <QDialog>
+#include <QLocale>
 
 class QPlainTextEdit;
 
 // Shows the grade memory like a message box, but scrollable, so that a session with thousands of
 // results stays readable. Ctrl+C copies the selection, or the whole text when nothing is selected.
+// Under the list stands the Notenspiegel of each key that has results, with a button that copies
+// it as tab-separated rows.
 class GradeMemoryBox : public QDialog {
 public:
-    GradeMemoryBox(const QString& text, const QString& title, QWidget* parent);
+    GradeMemoryBox(const QString& text, const QString& title, QWidget* parent,
+                   const grading::Notenspiegel& notenspiegel = {},
+                   const QLocale& locale = QLocale());
 
     QString shownText() const;
 

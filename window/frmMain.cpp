@@ -394,7 +394,8 @@ void frmMain::mnuOptionSave_Click() {
 }
 
 void frmMain::mnuCache_Click() {
-    GradeMemoryBox box(m_notenSpeicher.messageText(), grading::NotenSpeicher::title(), this);
+    GradeMemoryBox box(m_notenSpeicher.messageText(), grading::NotenSpeicher::title(), this,
+                       m_notenSpeicher.notenspiegel(), m_locale);
     box.exec();
 }
 

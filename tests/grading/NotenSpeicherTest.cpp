@@ -41,17 +41,17 @@ TEST(NotenSpeicher, KeepsEachEntryWithTheKeyInForceByteForByte) {
 
 TEST(NotenSpeicher, ClearEmptiesTheMemory) {
     grading::NotenSpeicher memory;
-    memory.append("87,5", "13", grading::GradingKey::GYM);
+    memory.append("87,5", "13", grading::GradingKey::GYM, 13);
     memory.clear();
     EXPECT_EQ(memory.messageText(), "Folgende Noten wurden berechnet: \r");
-    memory.append("45,0", "5", grading::GradingKey::IHK);
+    memory.append("45,0", "5", grading::GradingKey::IHK, 5);
     EXPECT_EQ(memory.entries(), "\r45,0 % = 5 (IHK)");
 }
 
 TEST(NotenSpeicher, KeepsDuplicatesInOrder) {
     grading::NotenSpeicher memory;
     for (int i = 0; i < 3; ++i) {
-        memory.append("50,0", "06", grading::GradingKey::GYM);
+        memory.append("50,0", "06", grading::GradingKey::GYM, 6);
     }
     EXPECT_EQ(memory.entries(), QString("\r50,0 % = 06 (GYM)").repeated(3));
 }

@@ -6,13 +6,17 @@
 #include "window/frmMain.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDate>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -253,6 +257,53 @@ TEST_F(ContextMenu, GradeMemoryBoxShowsHeadingThenEntries) {
     m_window->cmdCalc_Click();
     EXPECT_EQ(shownText(),
               "Folgende Noten wurden berechnet: \n\n87,5 % = 13 (GYM)\n45,0 % = 5 (IHK)");
+}
+
+TEST_F(ContextMenu, GradeMemoryBoxShowsTheNotenspiegelAndCopiesIt) {
+    auto type = [&](const char* name, const QString& text) {
+        auto* field = m_window->findChild<QLineEdit*>(QString::fromUtf8(name));
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    };
+    auto* berechnen = m_window->findChild<QWidget*>("cmdCalc");
+    type("txtRohpunkte", "40");
+    for (const char* achieved : {"35", "18", "35"}) {
+        type("txtPunkte", achieved);
+        QTest::mouseClick(berechnen, Qt::LeftButton);
+    }
+    m_window->findChild<QComboBox*>(QString::fromUtf8("cboSchlüssel"))->setCurrentIndex(1);
+    QTest::mouseClick(berechnen, Qt::LeftButton);
+
+    QStringList headers;
+    QStringList counts;
+    withModalBox([&] { action("mnuCache")->trigger(); },
+                 [&](QDialog* box) {
+                     const auto tables = box->findChildren<QTableWidget*>();
+                     ASSERT_EQ(tables.size(), 2);
+                     for (QTableWidget* table : tables) {
+                         QStringList header;
+                         QStringList row;
+                         for (int column = 0; column < table->columnCount(); ++column) {
+                             header << table->horizontalHeaderItem(column)->text();
+                             row << table->item(0, column)->text();
+                         }
+                         headers << table->accessibleName() + ": " + header.join(' ');
+                         counts << row.join(' ');
+                         EXPECT_GE(table->width(), table->horizontalHeader()->length());
+                     }
+                     QApplication::clipboard()->clear();
+                     auto* copy = box->findChild<QPushButton*>("copyNotenspiegel");
+                     ASSERT_NE(copy, nullptr);
+                     QTest::mouseClick(copy, Qt::LeftButton);
+                 });
+    EXPECT_EQ(headers.join('|'), "Notenspiegel (GYM): 15 14 13 12 11 10 09 08 07 06 05 04 03 02 "
+                                 "01 00|Notenspiegel (IHK): 1 2 3 4 5 6");
+    EXPECT_EQ(counts.join('|'), "0 0 2 0 0 0 0 0 0 0 1 0 0 0 0 0|0 1 0 0 0 0");
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith("Notenspiegel (GYM)\nPunkte\t15\t14")) << copied.toStdString();
+    EXPECT_TRUE(copied.contains(QString::fromUtf8("Durchschnitt (Punkte)\t10,33\nunter 05 "
+                                                  "Punkten\t0\t0 %\n\nNotenspiegel (IHK)")))
+        << copied.toStdString();
 }
 
 TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "grading/GradingKey.h"
+
+#include <QString>
+#include <array>
+#include <vector>
+
+class QLocale;
+
+namespace grading {
+
+// How many results of the session earned each grade, per key: what goes on the test and into
+// the class book. Kept up to date entry by entry, so it costs the same however long the
+// session runs.
+class Notenspiegel {
+public:
+    void add(GradingKey key, qint16 grade);
+    void clear();
+
+    struct Summary {
+        GradingKey key = GradingKey::GYM;
+        std::vector<std::pair<qint16, qint64>> counts; // every grade of the key, best first
+        qint64 results = 0;
+        double average = 0.0; // points under GYM, the grade under IHK
+        qint64 weak = 0;      // GYM under 05 points, IHK grades 5 and 6
+        int weakPercent = 0;  // of all results of the key, whole percent
+    };
+    // One summary for each key that has results, GYM before IHK.
+    std::vector<Summary> summaries() const;
+
+private:
+    struct Tally {
+        std::array<qint64, 16> counts{};
+        qint64 results = 0;
+        qint64 gradeSum = 0;
+    };
+    std::array<Tally, 2> m_tallies{};
+};
+
+// Captions for the table: the grade row's name, the average's and the weak results'.
+QString gradeHeading(GradingKey key);
+QString averageHeading(GradingKey key);
+QString weakHeading(GradingKey key);
+// "8,47"; "13 %".
+QString averageText(double average, const QLocale& locale);
+QString percentText(int percent, const QLocale& locale);
+
+// The tables as tab-separated rows, for pasting into a spreadsheet.
+QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const QLocale& locale);
+
+} // namespace grading

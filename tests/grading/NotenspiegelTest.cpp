@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "grading/Calculation.h"
+#include "grading/NotenSpeicher.h"
+#include "tests/support/GTestSupport.h"
+#include "tests/support/ModelWindow.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+#include <vector>
+
+using grading::Field;
+
+namespace {
+
+struct Result {
+    const char* maximum;
+    const char* achieved;
+    const char* key;
+};
+
+struct SessionRow {
+    std::string name;
+    std::vector<Result> results;
+    bool resetAfterwards;
+    QString rows; // the copied table
+};
+
+class Notenspiegel : public testing::TestWithParam<SessionRow> {};
+
+TEST_P(Notenspiegel, CountsEveryResultWithTheGradeItWasGiven) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    ModelWindow window;
+    grading::NotenSpeicher memory;
+    for (const Result& result : GetParam().results) {
+        window.setText(Field::Rohpunkte, result.maximum);
+        window.setText(Field::Punkte, result.achieved);
+        window.setText(Field::Schluessel, result.key);
+        grading::calculate(window, memory, german);
+    }
+    if (GetParam().resetAfterwards) {
+        memory.clear();
+    }
+    EXPECT_EQ(grading::tabSeparated(memory.notenspiegel().summaries(), german), GetParam().rows);
+}
+
+const QString gymGrades =
+    "Punkte\t15\t14\t13\t12\t11\t10\t09\t08\t07\t06\t05\t04\t03\t02\t01\t00\n";
+const QString ihkGrades = "Note\t1\t2\t3\t4\t5\t6\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, Notenspiegel,
+    testing::Values(
+        SessionRow{
+            "gym_only",
+            {{"40", "35", "GYM"}, {"40", "18", "GYM"}, {"40", "30", "ihk"}, {"40", "10", ""}},
+            false,
+            "Notenspiegel (GYM)\n" + gymGrades +
+                "Anzahl\t0\t0\t1\t0\t1\t0\t0\t0\t0\t0\t1\t0\t0\t0\t1\t0\n"
+                "Ergebnisse\t4\nDurchschnitt (Punkte)\t7,50\nunter 05 Punkten\t1\t25 %\n"},
+        SessionRow{"ihk_only",
+                   {{"40", "38", "IHK"}, {"40", "18", "IHK"}, {"40", "10", "IHK"}},
+                   false,
+                   "Notenspiegel (IHK)\n" + ihkGrades +
+                       "Anzahl\t1\t0\t0\t0\t1\t1\n"
+                       "Ergebnisse\t3\nDurchschnittsnote\t4,00\nNoten 5 und 6\t2\t67 %\n"},
+        SessionRow{"mixed_keys_never_mix",
+                   {{"40", "35", "IHK"}, {"3", "2", "GYM"}, {"40", "35", "GYM"}},
+                   false,
+                   "Notenspiegel (GYM)\n" + gymGrades +
+                       "Anzahl\t0\t0\t1\t0\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\n"
+                       "Ergebnisse\t2\nDurchschnitt (Punkte)\t11,00\nunter 05 Punkten\t0\t0 %\n"
+                       "\nNotenspiegel (IHK)\n" +
+                       ihkGrades +
+                       "Anzahl\t0\t1\t0\t0\t0\t0\n"
+                       "Ergebnisse\t1\nDurchschnittsnote\t2,00\nNoten 5 und 6\t0\t0 %\n"},
+        SessionRow{"after_reset", {{"40", "35", "GYM"}, {"40", "35", "IHK"}}, true, ""},
+        SessionRow{"one_entry",
+                   {{"40", "40", "GYM"}},
+                   false,
+                   "Notenspiegel (GYM)\n" + gymGrades +
+                       "Anzahl\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n"
+                       "Ergebnisse\t1\nDurchschnitt (Punkte)\t15,00\nunter 05 Punkten\t0\t0 %\n"},
+        SessionRow{"maximum_of_zero",
+                   {{"0", "5", "GYM"}, {"0", "0", "GYM"}, {"0", "-1", "IHK"}, {"x", "1", "IHK"}},
+                   false,
+                   "Notenspiegel (GYM)\n" + gymGrades +
+                       "Anzahl\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
+                       "Ergebnisse\t2\nDurchschnitt (Punkte)\t7,50\nunter 05 Punkten\t1\t50 %\n"
+                       "\nNotenspiegel (IHK)\n" +
+                       ihkGrades +
+                       "Anzahl\t0\t0\t0\t0\t0\t1\n"
+                       "Ergebnisse\t1\nDurchschnittsnote\t6,00\nNoten 5 und 6\t1\t100 %\n"}),
+    ROW_NAMES);
+
+} // namespace
