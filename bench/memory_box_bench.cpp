@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Time from choosing "Noten-Speicher anzeigen" until the box has painted its text, with 10 and
-// 10,000 and 100,000 entries in the grade memory, Notenspiegel included. Runs headless (offscreen) unless QT_QPA_PLATFORM says else.
+// Time from choosing "Noten-Speicher anzeigen" until the box has painted its text, with 10,
+// 10,000 and 100,000 entries in the grade memory, Notenspiegel included. Runs headless
+// (offscreen) unless QT_QPA_PLATFORM says else.
 #include "window/GradeMemoryBox.h"
 #include "window/frmMain.h"
 
