@@ -5,11 +5,12 @@
 
 #include <QDialog>
 #include <QLocale>
+#include <QModelIndexList>
 
-class QPlainTextEdit;
+class QListView;
 
 // Shows the grade memory like a message box, but scrollable, so that a session with thousands of
-// results stays readable. Ctrl+C copies the selection, or the whole text when nothing is selected.
+// results stays readable. Ctrl+C copies the selected lines, or the whole text when none is.
 // Under the list stands the Notenspiegel of each key that has results, with a button that copies
 // it as tab-separated rows.
 class GradeMemoryBox : public QDialog {
@@ -25,6 +26,7 @@ protected:
 
 private:
     void copy() const;
+    QStringList lines(const QModelIndexList& rows) const;
 
-    QPlainTextEdit* m_text = nullptr;
+    QListView* m_lines = nullptr;
 };

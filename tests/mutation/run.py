@@ -1,0 +1,110 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Plants each fault of mutants.txt, one at a time, in a scratch copy of the working tree,
+rebuilds the fast tests incrementally and runs them. A fault that no test notices survives.
+Usage: tests/mutation/run.py [name filter]"""
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+TOP = Path(__file__).resolve().parents[2]
+TARGETS = ["grading_tests", "settings_tests", "settings_fuzz_replay"]
+
+
+def read_mutants(path):
+    mutants, current = [], None
+    for line in path.read_text(encoding="utf-8").splitlines():
+        if line.startswith("== "):
+            current = {"name": line[3:], "equivalent": None}
+            mutants.append(current)
+        elif current is None or line.startswith("#") or not line.strip():
+            continue
+        elif line.startswith("file: "):
+            current["file"] = line[6:]
+        elif line.startswith("- "):
+            current["old"] = line[2:]
+        elif line == "+" or line.startswith("+ "):
+            current["new"] = line[2:]
+        elif line.startswith("equivalent: "):
+            current["equivalent"] = line[12:]
+        else:
+            sys.exit(f"mutants.txt: cannot read {line!r}")
+    for mutant in mutants:
+        if not all(key in mutant for key in ("file", "old", "new")):
+            sys.exit(f"mutants.txt: {mutant['name']!r} lacks its file, - or + line")
+    return mutants
+
+
+def run(command, cwd, timeout=None):
+    return subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
+                          text=True, timeout=timeout)
+
+
+def tests_pass(build):
+    for target in TARGETS:
+        binary = next(build.rglob(target))
+        arguments = [str(TOP / "fuzz" / "corpus")] if target == "settings_fuzz_replay" else []
+        try:
+            if run([str(binary), *arguments], build, timeout=120).returncode != 0:
+                return False
+        except subprocess.TimeoutExpired:
+            return False
+    return True
+
+
+def main():
+    started = time.monotonic()
+    wanted = sys.argv[1] if len(sys.argv) > 1 else ""
+    mutants = [m for m in read_mutants(Path(__file__).with_name("mutants.txt"))
+               if wanted in m["name"]]
+    with tempfile.TemporaryDirectory(prefix="zensulino-mutation-") as scratch:
+        scratch = Path(scratch)
+        files = run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"], TOP)
+        for name in filter(None, files.stdout.split("\0")):
+            source = TOP / name
+            if source.is_file():
+                (scratch / name).parent.mkdir(parents=True, exist_ok=True)
+                (scratch / name).write_bytes(source.read_bytes())
+        build = scratch / "build"
+        configure = run(["cmake", "-S", ".", "-B", "build", "-G", "Ninja",
+                         "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DZENSULINO_BUILD_TESTS=ON"], scratch)
+        if configure.returncode != 0:
+            sys.exit(configure.stdout)
+        build_tests = ["cmake", "--build", "build", "--target", *TARGETS]
+        first = run(build_tests, scratch)
+        if first.returncode != 0 or not tests_pass(build):
+            sys.exit("the unchanged tree does not pass its fast tests:\n" + first.stdout)
+
+        killed, survived, equivalent = 0, [], 0
+        for mutant in mutants:
+            if mutant["equivalent"]:
+                equivalent += 1
+                print(f"equivalent  {mutant['name']}: {mutant['equivalent']}")
+                continue
+            path = scratch / mutant["file"]
+            original = path.read_text(encoding="utf-8")
+            if original.count(mutant["old"]) != 1:
+                sys.exit(f"{mutant['name']!r}: the text to replace stands "
+                         f"{original.count(mutant['old'])} times in {mutant['file']}")
+            path.write_text(original.replace(mutant["old"], mutant["new"]), encoding="utf-8")
+            try:
+                built = run(build_tests, scratch)
+                if built.returncode != 0:
+                    sys.exit(f"{mutant['name']!r} does not build:\n{built.stdout[-3000:]}")
+                if tests_pass(build):
+                    survived.append(mutant["name"])
+                    print(f"SURVIVED    {mutant['name']}")
+                else:
+                    killed += 1
+                    print(f"killed      {mutant['name']}")
+            finally:
+                path.write_text(original, encoding="utf-8")
+        print(f"{equivalent} equivalent, not run; {time.monotonic() - started:.0f} s")
+        print(f"{killed} killed, {len(survived)} survived")
+        return 1 if survived else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
