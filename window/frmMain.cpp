@@ -261,11 +261,12 @@ void frmMain::showEvent(QShowEvent* event) {
     }
 }
 
-void frmMain::moveEvent(QMoveEvent* event) {
-    QWidget::moveEvent(event);
-    // A window manager adds its frame only after the window is mapped; centre once more with it.
-    if (m_centredWithoutFrame && frameGeometry().size() != size()) {
-        m_centredWithoutFrame = false;
+void frmMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // A window manager adds its frame once the window is mapped, and Qt knows it by the time
+    // the window is first activated: centre once more, frame included.
+    if (event->type() == QEvent::ActivationChange && std::exchange(m_centredWithoutFrame, false) &&
+        frameGeometry().size() != size()) {
         centreOnScreen();
     }
 }
