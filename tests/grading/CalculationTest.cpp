@@ -102,6 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
         ResultRow{"0_3_and_0_201_is_67_IHK", {"0,3", "0,201", "IHK"}, "67,0", "3"},
         ResultRow{"2_7_and_2_187_is_81_IHK", {"2,7", "2,187", "IHK"}, "81,0", "2"},
         ResultRow{"2_3_and_2_116_is_92_IHK", {"2,3", "2,116", "IHK"}, "92,0", "1"},
+        // These compute a hair low in double precision (89.99999999999999 and the like).
+        ResultRow{"1_3_and_1_17_is_90", {"1,3", "1,17"}, "90,0", "14"},
+        ResultRow{"4_1_and_2_05_is_50_IHK", {"4,1", "2,05", "IHK"}, "50,0", "4"},
+        ResultRow{"4_7_and_1_41_is_30_IHK", {"4,7", "1,41", "IHK"}, "30,0", "5"},
         ResultRow{"100_and_19_99_stays_below", {"100", "19,99"}, "20,0", "00"},
         ResultRow{"100_and_94_99_stays_below", {"100", "94,99"}, "95,0", "14"},
         ResultRow{"truly_below_but_shown_as_67", {"100000000", "66999999", "IHK"}, "67,0", "4"},

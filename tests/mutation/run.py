@@ -3,6 +3,7 @@
 """Plants each fault of mutants.txt, one at a time, in a scratch copy of the working tree,
 rebuilds the fast tests incrementally and runs them. A fault that no test notices survives.
 Usage: tests/mutation/run.py [name filter]"""
+import functools
 import subprocess
 import sys
 import tempfile
@@ -10,6 +11,7 @@ import time
 from pathlib import Path
 
 TOP = Path(__file__).resolve().parents[2]
+print = functools.partial(print, flush=True)  # noqa: A001 - progress shows while it runs
 TARGETS = ["grading_tests", "settings_tests", "settings_fuzz_replay"]
 
 
@@ -17,7 +19,7 @@ def read_mutants(path):
     mutants, current = [], None
     for line in path.read_text(encoding="utf-8").splitlines():
         if line.startswith("== "):
-            current = {"name": line[3:], "equivalent": None}
+            current = {"name": line[3:], "equivalent": None, "at": None}
             mutants.append(current)
         elif current is None or line.startswith("#") or not line.strip():
             continue
@@ -27,6 +29,8 @@ def read_mutants(path):
             current["old"] = line[2:]
         elif line == "+" or line.startswith("+ "):
             current["new"] = line[2:]
+        elif line.startswith("at: "):
+            current["at"] = int(line[4:])
         elif line.startswith("equivalent: "):
             current["equivalent"] = line[12:]
         else:
@@ -85,10 +89,16 @@ def main():
                 continue
             path = scratch / mutant["file"]
             original = path.read_text(encoding="utf-8")
-            if original.count(mutant["old"]) != 1:
-                sys.exit(f"{mutant['name']!r}: the text to replace stands "
-                         f"{original.count(mutant['old'])} times in {mutant['file']}")
-            path.write_text(original.replace(mutant["old"], mutant["new"]), encoding="utf-8")
+            places = original.count(mutant["old"])
+            at = mutant["at"] or 1
+            if (mutant["at"] is None and places != 1) or at > places:
+                sys.exit(f"{mutant['name']!r}: the text to replace stands {places} times in "
+                         f"{mutant['file']}; name the one with 'at: N'")
+            start = -1
+            for _ in range(at):
+                start = original.index(mutant["old"], start + 1)
+            mutated = original[:start] + mutant["new"] + original[start + len(mutant["old"]):]
+            path.write_text(mutated, encoding="utf-8")
             try:
                 built = run(build_tests, scratch)
                 if built.returncode != 0:

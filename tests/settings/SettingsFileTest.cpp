@@ -174,12 +174,18 @@ TEST(SettingsFileOnLinux, FolderNobodyMayWriteIntoIsReported) {
 TEST_F(SettingsFile, UnstorableTextIsRefusedAndKeepsTheFormerFile) {
     ASSERT_EQ(settings::saveSettings(path(), {"40", "35", "87,5", "13", "GYM"}), "");
     const QByteArray before = readBytes(path());
-
-    const QString problem = settings::saveSettings(path(), {"40", "35", "87,5", "13", "G\rYM"});
-
-    EXPECT_TRUE(problem.contains(QString::fromUtf8("Das Feld „Notenschlüssel“ enthält einen "
-                                                   "Zeilenumbruch")));
-    EXPECT_EQ(readBytes(path()), before);
+    const QString beyondTheReadersBound = QString::fromUtf8("∞").repeated(80'000);
+    const std::pair<StoredTexts, QString> refused[] = {
+        {{"40", "35", "87,5", "13", "G\rYM"},
+         QString::fromUtf8("Das Feld „Notenschlüssel“ enthält einen Zeilenumbruch")},
+        {{beyondTheReadersBound, beyondTheReadersBound, beyondTheReadersBound,
+          beyondTheReadersBound, beyondTheReadersBound},
+         QString::fromUtf8("zu lang für die Einstellungsdatei (höchstens 1 MiB)")}};
+    for (const auto& [texts, reason] : refused) {
+        const QString problem = settings::saveSettings(path(), texts);
+        EXPECT_TRUE(problem.contains(reason)) << problem.toStdString();
+        EXPECT_EQ(readBytes(path()), before);
+    }
 }
 
 TEST_F(SettingsFile, NoDocumentsFolderSavesNothing) {
