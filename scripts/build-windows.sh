@@ -5,7 +5,8 @@
 # NSIS installer under build/windows/, and last a smoke test of both under Wine.
 #   scripts/build-windows.sh            everything
 #   scripts/build-windows.sh --qt-only  only the cached Qt
-#   scripts/build-windows.sh --no-smoke without the Wine test
+#   scripts/build-windows.sh --no-smoke without the Wine test (the smoke test alone:
+#                                       tests/windows/smoke_under_wine.sh build/windows)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 "$top/scripts/install-dependencies.sh" windows
@@ -62,3 +63,37 @@ if [ ! -f "$qt_prefix/.complete" ]; then
     echo "Qt for Windows built in $(($(date +%s) - start)) s"
 fi
 [ "${1:-}" = --qt-only ] && exit 0
+
+# The program, against the cached Qt.
+export ZENSULINO_WINDOWS_QT=$qt_prefix
+out=$top/build/windows
+cmake --preset windows -DZENSULINO_QT_TRANSLATIONS=/usr/share/qt6/translations >/dev/null
+cmake --build --preset windows
+exe=$out/app/Zensulino.exe
+cp "$exe" "$out/Zensulino.exe"
+exe=$out/Zensulino.exe
+
+# Portable zip: the exe, the licence and a short German README.
+zip_dir=$(mktemp -d)
+cp "$exe" "$zip_dir/Zensulino.exe"
+cp "$top/LICENSE" "$zip_dir/LICENSE.txt"
+cp "$top/packaging/windows/LIESMICH.txt" "$zip_dir/LIESMICH.txt"
+rm -f "$out/Zensulino-1.04-portable.zip"
+(cd "$zip_dir" && zip -q -9 -X "$out/Zensulino-1.04-portable.zip" Zensulino.exe LICENSE.txt LIESMICH.txt)
+rm -rf "$zip_dir"
+
+# Per-user installer.
+(cd "$out" && cpack -G NSIS -B "$out/cpack" >/dev/null)
+cp "$out/cpack/Zensulino-1.04-setup.exe" "$out/Zensulino-1.04-setup.exe"
+
+imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | sort -u | tr '\n' ' ')
+printf 'Zensulino.exe %s bytes, imports: %s\n' "$(stat -c %s "$exe")" "$imports"
+if grep -Eiq 'qt6|libgcc|libstdc|libwinpthread|zlib|libpng' <<<"$imports"; then
+    echo "Zensulino.exe needs DLLs that Windows does not have" >&2
+    exit 1
+fi
+printf 'portable zip %s bytes, installer %s bytes\n' \
+    "$(stat -c %s "$out/Zensulino-1.04-portable.zip")" "$(stat -c %s "$out/Zensulino-1.04-setup.exe")"
+
+[ "${1:-}" = --no-smoke ] && exit 0
+exec bash "$top/tests/windows/smoke_under_wine.sh" "$out"

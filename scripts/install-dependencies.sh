@@ -16,7 +16,7 @@ test=(libgtest-dev xvfb xdotool desktop-file-utils appstream dpkg-dev file linti
     gcc-mingw-w64-i686 binutils-mingw-w64-i686 at-spi2-core python3-pyatspi dbus)
 bench=(libbenchmark-dev libx11-dev xvfb bc)
 fuzz=(clang libclang-rt-14-dev)
-windows=(g++-mingw-w64-x86-64-posix nsis wine wine64 dpkg-dev xz-utils zip locales fonts-wine xvfb
+windows=(g++-mingw-w64-x86-64-posix nsis wine wine64 dpkg-dev xz-utils zip locales fonts-wine xvfb imagemagick
     xdotool file)
 
 packages=("${run[@]}")

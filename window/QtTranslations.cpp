@@ -8,10 +8,13 @@
 
 bool installQtTranslations(const QLocale& locale) {
     auto* translator = new QTranslator(QCoreApplication::instance());
-    if (!translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
+    // The system's copy where there is one; the Windows build carries its own.
+    for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                  QStringLiteral(":/translations")}) {
+        if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), folder)) {
+            return QCoreApplication::installTranslator(translator);
+        }
     }
-    return QCoreApplication::installTranslator(translator);
+    delete translator;
+    return false;
 }

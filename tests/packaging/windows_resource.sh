@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Compiles the Windows resource with the MinGW resource compiler (which preprocesses with the
-# cross compiler), turns the result back into text and checks the version strings and the icon.
+# cross compiler), turns the result back into text and checks the version strings, the icon and
+# the manifest.
 set -euo pipefail
 rc_dir=$1
 out=$(mktemp -d)
@@ -21,4 +22,8 @@ check 'VALUE "InternalName", "Zensulino"'
 check 'VALUE "OriginalFilename", "Zensulino.exe"'
 check 'VALUE "Translation", 0x407, 1200' # 1200 = 0x04B0, Unicode
 check 'RT_GROUP_ICON'
-echo "version resource: German 040704B0, 1.04, Zensulino.exe, with icon"
+check '1 24 /* RT_MANIFEST */'
+[ "$(grep -c '^[0-9]* 3 /\* RT_ICON' "$out/decompiled.rc")" -eq 4 ] || { echo "the icon lacks sizes"; exit 1; }
+grep -aq 'level="asInvoker"' "$out/Zensulino.res" || { echo "no manifest with asInvoker"; exit 1; }
+grep -aq 'PerMonitorV2' "$out/Zensulino.res" || { echo "the manifest sets no per-monitor DPI"; exit 1; }
+echo "version resource: German 040704B0, 1.04, Zensulino.exe, with a four-size icon and a manifest"

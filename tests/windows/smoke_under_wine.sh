@@ -1,0 +1,133 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Runs the portable Zensulino.exe and the one the installer puts in place (/S) under Wine and Xvfb
+# with a German locale, from a fresh prefix, as a person would: types 40 and 35, presses Enter,
+# saves through the context menu, checks the settings file in the Windows user's Documents folder,
+# ends through "Beenden" and checks the exit code. Then uninstalls silently.
+# Usage: tests/windows/smoke_under_wine.sh build/windows
+set -uo pipefail
+out=$(cd "$1" && pwd)
+work=$(mktemp -d)
+xvfb_pid=
+passed=0
+failed=0
+cleanup() {
+    wineserver -k 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    [ -n "${KEEP_WINE_WORK:-}" ] && echo "kept $work" || rm -rf "$work"
+}
+trap cleanup EXIT
+check() { # description, then a command that must succeed
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok      $what"
+        passed=$((passed + 1))
+    else
+        echo "FAILED  $what"
+        failed=$((failed + 1))
+    fi
+}
+
+# Wine takes its locale from glibc: a German UTF-8 locale of our own, without touching the system.
+mkdir -p "$work/locale"
+localedef -i de_DE -f UTF-8 "$work/locale/de_DE.UTF-8" 2>/dev/null
+export LOCPATH=$work/locale LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
+# The prefix links the Windows Documents folder to ~/Documents only where it exists beforehand.
+export HOME=$work/home WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+mkdir -p "$HOME/Documents"
+
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$work/display")
+
+wineboot -i >/dev/null 2>&1
+wineserver -w
+# Menus and boxes take Tahoma; without it Wine falls back to a serif font.
+cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null
+documents=$(readlink -f "$WINEPREFIX/drive_c/users/$(id -un)/Documents")
+settings=$documents/Zensulino.ini
+
+newest_window_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | tail -n 1; }
+
+# Drives one exe; "$2" names it in the report.
+drive() {
+    local exe=$1 name=$2
+    rm -f "$settings"
+    wine "$exe" >"$work/$name.log" 2>&1 &
+    local wine_pid=$!
+    local window
+    window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Zensulino$' | head -n 1)
+    check "$name: the window opens" test -n "$window" || return
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    local x=$X y=$Y
+    [ "$name" = portable ] && import -window root "$out/wine-window.png" 2>/dev/null
+
+    xdotool mousemove $((x + 128)) $((y + 49)) click 1
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 40 "40"
+    xdotool key Tab
+    xdotool key ctrl+a
+    xdotool type --delay 40 "35"
+    xdotool key Return
+    sleep 0.5
+
+    # Right click on the bare window, then a click on the menu's first item: Wine's pop-up menus
+    # take no key events from xdotool.
+    xdotool mousemove $((x + 10)) $((y + 200)) click 3
+    sleep 0.8
+    xdotool mousemove $((x + 40)) $((y + 212)) click 1
+    sleep 0.8
+    local expected actual
+    expected=$(printf '"40","35","87,5","13","GYM"\r\n' | od -An -c)
+    actual=$(od -An -c "$settings" 2>/dev/null)
+    check "$name: Enter calculated and the menu saved $(tr -d ' \n' <<<"$actual")" \
+        test "$actual" = "$expected"
+
+    # "Beenden" is the menu's last item.
+    xdotool mousemove $((x + 10)) $((y + 200)) click 3
+    sleep 0.8
+    local menu
+    menu=$(xdotool search --onlyvisible --class "" 2>/dev/null | while read -r w; do
+        eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)"
+        [ "$X" -eq $((x + 10)) ] && [ "$Y" -ge $((y + 200)) ] && echo "$w"
+    done | tail -n 1)
+    if [ -n "$menu" ]; then
+        eval "$(xdotool getwindowgeometry --shell "$menu")"
+        xdotool mousemove $((X + 40)) $((Y + HEIGHT - 12)) click 1
+    fi
+    local status=124
+    for _ in $(seq 100); do
+        if ! kill -0 "$wine_pid" 2>/dev/null; then
+            wait "$wine_pid"
+            status=$?
+            break
+        fi
+        sleep 0.1
+    done
+    check "$name: \"Beenden\" ends the program with exit code 0 (got $status)" test "$status" -eq 0
+    kill "$wine_pid" 2>/dev/null
+    wineserver -w
+}
+
+drive "$out/Zensulino.exe" portable
+
+# The installer, silently, for this user alone; then the installed exe; then the uninstaller.
+wine "$out/Zensulino-1.04-setup.exe" /S >"$work/setup.log" 2>&1 || cat "$work/setup.log"
+wineserver -w
+installed=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Zensulino
+check "installer: Zensulino.exe in the user's programs folder" test -f "$installed/Zensulino.exe"
+check "installer: Start-menu entry" test -n "$(find "$WINEPREFIX/drive_c/users" -name 'Zensulino.lnk' 2>/dev/null)"
+if [ -f "$installed/Zensulino.exe" ]; then
+    drive "$installed/Zensulino.exe" installed
+    wine "$installed/Deinstallieren.exe" /S >/dev/null 2>&1
+    wineserver -w
+    for _ in $(seq 50); do [ -e "$installed" ] || break; sleep 0.2; done
+    check "uninstaller: removes the program folder" test ! -e "$installed"
+    check "uninstaller: removes the Start-menu entry" test -z "$(find "$WINEPREFIX/drive_c/users" -name 'Zensulino.lnk' 2>/dev/null)"
+fi
+
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
