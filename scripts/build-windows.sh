@@ -20,10 +20,6 @@ qt_features=(
     -no-feature-concurrent -no-feature-xml
     -qt-zlib -qt-libpng -no-libjpeg -qt-pcre -qt-harfbuzz -qt-doubleconversion -no-freetype
 )
-# ZENSULINO_QT_LTO=1 tries link-time optimisation in Qt and the program (a Qt of its own).
-if [ -n "${ZENSULINO_QT_LTO:-}" ]; then
-    qt_features+=(-ltcg)
-fi
 key=$(printf '%s\n' "$qt_version" "${qt_features[@]}" | sha256sum | cut -c1-12)
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/zensulino
 qt_prefix=$cache/qt-$qt_version-$key
@@ -71,11 +67,8 @@ fi
 # The program, against the cached Qt.
 export ZENSULINO_WINDOWS_QT=$qt_prefix
 out=$top/build/windows
-lto=OFF
-[ -n "${ZENSULINO_QT_LTO:-}" ] && lto=ON
 # --fresh: the cache must not keep the Qt of an earlier run.
-cmake --preset windows --fresh -DZENSULINO_QT_TRANSLATIONS=/usr/share/qt6/translations \
-    "-DCMAKE_INTERPROCEDURAL_OPTIMIZATION=$lto" >/dev/null
+cmake --preset windows --fresh -DZENSULINO_QT_TRANSLATIONS=/usr/share/qt6/translations >/dev/null
 cmake --build --preset windows
 exe=$out/app/Zensulino.exe
 cp "$exe" "$out/Zensulino.exe"
