@@ -74,7 +74,7 @@ QString summaryLine(const grading::Notenspiegel::Summary& summary, const QLocale
 
 GradeMemoryBox::GradeMemoryBox(const QString& text, const QString& title, QWidget* parent,
                                const grading::Notenspiegel& notenspiegel, const QLocale& locale)
-    : QDialog(parent) {
+    : QDialog(parent), m_text(withLineBreaks(text)) {
     setWindowTitle(title);
     setModal(true);
     if (parent != nullptr) {
@@ -91,7 +91,7 @@ GradeMemoryBox::GradeMemoryBox(const QString& text, const QString& title, QWidge
     // One row a line: a list view lays out only the rows in sight, so a session of 100,000
     // results opens as fast as one of ten.
     m_lines = new QListView(this);
-    m_lines->setModel(new QStringListModel(withLineBreaks(text).split(u'\n'), m_lines));
+    m_lines->setModel(new QStringListModel(m_text.split(u'\n'), m_lines));
     m_lines->setUniformItemSizes(true);
     m_lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lines->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -140,21 +140,8 @@ GradeMemoryBox::GradeMemoryBox(const QString& text, const QString& title, QWidge
     connect(copyShortcut, &QShortcut::activated, this, &GradeMemoryBox::copy);
 }
 
-QStringList GradeMemoryBox::lines(const QModelIndexList& rows) const {
-    QStringList lines;
-    for (const QModelIndex& row : rows) {
-        lines << row.data().toString();
-    }
-    return lines;
-}
-
 QString GradeMemoryBox::shownText() const {
-    const QAbstractItemModel* model = m_lines->model();
-    QModelIndexList rows;
-    for (int row = 0; row < model->rowCount(); ++row) {
-        rows << model->index(row, 0);
-    }
-    return lines(rows).join(u'\n');
+    return m_text;
 }
 
 bool GradeMemoryBox::eventFilter(QObject* watched, QEvent* event) {
@@ -168,7 +155,14 @@ bool GradeMemoryBox::eventFilter(QObject* watched, QEvent* event) {
 
 void GradeMemoryBox::copy() const {
     QModelIndexList selected = m_lines->selectionModel()->selectedRows();
+    if (selected.isEmpty()) {
+        QApplication::clipboard()->setText(m_text);
+        return;
+    }
     std::sort(selected.begin(), selected.end());
-    QApplication::clipboard()->setText(selected.isEmpty() ? shownText()
-                                                          : lines(selected).join(u'\n'));
+    QStringList lines;
+    for (const QModelIndex& row : selected) {
+        lines << row.data().toString();
+    }
+    QApplication::clipboard()->setText(lines.join(u'\n'));
 }

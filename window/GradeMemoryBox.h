@@ -5,7 +5,6 @@
 
 #include <QDialog>
 #include <QLocale>
-#include <QModelIndexList>
 
 class QListView;
 
@@ -26,7 +25,7 @@ protected:
 
 private:
     void copy() const;
-    QStringList lines(const QModelIndexList& rows) const;
 
+    QString m_text; // as shown: one line a line break
     QListView* m_lines = nullptr;
 };
