@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace grading {
 
@@ -18,16 +19,15 @@ bool isWeak(GradingKey key, qint16 grade) {
     return key == GradingKey::IHK ? grade >= 5 : grade < 5;
 }
 
+// Every grade the key gives, from the one for the best percentage to the one for the worst.
 std::vector<qint16> gradesBestFirst(GradingKey key) {
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    const qint16 best = gradeForPercentage(key, infinity);
+    const qint16 worst = gradeForPercentage(key, -infinity);
+    const qint16 step = best > worst ? -1 : 1;
     std::vector<qint16> grades;
-    if (key == GradingKey::IHK) {
-        for (qint16 grade = 1; grade <= 6; ++grade) {
-            grades.push_back(grade);
-        }
-    } else {
-        for (qint16 grade = 15; grade >= 0; --grade) {
-            grades.push_back(grade);
-        }
+    for (qint16 grade = best; grade != worst + step; grade = static_cast<qint16>(grade + step)) {
+        grades.push_back(grade);
     }
     return grades;
 }
