@@ -30,10 +30,12 @@ bool isControl(QChar c) {
 }
 
 // Reads the five quoted fields. A quote inside a field closes it only where blanks and a comma
-// follow (for the fifth field: the line end); a doubled quote reads as one quote, as we write it;
-// any other quote is part of the text, as older files hold it unchanged. Where a line can be read
-// in more than one way, the reading that gets through to the end wins, preferring closing over
-// doubling over keeping, so that every line formatSettingsLine writes reads back as it was.
+// follow (for the fifth field also the line end); a doubled quote reads as one quote, as we write
+// it; any other quote is part of the text, as older files hold it unchanged. Where a line can be
+// read in more than one way, the reading that gets through to the end wins, preferring closing
+// over doubling over keeping, so that every line formatSettingsLine writes reads back as it was.
+// A line that holds more than five fields as we write them is refused, never read with the extra
+// fields taken into the texts (`…,"IHK","2"` is no key text `IHK","2`).
 class LineReader {
 public:
     explicit LineReader(const QString& content) : m_content(content), m_size(content.size()) {
@@ -41,10 +43,14 @@ public:
         while (m_lineEndsFrom > 0 && isLineEnd(m_lineEndsFrom - 1)) {
             --m_lineEndsFrom;
         }
+        m_lastQuote = content.lastIndexOf(u'"', m_lineEndsFrom - 1);
         markWhereAFieldCanBeFinished();
     }
 
     ParsedLine read() {
+        if (hasFieldsBeyondTheFifth()) {
+            return fail(QStringLiteral("Nach dem fünften Feld folgt weiterer Text"));
+        }
         StoredTexts texts;
         const auto fields = fieldsOf(texts);
         qsizetype pos = skipBlanks(0);
@@ -92,13 +98,25 @@ private:
         return pos;
     }
 
-    // Whether the quote at `quote` can close `field`: blanks, then a comma or the line end.
-    bool closes(int field, qsizetype quote) const {
+    bool beforeAComma(qsizetype quote) const {
         const qsizetype next = skipBlanks(quote + 1);
-        if (field == fieldCount - 1) {
-            return next == m_size || isLineEnd(next);
-        }
         return next < m_size && m_content[next] == u',';
+    }
+
+    bool beforeTheLineEnd(qsizetype quote) const {
+        const qsizetype next = skipBlanks(quote + 1);
+        return next == m_size || isLineEnd(next);
+    }
+
+    // Whether the quote at `quote` can close `field` so that the line reads on: blanks, then a
+    // comma, or for the fifth field the line end.
+    bool closes(int field, qsizetype quote) const {
+        return field == fieldCount - 1 ? beforeTheLineEnd(quote) : beforeAComma(quote);
+    }
+
+    // A quote that must close the fifth field, whatever follows.
+    bool endsTheLastField(int field, qsizetype quote) const {
+        return field == fieldCount - 1 && (beforeAComma(quote) || quote == m_lastQuote);
     }
 
     bool canFinish(int field, qsizetype pos) const {
@@ -118,6 +136,30 @@ private:
         return isQuote(next) && canFinish(field + 1, next + 1);
     }
 
+    // Reads the line as formatSettingsLine writes it, every quote in a text doubled and any other
+    // quote closing its field before a comma: whether a comma follows the fifth field.
+    bool hasFieldsBeyondTheFifth() const {
+        qsizetype pos = 0;
+        for (int field = 0; field < fieldCount; ++field) {
+            pos = skipBlanks(pos);
+            if (!isQuote(pos)) {
+                return false;
+            }
+            ++pos;
+            while (!(isQuote(pos) && (beforeAComma(pos) || beforeTheLineEnd(pos)))) {
+                if (pos == m_size || isControl(m_content[pos])) {
+                    return false;
+                }
+                pos += isQuote(pos) && isQuote(pos + 1) ? 2 : 1;
+            }
+            if (beforeTheLineEnd(pos)) {
+                return false;
+            }
+            pos = skipBlanks(pos + 1) + 1; // past the comma
+        }
+        return true;
+    }
+
     // m_finishable[pos] has bit `field` set when the text from `pos` on, read as the inside of
     // `field`, gets through to the end of the line. Worked out backwards, so every position is
     // looked at once per field, whatever the quotes: no reading takes more than linear time.
@@ -130,7 +172,9 @@ private:
             }
             for (int field = 0; field < fieldCount; ++field) {
                 bool finishable = canFinish(field, pos + 1);
-                if (c == u'"' && !finishable) {
+                if (c == u'"' && endsTheLastField(field, pos)) {
+                    finishable = restReadsAfterClosing(field, pos);
+                } else if (c == u'"' && !finishable) {
                     finishable = restReadsAfterClosing(field, pos) ||
                                  (isQuote(pos + 1) && canFinish(field, pos + 2));
                 }
@@ -144,10 +188,9 @@ private:
     // Where the line cannot be read through, the first step that fits is taken, so the reader
     // stops where the line first goes wrong.
     Step stepAtQuote(int field, qsizetype quote) const {
-        const qsizetype next = skipBlanks(quote + 1);
-        const bool canClose = closes(field, quote) || next == m_size || isLineEnd(next);
+        const bool canClose = closes(field, quote) || beforeTheLineEnd(quote);
         const bool canDouble = isQuote(quote + 1);
-        if (restReadsAfterClosing(field, quote)) {
+        if (restReadsAfterClosing(field, quote) || endsTheLastField(field, quote)) {
             return Step::Close;
         }
         if (canDouble && canFinish(field, quote + 2)) {
@@ -190,6 +233,7 @@ private:
     const QString& m_content;
     const qsizetype m_size;
     qsizetype m_lineEndsFrom = 0; // from here on only line ends follow
+    qsizetype m_lastQuote = -1;   // text behind it is no part of the fifth field
     std::vector<unsigned char> m_finishable;
 };
 

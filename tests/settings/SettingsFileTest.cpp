@@ -104,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedRow{"three_fields", "\"40\",\"35\",\"87,5\"\r\n", "Sie enthält nur 3 der 5 Felder"},
         DamagedRow{"broken_quote", "\"40\",\"35\",\"87,5\",\"13\",\"GYM\r\n",
                    QString::fromUtf8("In Feld 5 fehlt das schließende Anführungszeichen")},
+        DamagedRow{"sixth_field", "\"40\",\"35\",\"87,5\",\"13\",\"IHK\",\"2\"\r\n",
+                   QString::fromUtf8("Nach dem fünften Feld folgt weiterer Text")},
         DamagedRow{"nul_byte", QByteArray("\"40\",\"3\0\",\"87,5\",\"13\",\"GYM\"\r\n", 29),
                    "Sie enthält Bytes, die kein Text sind"},
         DamagedRow{"undefined_code_page_byte", "\"40\",\"35\",\"87,5\",\"13\",\"\x81\"\r\n",
