@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace grading {
@@ -32,6 +33,19 @@ std::vector<qint16> gradesBestFirst(GradingKey key) {
     return grades;
 }
 
+// numerator / denominator to the nearest whole number, halves away from zero, in integers.
+qint64 roundedQuotient(qint64 numerator, qint64 denominator) {
+    const qint64 magnitude = (2 * std::abs(numerator) + denominator) / (2 * denominator);
+    return numerator < 0 ? -magnitude : magnitude;
+}
+
+QString withDecimals(qint64 scaled, int decimals, const QLocale& locale) {
+    QLocale plain = locale;
+    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+    // The nearest double to a whole number of hundredths formats back to exactly those digits.
+    return plain.toString(static_cast<double>(scaled) / std::pow(10.0, decimals), 'f', decimals);
+}
+
 } // namespace
 
 void Notenspiegel::add(GradingKey key, qint16 grade) {
@@ -56,7 +70,7 @@ std::vector<Notenspiegel::Summary> Notenspiegel::summaries() const {
         Summary summary;
         summary.key = key;
         summary.results = tally.results;
-        summary.average = static_cast<double>(tally.gradeSum) / static_cast<double>(tally.results);
+        summary.gradeSum = tally.gradeSum;
         for (qint16 grade : gradesBestFirst(key)) {
             const qint64 count = tally.counts[static_cast<std::size_t>(grade)];
             summary.counts.emplace_back(grade, count);
@@ -64,8 +78,6 @@ std::vector<Notenspiegel::Summary> Notenspiegel::summaries() const {
                 summary.weak += count;
             }
         }
-        summary.weakPercent = static_cast<int>(std::lround(
-            100.0 * static_cast<double>(summary.weak) / static_cast<double>(tally.results)));
         summaries.push_back(summary);
     }
     return summaries;
@@ -85,14 +97,17 @@ QString weakHeading(GradingKey key) {
                                   : QStringLiteral("unter 05 Punkten");
 }
 
-QString averageText(double average, const QLocale& locale) {
-    QLocale plain = locale;
-    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
-    return plain.toString(average, 'f', 2);
+QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale) {
+    return withDecimals(roundedQuotient(100 * summary.gradeSum, summary.results), 2, locale);
 }
 
-QString percentText(int percent, const QLocale& locale) {
-    return locale.toString(percent) + QStringLiteral(" %");
+QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale) {
+    const qint64 share = 100 * summary.weak;
+    if (share % summary.results == 0) {
+        return locale.toString(share / summary.results) + QStringLiteral(" %");
+    }
+    const qint64 tenths = std::clamp<qint64>(roundedQuotient(10 * share, summary.results), 1, 999);
+    return withDecimals(tenths, 1, locale) + QStringLiteral(" %");
 }
 
 QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const QLocale& locale) {
@@ -108,10 +123,9 @@ QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const 
                                grades.join(u'\t'),
                                counts.join(u'\t'),
                                QStringLiteral("Ergebnisse\t") + locale.toString(summary.results),
-                               averageHeading(summary.key) + u'\t' +
-                                   averageText(summary.average, locale),
+                               averageHeading(summary.key) + u'\t' + averageText(summary, locale),
                                weakHeading(summary.key) + u'\t' + locale.toString(summary.weak) +
-                                   u'\t' + percentText(summary.weakPercent, locale)};
+                                   u'\t' + weakShareText(summary, locale)};
         blocks << rows.join(u'\n');
     }
     return blocks.isEmpty() ? QString() : blocks.join(QStringLiteral("\n\n")) + u'\n';

@@ -23,9 +23,8 @@ public:
         GradingKey key = GradingKey::GYM;
         std::vector<std::pair<qint16, qint64>> counts; // every grade of the key, best first
         qint64 results = 0;
-        double average = 0.0; // points under GYM, the grade under IHK
-        qint64 weak = 0;      // GYM under 05 points, IHK grades 5 and 6
-        int weakPercent = 0;  // of all results of the key, whole percent
+        qint64 gradeSum = 0; // the average is worked out from it exactly, never from a double
+        qint64 weak = 0;     // GYM under 05 points, IHK grades 5 and 6
     };
     // One summary for each key that has results, GYM before IHK.
     std::vector<Summary> summaries() const;
@@ -43,9 +42,11 @@ private:
 QString gradeHeading(GradingKey key);
 QString averageHeading(GradingKey key);
 QString weakHeading(GradingKey key);
-// "8,47"; "13 %".
-QString averageText(double average, const QLocale& locale);
-QString percentText(int percent, const QLocale& locale);
+// The average grade with two decimals, halves rounded away from zero: "2,68" for 107/40.
+QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale);
+// The weak results' share: "25 %" where it is whole, else one decimal ("0,5 %"), and never
+// "0 %" for some nor "100 %" for not all.
+QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale);
 
 // The tables as tab-separated rows, for pasting into a spreadsheet.
 QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const QLocale& locale);

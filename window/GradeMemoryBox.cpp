@@ -66,8 +66,8 @@ QString summaryLine(const grading::Notenspiegel::Summary& summary, const QLocale
         summary.results == 1 ? QStringLiteral("%1 Ergebnis") : QStringLiteral("%1 Ergebnisse");
     return (results + QStringLiteral(" · %2: %3 · %4: %5 (%6)"))
         .arg(locale.toString(summary.results), grading::averageHeading(summary.key),
-             grading::averageText(summary.average, locale), grading::weakHeading(summary.key),
-             locale.toString(summary.weak), grading::percentText(summary.weakPercent, locale));
+             grading::averageText(summary, locale), grading::weakHeading(summary.key),
+             locale.toString(summary.weak), grading::weakShareText(summary, locale));
 }
 
 } // namespace

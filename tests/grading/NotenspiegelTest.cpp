@@ -43,6 +43,15 @@ TEST_P(Notenspiegel, CountsEveryResultWithTheGradeItWasGiven) {
     EXPECT_EQ(grading::tabSeparated(memory.notenspiegel().summaries(), german), GetParam().rows);
 }
 
+std::vector<Result> times(int count, Result result) {
+    return std::vector<Result>(static_cast<std::size_t>(count), result);
+}
+
+std::vector<Result> operator+(std::vector<Result> first, const std::vector<Result>& second) {
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
 const QString gymGrades =
     "Punkte\t15\t14\t13\t12\t11\t10\t09\t08\t07\t06\t05\t04\t03\t02\t01\t00\n";
 const QString ihkGrades = "Note\t1\t2\t3\t4\t5\t6\n";
@@ -62,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(
                    false,
                    "Notenspiegel (IHK)\n" + ihkGrades +
                        "Anzahl\t1\t0\t0\t0\t1\t1\n"
-                       "Ergebnisse\t3\nDurchschnittsnote\t4,00\nNoten 5 und 6\t2\t67 %\n"},
+                       "Ergebnisse\t3\nDurchschnittsnote\t4,00\nNoten 5 und 6\t2\t66,7 %\n"},
         SessionRow{"mixed_keys_never_mix",
                    {{"40", "35", "IHK"}, {"3", "2", "GYM"}, {"40", "35", "GYM"}},
                    false,
@@ -80,6 +89,22 @@ INSTANTIATE_TEST_SUITE_P(
                    "Notenspiegel (GYM)\n" + gymGrades +
                        "Anzahl\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n"
                        "Ergebnisse\t1\nDurchschnitt (Punkte)\t15,00\nunter 05 Punkten\t0\t0 %\n"},
+        SessionRow{"average_on_an_exact_half",
+                   times(27, {"100", "70", "IHK"}) + times(13, {"100", "85", "IHK"}), false,
+                   "Notenspiegel (IHK)\n" + ihkGrades +
+                       "Anzahl\t0\t13\t27\t0\t0\t0\n"
+                       "Ergebnisse\t40\nDurchschnittsnote\t2,68\nNoten 5 und 6\t0\t0 %\n"},
+        SessionRow{"one_weak_of_200",
+                   times(199, {"100", "100", "GYM"}) + times(1, {"100", "0", "GYM"}), false,
+                   "Notenspiegel (GYM)\n" + gymGrades +
+                       "Anzahl\t199\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
+                       "Ergebnisse\t200\nDurchschnitt (Punkte)\t14,93\n"
+                       "unter 05 Punkten\t1\t0,5 %\n"},
+        SessionRow{"all_but_one_weak_of_200",
+                   times(199, {"100", "0", "IHK"}) + times(1, {"100", "100", "IHK"}), false,
+                   "Notenspiegel (IHK)\n" + ihkGrades +
+                       "Anzahl\t1\t0\t0\t0\t0\t199\n"
+                       "Ergebnisse\t200\nDurchschnittsnote\t5,98\nNoten 5 und 6\t199\t99,5 %\n"},
         SessionRow{"maximum_of_zero",
                    {{"0", "5", "GYM"}, {"0", "0", "GYM"}, {"0", "-1", "IHK"}, {"x", "1", "IHK"}},
                    false,
