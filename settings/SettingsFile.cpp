@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingsFile.h"
 
+#include "settings/WriteFailure.h"
 #include "settings/modFiles.h"
 #include "settings/modSpecialFolder.h"
 
@@ -32,10 +33,33 @@ QString notSaved(const QString& reason) {
         .arg(reason);
 }
 
-QString diskFull(const QString& path) {
-    return notSaved(QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden "
-                                   "(ist der Datenträger voll?).")
+QString inUse(const QString& path) {
+    return notSaved(QStringLiteral("Die Datei „%1“ wird gerade von einem anderen Programm "
+                                   "verwendet. Schließen Sie dieses Programm und speichern Sie "
+                                   "dann erneut.")
                         .arg(shown(path)));
+}
+
+// Names what the system reported, and blames a full disk only where the system did.
+QString writeFailed(const QString& path, const QString& systemError) {
+    const QString cannot =
+        QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden").arg(shown(path));
+    switch (writeFailureFrom(systemError)) {
+    case WriteFailure::DiskFull:
+        return notSaved(cannot + QStringLiteral(": Der Datenträger ist voll."));
+    case WriteFailure::QuotaExceeded:
+        return notSaved(cannot +
+                        QStringLiteral(": Ihr Speicherplatz auf dem Datenträger ist erschöpft "
+                                       "(Kontingent)."));
+    case WriteFailure::FileTooLarge:
+        return notSaved(cannot + QStringLiteral(": Sie würde größer, als das System diesem "
+                                                "Programm für eine Datei erlaubt."));
+    case WriteFailure::InUse:
+        return inUse(path);
+    case WriteFailure::Other:
+        break;
+    }
+    return notSaved(cannot + QStringLiteral(" (Meldung des Systems: „%1“).").arg(systemError));
 }
 
 // Why the file at `path` cannot take new content, or nothing when it can be tried.
@@ -62,20 +86,36 @@ std::optional<QString> whyNotWritable(const QString& path) {
     return std::nullopt;
 }
 
+// A write the system cuts short reports no error; writing on from there makes it say why.
+bool writeAll(QFileDevice& file, const QByteArray& bytes) {
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 now = file.write(bytes.constData() + written, bytes.size() - written);
+        if (now <= 0) {
+            return false;
+        }
+        written += now;
+    }
+    return true;
+}
+
 // Where the folder takes no new files but the file itself may be written, its content is replaced
 // in place. Should that write fail, the former content is put back.
 QString replaceInPlace(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        return notSaved(QStringLiteral("Die Datei „%1“ lässt sich nicht öffnen.").arg(shown(path)));
+        return notSaved(QStringLiteral("Die Datei „%1“ lässt sich nicht öffnen (Meldung des "
+                                       "Systems: „%2“).")
+                            .arg(shown(path), file.errorString()));
     }
     const QByteArray former = file.readAll();
     auto writeWhole = [&file](const QByteArray& content) {
-        return file.seek(0) && file.write(content) == content.size() && file.resize(content.size());
+        return file.seek(0) && writeAll(file, content) && file.resize(content.size());
     };
     if (!writeWhole(bytes)) {
+        const QString systemError = file.errorString();
         writeWhole(former);
-        return diskFull(path);
+        return writeFailed(path, systemError);
     }
     return {};
 }
@@ -134,25 +174,33 @@ QString saveSettings(const QString& path, const StoredTexts& texts) {
     if (const auto problem = whyNotWritable(path)) {
         return notSaved(*problem);
     }
+    const FileSizeLimitAsError sizeLimitAsError;
     // Unbuffered, so that a full disk fails the write itself: a buffered QSaveFile only meets
     // the error while committing, and Qt 6.4 then puts the empty file in place all the same.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const QFileInfo info(path);
-        if (info.exists()) {
-            return replaceInPlace(path, bytes);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        if (!writeAll(file, bytes)) {
+            const QString systemError = file.errorString();
+            file.cancelWriting();
+            return writeFailed(path, systemError);
         }
+        if (file.commit()) {
+            return {};
+        }
+        if (file.error() != QFileDevice::RenameError || !QFileInfo::exists(path)) {
+            return writeFailed(path, file.errorString());
+        }
+    } else if (!QFileInfo::exists(path)) {
         return notSaved(QStringLiteral("In den Ordner „%1“ kann nicht geschrieben werden.")
-                            .arg(shown(info.absolutePath())));
+                            .arg(shown(QFileInfo(path).absolutePath())));
     }
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return diskFull(path);
+    // The folder takes no new file, or the new one may not take the former's place (a shared
+    // folder with the sticky bit, a file held open on Windows): the file itself may still be
+    // written.
+    if (fileInUseByAnotherProgram(path)) {
+        return inUse(path);
     }
-    if (!file.commit()) {
-        return diskFull(path);
-    }
-    return {};
+    return replaceInPlace(path, bytes);
 }
 
 } // namespace settings

@@ -14,6 +14,7 @@
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using settings::LoadResult;
@@ -132,7 +133,7 @@ TEST_F(SettingsFile, FolderInPlaceOfTheFileIsReported) {
 
 TEST_F(SettingsFile, UnreadableFileIsReported) {
     if (geteuid() == 0) {
-        GTEST_SKIP() << "root reads every file";
+        GTEST_SKIP() << "root reads every file; Settings.Unprivileged runs this";
     }
     writeBytes(path(), "\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n");
     QFile::setPermissions(path(), QFileDevice::WriteOwner);
@@ -152,7 +153,7 @@ TEST_F(SettingsFile, MissingFolderIsReported) {
 
 TEST_F(SettingsFile, ReadOnlyFolderWithoutTheFileIsReported) {
     if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes into every folder";
+        GTEST_SKIP() << "root writes into every folder; Settings.Unprivileged runs this";
     }
     QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
 
@@ -330,25 +331,47 @@ INSTANTIATE_TEST_SUITE_P(
                    ""}),
     ROW_NAMES);
 
-TEST_F(SettingsFile, FailedWriteKeepsTheFormerFileByteForByte) {
+// Which way a save goes: a new file put in place, or the former one rewritten where the folder
+// takes no new files.
+enum class Route { Atomic, InPlace };
+
+class FailedWrite : public SettingsFile, public testing::WithParamInterface<Route> {};
+
+TEST_P(FailedWrite, KeepsTheFormerFileByteForByteAndNamesTheSizeLimit) {
+    if (GetParam() == Route::InPlace && geteuid() == 0) {
+        GTEST_SKIP() << "root writes into every folder; Settings.Unprivileged runs this";
+    }
     ASSERT_EQ(settings::saveSettings(path(), {"40", "35", "87,5", "13", "GYM"}), "");
     const QByteArray before = readBytes(path());
+    if (GetParam() == Route::InPlace) {
+        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    }
 
-    // A file-size limit makes the write fail the way a full disk does, even for root.
+    // A file-size limit makes the write fail, even for root. SIGXFSZ stays at its default, which
+    // would end this test the way it ended the program.
     rlimit former{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &former), 0);
-    std::signal(SIGXFSZ, SIG_IGN);
     rlimit tight = former;
     tight.rlim_cur = 16;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tight), 0);
-    const QString problem = settings::saveSettings(path(), {"4000", "3500", "87,5", "13", "IHK"});
+    const QString problem =
+        settings::saveSettings(path(), {QString(600, '4'), "3500", "87,5", "13", "IHK"});
     setrlimit(RLIMIT_FSIZE, &former);
-    std::signal(SIGXFSZ, SIG_DFL);
+    QFile::setPermissions(m_dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
-    EXPECT_TRUE(problem.contains("ist der Datenträger voll?")) << problem.toStdString();
+    EXPECT_TRUE(problem.contains(QString::fromUtf8("größer, als das System diesem Programm für "
+                                                   "eine Datei erlaubt")))
+        << problem.toStdString();
+    EXPECT_FALSE(problem.contains("voll")) << problem.toStdString();
     EXPECT_EQ(readBytes(path()), before);
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"Zensulino.ini"});
 }
+
+INSTANTIATE_TEST_SUITE_P(Routes, FailedWrite, testing::Values(Route::Atomic, Route::InPlace),
+                         [](const auto& row) {
+                             return std::string(row.param == Route::Atomic ? "atomic" : "in_place");
+                         });
 
 TEST_F(SettingsFile, LinkIntoAMissingFolderIsNamedAsSuch) {
     ASSERT_TRUE(QFile::link(m_dir.filePath("weg/Zensulino.ini"), path()));
@@ -361,7 +384,7 @@ TEST_F(SettingsFile, LinkIntoAMissingFolderIsNamedAsSuch) {
 
 TEST_F(SettingsFile, ReadOnlyFileIsNamedAsSuch) {
     if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes every file";
+        GTEST_SKIP() << "root writes every file; Settings.Unprivileged runs this";
     }
     writeBytes(path(), "\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n");
     QFile::setPermissions(path(), QFileDevice::ReadOwner);
@@ -371,7 +394,7 @@ TEST_F(SettingsFile, ReadOnlyFileIsNamedAsSuch) {
 
 TEST_F(SettingsFile, WritableFileInAReadOnlyFolderIsReplacedInPlace) {
     if (geteuid() == 0) {
-        GTEST_SKIP() << "root writes into every folder";
+        GTEST_SKIP() << "root writes into every folder; Settings.Unprivileged runs this";
     }
     writeBytes(path(), "\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n");
     QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -380,6 +403,34 @@ TEST_F(SettingsFile, WritableFileInAReadOnlyFolderIsReplacedInPlace) {
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(problem, "");
     EXPECT_EQ(readBytes(path()), QByteArray("\"1\",\"2\",\"3\",\"4\",\"IHK\"\r\n"));
+}
+
+TEST_F(SettingsFile, FileOfAnotherUserInASharedStickyFolderIsReplacedInPlace) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "a file of another user takes root to make; the run as root does this";
+    }
+    // A shared folder (mode 1777) with a file that root owns and everybody may write: a user may
+    // write the file but not put a new one in its place.
+    ASSERT_EQ(chmod(qPrintable(m_dir.path()), 0711), 0);
+    const QString shared = m_dir.filePath("geteilt");
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("geteilt"));
+    ASSERT_EQ(chmod(qPrintable(shared), 01777), 0);
+    const QString path = shared + "/Zensulino.ini";
+    writeBytes(path, "\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n");
+    ASSERT_EQ(chmod(qPrintable(path), 0666), 0);
+
+    const pid_t saver = fork();
+    ASSERT_NE(saver, -1);
+    if (saver == 0) {
+        const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
+        _exit(dropped && settings::saveSettings(path, {"1", "2", "3", "4", "IHK"}).isEmpty() ? 0
+                                                                                             : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(saver, &status, 0), saver);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save was refused";
+    EXPECT_EQ(readBytes(path), QByteArray("\"1\",\"2\",\"3\",\"4\",\"IHK\"\r\n"));
+    EXPECT_EQ(QFileInfo(path).ownerId(), 0u) << "replaced in place, not by a file of the user";
 }
 
 } // namespace
