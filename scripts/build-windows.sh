@@ -96,5 +96,8 @@ fi
 printf 'portable zip %s bytes, installer %s bytes\n' \
     "$(stat -c %s "$out/Zensulino-1.04-portable.zip")" "$(stat -c %s "$out/Zensulino-1.04-setup.exe")"
 
+# The smoke test's helper that holds the settings file open as another program would.
+x86_64-w64-mingw32-g++-posix -municode -O2 -static -o "$out/hold_file.exe" "$top/tests/windows/hold_file.cpp"
+
 [ "${1:-}" = --no-smoke ] && exit 0
 exec bash "$top/tests/windows/smoke_under_wine.sh" "$out"

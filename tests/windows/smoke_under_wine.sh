@@ -51,6 +51,38 @@ settings=$documents/Zensulino.ini
 
 newest_window_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | tail -n 1; }
 
+# Another program holds the settings file open without sharing while the user saves: the message
+# names that, and the file keeps its content. The window stands at "$1", "$2".
+save_while_held() {
+    local x=$1 y=$2 before message
+    before=$(od -An -c "$settings")
+    rm -f "$work/release"
+    wine "$out/hold_file.exe" "$(winepath -w "$settings")" "$(winepath -w "$work")\\release" \
+        >/dev/null 2>&1 &
+    local holder=$!
+    sleep 1
+    xdotool mousemove $((x + 128)) $((y + 81)) click 1
+    xdotool key ctrl+a
+    xdotool type --delay 40 "30"
+    xdotool mousemove $((x + 10)) $((y + 200)) click 3
+    sleep 0.8
+    xdotool mousemove $((x + 40)) $((y + 212)) click 1
+    local box
+    box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Einstellungen$' | head -n 1)
+    if [ -n "$box" ]; then
+        # A Windows message box copies its title and text with Ctrl+C.
+        xdotool windowactivate --sync "$box" key ctrl+c 2>/dev/null
+        sleep 0.3
+        message=$(xclip -o -selection clipboard 2>/dev/null | tr '\r\n' '  ')
+        xdotool key Return
+    fi
+    check "portable: a file held by another program is named as such ($message)" \
+        grep -q "von einem anderen Programm verwendet" <<<"$message"
+    check "portable: the held file keeps its content" test "$(od -An -c "$settings")" = "$before"
+    touch "$work/release"
+    wait "$holder"
+}
+
 # Drives one exe; "$2" names it in the report.
 drive() {
     local exe=$1 name=$2
@@ -85,6 +117,7 @@ drive() {
     actual=$(od -An -c "$settings" 2>/dev/null)
     check "$name: Enter calculated and the menu saved $(tr -d ' \n' <<<"$actual")" \
         test "$actual" = "$expected"
+    [ "$name" = portable ] && save_while_held "$x" "$y"
 
     # "Beenden" is the menu's last item.
     xdotool mousemove $((x + 10)) $((y + 200)) click 3
