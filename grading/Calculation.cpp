@@ -61,9 +61,9 @@ qint16 gradeForExactPercentage(GradingKey key, double percentage) {
     return gradeForPercentage(key, percentage);
 }
 
-void calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& locale) {
+bool calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& locale) {
     if (!validate(window, locale)) {
-        return;
+        return false;
     }
     const double maximum = points(window, Field::Rohpunkte, locale);
     const double achieved = points(window, Field::Punkte, locale);
@@ -78,6 +78,7 @@ void calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& loca
     window.setText(Field::ErgebnisNote, shownGrade);
 
     memory.append(percentageText, shownGrade, key, grade);
+    return true;
 }
 
 } // namespace grading

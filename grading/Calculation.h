@@ -20,7 +20,8 @@ double percentageOf(double maximum, double achieved);
 // truly lies below a threshold stays below it.
 qint16 gradeForExactPercentage(GradingKey key, double percentage);
 
-// "Berechnen": validates the three inputs, shows percentage and grade, records them.
-void calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& locale);
+// "Berechnen": validates the three inputs, shows percentage and grade, records them. False when
+// an input stopped it.
+bool calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& locale);
 
 } // namespace grading

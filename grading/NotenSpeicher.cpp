@@ -1,31 +1,77 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/NotenSpeicher.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace grading {
 
 QString NotenSpeicher::title() {
     return QStringLiteral("Noten-Speicher");
 }
 
+QString NotenSpeicher::heading() {
+    return QStringLiteral("Folgende Noten wurden berechnet: ");
+}
+
 void NotenSpeicher::append(const QString& percentageText, const QString& gradeText, GradingKey key,
                            qint16 grade) {
-    // Appending in place keeps QString's geometric growth: constant cost per entry, however long
-    // the session runs.
-    m_text += QLatin1Char('\r');
-    m_text += percentageText;
-    m_text += QLatin1String(" % = ");
-    m_text += gradeText;
-    m_text += suffix(key);
+    m_entries.push_back(
+        {percentageText + QLatin1String(" % = ") + gradeText + suffix(key), key, grade});
     m_notenspiegel.add(key, grade);
 }
 
 void NotenSpeicher::clear() {
-    m_text.clear();
+    m_entries.clear();
     m_notenspiegel.clear();
 }
 
+NotenSpeicher::Removed NotenSpeicher::remove(std::vector<std::size_t> places) {
+    std::sort(places.begin(), places.end());
+    places.erase(std::unique(places.begin(), places.end()), places.end());
+    places.erase(std::lower_bound(places.begin(), places.end(), m_entries.size()), places.end());
+
+    Removed removed;
+    if (places.empty()) {
+        return removed;
+    }
+    removed.reserve(places.size());
+    for (std::size_t place : places) {
+        const Entry& entry = removed.emplace_back(place, std::move(m_entries[place])).second;
+        m_notenspiegel.remove(entry.key, entry.grade);
+    }
+    // One pass closes every gap, however many entries go.
+    std::size_t next = 0;
+    auto kept = m_entries.begin() + static_cast<std::ptrdiff_t>(places.front());
+    for (std::size_t place = places.front(); place < m_entries.size(); ++place) {
+        if (next < places.size() && places[next] == place) {
+            ++next;
+            continue;
+        }
+        *kept++ = std::move(m_entries[place]);
+    }
+    m_entries.erase(kept, m_entries.end());
+    return removed;
+}
+
+void NotenSpeicher::restore(const Removed& removed) {
+    for (const auto& [place, entry] : removed) {
+        m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(place), entry);
+        m_notenspiegel.add(entry.key, entry.grade);
+    }
+}
+
+QString NotenSpeicher::entries() const {
+    QString text;
+    for (const Entry& entry : m_entries) {
+        text += QLatin1Char('\r');
+        text += entry.line;
+    }
+    return text;
+}
+
 QString NotenSpeicher::messageText() const {
-    return QStringLiteral("Folgende Noten wurden berechnet: \r") + m_text;
+    return heading() + QLatin1Char('\r') + entries();
 }
 
 } // namespace grading

@@ -5,27 +5,48 @@
 #include "grading/Notenspiegel.h"
 
 #include <QString>
+#include <cstddef>
+#include <vector>
 
 namespace grading {
 
-// The grade memory: every result of this session, oldest first, each entry introduced by a
-// carriage return. Lives as long as the window and is never written to disk.
+// The grade memory: every result of this session, oldest first. Its text introduces each entry
+// by a carriage return. Lives as long as the window and is never written to disk.
 class NotenSpeicher {
 public:
+    struct Entry {
+        QString line; // "87,5 % = 13 (GYM)"
+        GradingKey key = GradingKey::GYM;
+        qint16 grade = 0;
+    };
+    // Entries taken out, each with the place it had, in ascending order of place.
+    using Removed = std::vector<std::pair<std::size_t, Entry>>;
+
     static QString title();
+    // The box's first line, ahead of the entries.
+    static QString heading();
 
     // `grade` is the one `gradeText` shows; it also counts in the Notenspiegel.
     void append(const QString& percentageText, const QString& gradeText, GradingKey key,
                 qint16 grade);
     void clear();
 
-    const QString& entries() const { return m_text; }
+    // Takes out the entries at these places (0 the oldest; any order, places past the end are
+    // passed over), as if those calculations had never happened.
+    Removed remove(std::vector<std::size_t> places);
+    // Puts entries that `remove` gave back where they were.
+    void restore(const Removed& removed);
+
+    std::size_t size() const { return m_entries.size(); }
+    const Entry& at(std::size_t place) const { return m_entries[place]; }
+    // Each entry behind a carriage return, oldest first.
+    QString entries() const;
     const Notenspiegel& notenspiegel() const { return m_notenspiegel; }
     // The full text of the box that shows the memory: heading line, then the entries.
     QString messageText() const;
 
 private:
-    QString m_text;
+    std::vector<Entry> m_entries;
     Notenspiegel m_notenspiegel;
 };
 

@@ -49,11 +49,19 @@ QString withDecimals(qint64 scaled, int decimals, const QLocale& locale) {
 } // namespace
 
 void Notenspiegel::add(GradingKey key, qint16 grade) {
+    count(key, grade, 1);
+}
+
+void Notenspiegel::remove(GradingKey key, qint16 grade) {
+    count(key, grade, -1);
+}
+
+void Notenspiegel::count(GradingKey key, qint16 grade, int times) {
     Tally& tally = m_tallies[indexOf(key)];
     const auto slot = static_cast<std::size_t>(std::clamp<qint16>(grade, 0, 15));
-    ++tally.counts[slot];
-    ++tally.results;
-    tally.gradeSum += grade;
+    tally.counts[slot] += times;
+    tally.results += times;
+    tally.gradeSum += grade * times;
 }
 
 void Notenspiegel::clear() {

@@ -17,6 +17,8 @@ namespace grading {
 class Notenspiegel {
 public:
     void add(GradingKey key, qint16 grade);
+    // Takes back one result that `add` counted.
+    void remove(GradingKey key, qint16 grade);
     void clear();
 
     struct Summary {
@@ -35,6 +37,8 @@ private:
         qint64 results = 0;
         qint64 gradeSum = 0;
     };
+    void count(GradingKey key, qint16 grade, int times);
+
     std::array<Tally, 2> m_tallies{};
 };
 

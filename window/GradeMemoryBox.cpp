@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/GradeMemoryBox.h"
 
-#include "window/MessageText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -70,12 +69,37 @@ QString summaryLine(const grading::Notenspiegel::Summary& summary, const QLocale
              locale.toString(summary.weak), grading::weakShareText(summary, locale));
 }
 
+// The list's rows ahead of the first entry: the heading and the empty line every entry's carriage
+// return leaves behind it.
+constexpr int firstEntryRow = 2;
+
+QWidget* notenspiegelSection(const std::vector<grading::Notenspiegel::Summary>& summaries,
+                             const QLocale& locale, QWidget* parent) {
+    auto* section = new QWidget(parent);
+    auto* layout = new QVBoxLayout(section);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (const grading::Notenspiegel::Summary& summary : summaries) {
+        auto* heading = new QLabel(QStringLiteral("Notenspiegel") + grading::suffix(summary.key) +
+                                       QStringLiteral(" – ") + grading::gradeHeading(summary.key),
+                                   section);
+        QTableWidget* table = countTable(summary, locale, section);
+        heading->setBuddy(table);
+        auto* line = new QLabel(summaryLine(summary, locale), section);
+        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addSpacing(6);
+        layout->addWidget(heading);
+        layout->addWidget(table);
+        layout->addWidget(line);
+    }
+    return section;
+}
+
 } // namespace
 
-GradeMemoryBox::GradeMemoryBox(const QString& text, const QString& title, QWidget* parent,
-                               const grading::Notenspiegel& notenspiegel, const QLocale& locale)
-    : QDialog(parent), m_text(withLineBreaks(text)) {
-    setWindowTitle(title);
+GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, QWidget* parent,
+                               const QLocale& locale)
+    : QDialog(parent), m_memory(memory), m_locale(locale) {
+    setWindowTitle(grading::NotenSpeicher::title());
     setModal(true);
     if (parent != nullptr) {
         setFont(parent->font()); // the box belongs to the window: same family and sizes
@@ -90,43 +114,45 @@ GradeMemoryBox::GradeMemoryBox(const QString& text, const QString& title, QWidge
 
     // One row a line: a list view lays out only the rows in sight, so a session of 100,000
     // results opens as fast as one of ten.
+    QStringList lines{grading::NotenSpeicher::heading(), QString()};
+    lines.reserve(firstEntryRow + static_cast<qsizetype>(memory.size()));
+    for (std::size_t place = 0; place < memory.size(); ++place) {
+        lines << memory.at(place).line;
+    }
     m_lines = new QListView(this);
-    m_lines->setModel(new QStringListModel(m_text.split(u'\n'), m_lines));
+    m_model = new QStringListModel(lines, m_lines);
+    m_lines->setModel(m_model);
     m_lines->setUniformItemSizes(true);
     m_lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lines->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_lines->setAccessibleName(title);
+    m_lines->setAccessibleName(windowTitle());
     m_lines->installEventFilter(this);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    m_remove =
+        buttons->addButton(QStringLiteral("&Eintrag entfernen"), QDialogButtonBox::ActionRole);
+    m_remove->setObjectName(QStringLiteral("removeEntry"));
+    m_remove->setEnabled(false);
+    connect(m_remove, &QPushButton::clicked, this, &GradeMemoryBox::removeSelected);
+    connect(m_lines->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { m_remove->setEnabled(!selectedEntries().empty()); });
+    m_copyNotenspiegel =
+        buttons->addButton(QStringLiteral("&Notenspiegel kopieren"), QDialogButtonBox::ActionRole);
+    m_copyNotenspiegel->setObjectName(QStringLiteral("copyNotenspiegel"));
+    connect(m_copyNotenspiegel, &QPushButton::clicked, this, [this] {
+        QApplication::clipboard()->setText(
+            grading::tabSeparated(m_memory.notenspiegel().summaries(), m_locale));
+    });
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     buttons->button(QDialogButtonBox::Ok)->setFocus();
 
+    m_notenspiegelLayout = new QVBoxLayout;
+    m_notenspiegelLayout->setContentsMargins(0, 0, 0, 0);
     auto* list = new QVBoxLayout;
     list->addWidget(m_lines, 1);
-    const std::vector<grading::Notenspiegel::Summary> summaries = notenspiegel.summaries();
-    for (const grading::Notenspiegel::Summary& summary : summaries) {
-        auto* heading = new QLabel(QStringLiteral("Notenspiegel") + grading::suffix(summary.key) +
-                                       QStringLiteral(" – ") + grading::gradeHeading(summary.key),
-                                   this);
-        QTableWidget* table = countTable(summary, locale, this);
-        heading->setBuddy(table);
-        auto* line = new QLabel(summaryLine(summary, locale), this);
-        line->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        list->addSpacing(6);
-        list->addWidget(heading);
-        list->addWidget(table);
-        list->addWidget(line);
-    }
-    if (!summaries.empty()) {
-        QPushButton* copyTable = buttons->addButton(QStringLiteral("&Notenspiegel kopieren"),
-                                                    QDialogButtonBox::ActionRole);
-        copyTable->setObjectName(QStringLiteral("copyNotenspiegel"));
-        const QString rows = grading::tabSeparated(summaries, locale);
-        connect(copyTable, &QPushButton::clicked, this,
-                [rows] { QApplication::clipboard()->setText(rows); });
-    }
+    list->addLayout(m_notenspiegelLayout);
+    showNotenspiegel();
 
     auto* content = new QHBoxLayout;
     content->addWidget(icon);
@@ -138,17 +164,25 @@ GradeMemoryBox::GradeMemoryBox(const QString& text, const QString& title, QWidge
 
     auto* copyShortcut = new QShortcut(QKeySequence::Copy, this);
     connect(copyShortcut, &QShortcut::activated, this, &GradeMemoryBox::copy);
+    auto* undoShortcut = new QShortcut(QKeySequence::Undo, this);
+    connect(undoShortcut, &QShortcut::activated, this, &GradeMemoryBox::undoRemoval);
 }
 
 QString GradeMemoryBox::shownText() const {
-    return m_text;
+    return m_model->stringList().join(u'\n');
 }
 
 bool GradeMemoryBox::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_lines && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-        copy();
-        return true;
+    if (watched == m_lines && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Copy)) {
+            copy();
+            return true;
+        }
+        if (key->matches(QKeySequence::Delete) || key->key() == Qt::Key_Delete) {
+            removeSelected();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -156,7 +190,7 @@ bool GradeMemoryBox::eventFilter(QObject* watched, QEvent* event) {
 void GradeMemoryBox::copy() const {
     QModelIndexList selected = m_lines->selectionModel()->selectedRows();
     if (selected.isEmpty()) {
-        QApplication::clipboard()->setText(m_text);
+        QApplication::clipboard()->setText(shownText());
         return;
     }
     std::sort(selected.begin(), selected.end());
@@ -165,4 +199,60 @@ void GradeMemoryBox::copy() const {
         lines << row.data().toString();
     }
     QApplication::clipboard()->setText(lines.join(u'\n'));
+}
+
+std::vector<std::size_t> GradeMemoryBox::selectedEntries() const {
+    std::vector<std::size_t> places;
+    for (const QModelIndex& row : m_lines->selectionModel()->selectedRows()) {
+        if (row.row() >= firstEntryRow) {
+            places.push_back(static_cast<std::size_t>(row.row() - firstEntryRow));
+        }
+    }
+    return places;
+}
+
+void GradeMemoryBox::removeSelected() {
+    grading::NotenSpeicher::Removed removed = m_memory.remove(selectedEntries());
+    if (removed.empty()) {
+        return;
+    }
+    // From the last to the first, so that the rows still to go keep their numbers.
+    for (auto entry = removed.rbegin(); entry != removed.rend(); ++entry) {
+        m_model->removeRows(firstEntryRow + static_cast<int>(entry->first), 1);
+    }
+    // The entry that moved up into the first gap is next, as in a file manager.
+    const int next =
+        std::min(firstEntryRow + static_cast<int>(removed.front().first), m_model->rowCount() - 1);
+    if (next >= firstEntryRow) {
+        m_lines->setCurrentIndex(m_model->index(next));
+    }
+    m_removals.push_back(std::move(removed));
+    showNotenspiegel();
+}
+
+void GradeMemoryBox::undoRemoval() {
+    if (m_removals.empty()) {
+        return;
+    }
+    const grading::NotenSpeicher::Removed removed = std::move(m_removals.back());
+    m_removals.pop_back();
+    m_memory.restore(removed);
+    m_lines->clearSelection();
+    for (const auto& [place, entry] : removed) {
+        const int row = firstEntryRow + static_cast<int>(place);
+        m_model->insertRows(row, 1);
+        m_model->setData(m_model->index(row), entry.line);
+        m_lines->selectionModel()->select(m_model->index(row), QItemSelectionModel::Select);
+    }
+    m_lines->scrollTo(m_model->index(firstEntryRow + static_cast<int>(removed.front().first)));
+    showNotenspiegel();
+}
+
+void GradeMemoryBox::showNotenspiegel() {
+    delete m_notenspiegel;
+    const std::vector<grading::Notenspiegel::Summary> summaries =
+        m_memory.notenspiegel().summaries();
+    m_notenspiegel = notenspiegelSection(summaries, m_locale, this);
+    m_notenspiegelLayout->addWidget(m_notenspiegel);
+    m_copyNotenspiegel->setVisible(!summaries.empty());
 }

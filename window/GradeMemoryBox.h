@@ -1,21 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "grading/Notenspiegel.h"
+#include "grading/NotenSpeicher.h"
 
 #include <QDialog>
 #include <QLocale>
+#include <vector>
 
 class QListView;
+class QPushButton;
+class QStringListModel;
+class QVBoxLayout;
 
 // Shows the grade memory like a message box, but scrollable, so that a session with thousands of
 // results stays readable. Ctrl+C copies the selected lines, or the whole text when none is.
-// Under the list stands the Notenspiegel of each key that has results, with a button that copies
-// it as tab-separated rows.
+// Selected entries can be taken out (Delete, "Eintrag entfernen"), and put back with Ctrl+Z while
+// the box is open. Under the list stands the Notenspiegel of each key that has results, with a
+// button that copies it.
 class GradeMemoryBox : public QDialog {
 public:
-    GradeMemoryBox(const QString& text, const QString& title, QWidget* parent,
-                   const grading::Notenspiegel& notenspiegel = {},
+    GradeMemoryBox(grading::NotenSpeicher& memory, QWidget* parent,
                    const QLocale& locale = QLocale());
 
     QString shownText() const;
@@ -25,7 +29,18 @@ protected:
 
 private:
     void copy() const;
+    void removeSelected();
+    void undoRemoval();
+    void showNotenspiegel();
+    std::vector<std::size_t> selectedEntries() const;
 
-    QString m_text; // as shown: one line a line break
+    grading::NotenSpeicher& m_memory;
+    QLocale m_locale;
+    QStringListModel* m_model = nullptr; // the heading, an empty line, then one row an entry
     QListView* m_lines = nullptr;
+    QVBoxLayout* m_notenspiegelLayout = nullptr;
+    QWidget* m_notenspiegel = nullptr; // built anew whenever the memory changes
+    QPushButton* m_remove = nullptr;
+    QPushButton* m_copyNotenspiegel = nullptr;
+    std::vector<grading::NotenSpeicher::Removed> m_removals; // for Ctrl+Z, newest last
 };

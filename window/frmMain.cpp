@@ -44,6 +44,10 @@ namespace {
 
 const QColor lightYellow(255, 255, 128);
 
+bool isEnter(const QKeyEvent* event) {
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
 // The captions were measured for 8-point MS Sans Serif; Arial and its metric twin Liberation Sans
 // keep them within their places where that font is missing.
 QFont classicFont(qreal pointSize, bool bold) {
@@ -228,6 +232,11 @@ void frmMain::openContextMenuAtFocus() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == cmdCalc && event->type() == QEvent::KeyPress &&
+        isEnter(static_cast<QKeyEvent*>(event))) {
+        calculateByEnter();
+        return true;
+    }
     // The button has no menu of its own: the Menu key there opens ours. A right click on it
     // still opens nothing.
     if (watched == cmdCalc && event->type() == QEvent::ContextMenu &&
@@ -362,14 +371,23 @@ void frmMain::showMessage(const QString& text, const QString& title, grading::Me
     box.exec();
 }
 
-void frmMain::cmdCalc_Click() {
-    grading::calculate(*this, m_notenSpeicher, m_locale);
+bool frmMain::cmdCalc_Click() {
+    return grading::calculate(*this, m_notenSpeicher, m_locale);
+}
+
+void frmMain::calculateByEnter() {
+    // A class is graded score after score: the next one typed replaces the last, and Enter
+    // grades it. A refused input keeps the focus where the check put it.
+    if (cmdCalc_Click()) {
+        txtPunkte->setFocus(Qt::OtherFocusReason);
+        txtPunkte->selectAll();
+    }
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {
     // Text fields pass Enter on unhandled, as in a dialog: "Berechnen" is the default button.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        cmdCalc->click();
+    if (isEnter(event)) {
+        calculateByEnter();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -395,8 +413,7 @@ void frmMain::mnuOptionSave_Click() {
 }
 
 void frmMain::mnuCache_Click() {
-    GradeMemoryBox box(m_notenSpeicher.messageText(), grading::NotenSpeicher::title(), this,
-                       m_notenSpeicher.notenspiegel(), m_locale);
+    GradeMemoryBox box(m_notenSpeicher, this, m_locale);
     box.exec();
 }
 

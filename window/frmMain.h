@@ -39,7 +39,8 @@ public:
     QMenu* contextMenu() const { return mnuKontext; }
 
 public slots:
-    void cmdCalc_Click();
+    // True when it calculated; false when an input stopped it.
+    bool cmdCalc_Click();
     void mnuOptionSave_Click();
     void mnuCache_Click();
     void mnuReset_Click();
@@ -59,6 +60,7 @@ private:
     void createContextMenu();
     void centreOnScreen();
     void openContextMenuAtFocus();
+    void calculateByEnter();
     void Form_Load();
     void Form_MouseDown(Qt::MouseButton button, const QPoint& position);
     void LoadOptions();

@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -304,12 +305,65 @@ TEST_F(ContextMenu, GradeMemoryBoxShowsTheNotenspiegelAndCopiesIt) {
         << copied.toStdString();
 }
 
-TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {
-    QString memory = "Folgende Noten wurden berechnet: \r";
-    for (int i = 0; i < 10'000; ++i) {
-        memory += QString("\r%1,0 % = 05 (GYM)").arg(i);
+TEST_F(ContextMenu, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
+    auto* punkte = m_window->findChild<QLineEdit*>("txtPunkte");
+    m_window->findChild<QLineEdit*>("txtRohpunkte")->setText("40");
+    for (const char* achieved : {"35", "18", "30", "10"}) { // 13, 05, 11 and 01 points
+        punkte->selectAll();
+        QTest::keyClicks(punkte, achieved);
+        QTest::keyClick(punkte, Qt::Key_Return);
     }
-    GradeMemoryBox box(memory, "Noten-Speicher", nullptr);
+    auto summaryShown = [](QDialog* box) {
+        for (QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text().contains("Durchschnitt")) {
+                return label->text();
+            }
+        }
+        return QString();
+    };
+    QStringList shown;
+    withModalBox(
+        [&] { action("mnuCache")->trigger(); },
+        [&](QDialog* box) {
+            auto* lines = box->findChild<QListView*>();
+            auto* remove = box->findChild<QPushButton*>("removeEntry");
+            auto clickRow = [&](int row) {
+                QTest::mouseClick(lines->viewport(), Qt::LeftButton, {},
+                                  lines->visualRect(lines->model()->index(row, 0)).center());
+            };
+            clickRow(0);
+            QTest::keyClick(lines, Qt::Key_Delete);
+            EXPECT_FALSE(remove->isEnabled()) << "the heading stays";
+            clickRow(3);
+            QTest::keyClick(lines, Qt::Key_Delete);
+            clickRow(4);
+            QTest::mouseClick(remove, Qt::LeftButton);
+            shown << dynamic_cast<GradeMemoryBox*>(box)->shownText() << summaryShown(box);
+            QTest::mouseClick(box->findChild<QPushButton*>("copyNotenspiegel"), Qt::LeftButton);
+            shown << QApplication::clipboard()->text().section('\n', 3, 3);
+            QTest::keySequence(box, QKeySequence::Undo);
+            shown << dynamic_cast<GradeMemoryBox*>(box)->shownText() << summaryShown(box);
+        });
+    EXPECT_EQ(shown, QStringList({"Folgende Noten wurden berechnet: \n\n87,5 % = 13 (GYM)\n"
+                                  "75,0 % = 11 (GYM)",
+                                  QString::fromUtf8("2 Ergebnisse · Durchschnitt (Punkte): 12,00 · "
+                                                    "unter 05 Punkten: 0 (0 %)"),
+                                  "Ergebnisse\t2",
+                                  "Folgende Noten wurden berechnet: \n\n87,5 % = 13 (GYM)\n"
+                                  "75,0 % = 11 (GYM)\n25,0 % = 01 (GYM)",
+                                  QString::fromUtf8("3 Ergebnisse · Durchschnitt (Punkte): 8,33 · "
+                                                    "unter 05 Punkten: 1 (33,3 %)")}));
+    EXPECT_EQ(m_window->notenSpeicher().entries(),
+              "\r87,5 % = 13 (GYM)\r75,0 % = 11 (GYM)\r25,0 % = 01 (GYM)")
+        << "closing the box keeps what it shows";
+}
+
+TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {
+    grading::NotenSpeicher memory;
+    for (int i = 0; i < 10'000; ++i) {
+        memory.append(QString("%1,0").arg(i), "05", grading::GradingKey::GYM, 5);
+    }
+    GradeMemoryBox box(memory, nullptr);
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     auto* lines = box.findChild<QListView*>();
@@ -323,7 +377,7 @@ TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {
 
     QApplication::clipboard()->clear();
     QTest::keySequence(&box, QKeySequence::Copy);
-    EXPECT_EQ(QApplication::clipboard()->text(), QString(memory).replace('\r', '\n'));
+    EXPECT_EQ(QApplication::clipboard()->text(), memory.messageText().replace('\r', '\n'));
     lines->setFocus();
     lines->selectionModel()->select(lines->model()->index(3, 0), QItemSelectionModel::Select);
     lines->selectionModel()->select(lines->model()->index(2, 0), QItemSelectionModel::Select);

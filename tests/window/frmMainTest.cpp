@@ -225,6 +225,23 @@ TEST_F(Window, BerechnenShowsAndRecordsTheResult) {
     EXPECT_EQ(window->text(Field::ErgebnisNote), "13");
     EXPECT_EQ(window->notenSpeicher().entries(), "\r87,5 % = 13 (GYM)");
     EXPECT_EQ(background(*window, "txtPunkte"), QColor(255, 255, 255));
+    EXPECT_EQ(QApplication::focusWidget(), child(*window, "cmdCalc")) << "a click moves no focus";
+}
+
+TEST_F(Window, EnterGradesOneScoreAfterAnother) {
+    auto window = open();
+    QTest::keyClicks(QApplication::focusWidget(), "40");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    for (const char* score : {"35", "28", "17"}) {
+        QTest::keyClicks(QApplication::focusWidget(), score);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    auto* punkte = child<QLineEdit>(*window, "txtPunkte");
+    EXPECT_EQ(punkte->text(), "17");
+    EXPECT_EQ(QApplication::focusWidget(), punkte);
+    EXPECT_EQ(punkte->selectedText(), "17");
+    EXPECT_EQ(window->notenSpeicher().entries(),
+              "\r87,5 % = 13 (GYM)\r70,0 % = 10 (GYM)\r42,5 % = 04 (GYM)");
 }
 
 struct EnterRow {
