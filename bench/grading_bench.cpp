@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ns per "Berechnen" against the model window, and ns per grade-memory append at several sizes.
+// ns per "Berechnen" against the model window, ns per grade-memory append at several sizes, and
+// the time one key table takes (argument 0: a maximum of 1E+30).
 #include "grading/Calculation.h"
+#include "grading/KeyTable.h"
 #include "grading/NotenSpeicher.h"
 #include "tests/support/ModelWindow.h"
 
@@ -49,6 +51,16 @@ void BM_Append(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Append)->Arg(10)->Arg(10'000)->Arg(100'000);
+
+// One key table, both keys in turn: a maximum of 1E+30 must cost what 40 costs.
+void BM_KeyTable(benchmark::State& state) {
+    const double maximum = state.range(0) == 0 ? 1e30 : static_cast<double>(state.range(0));
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(grading::keyTable(grading::GradingKey::GYM, maximum, 0.5));
+        benchmark::DoNotOptimize(grading::keyTable(grading::GradingKey::IHK, maximum, 1.0));
+    }
+}
+BENCHMARK(BM_KeyTable)->Arg(40)->Arg(1'000'000)->Arg(0)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -68,7 +68,7 @@ void BM_RemoveOneEntry(benchmark::State& state) {
     for (int64_t i = 0; i < state.range(0); ++i) {
         memory.append(QString::number(i), "05", grading::GradingKey::GYM, 5);
     }
-    GradeMemoryBox box(memory, nullptr, QLocale(QLocale::German, QLocale::Germany));
+    GradeMemoryBox box(memory, "40", "GYM", nullptr, QLocale(QLocale::German, QLocale::Germany));
     box.show();
     QApplication::processEvents();
     auto* lines = box.findChild<QListView*>();

@@ -61,6 +61,11 @@ qint16 gradeForExactPercentage(GradingKey key, double percentage) {
     return gradeForPercentage(key, percentage);
 }
 
+qint16 gradeForPoints(GradingKey key, double maximum, double achieved) {
+    return gradeForExactPercentage(
+        key, percentageOf(pointsInSingleRange(maximum), pointsInSingleRange(achieved)));
+}
+
 bool calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& locale) {
     if (!validate(window, locale)) {
         return false;

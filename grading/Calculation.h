@@ -20,6 +20,9 @@ double percentageOf(double maximum, double achieved);
 // truly lies below a threshold stays below it.
 qint16 gradeForExactPercentage(GradingKey key, double percentage);
 
+// The grade that `achieved` of `maximum` points earn, exactly as "Berechnen" gives it.
+qint16 gradeForPoints(GradingKey key, double maximum, double achieved);
+
 // "Berechnen": validates the three inputs, shows percentage and grade, records them. False when
 // an input stopped it.
 bool calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& locale);

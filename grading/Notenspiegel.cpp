@@ -118,8 +118,9 @@ QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& local
     return withDecimals(tenths, 1, locale) + QStringLiteral(" %");
 }
 
-QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const QLocale& locale) {
-    QStringList blocks;
+std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& summaries,
+                                    const QLocale& locale) {
+    std::vector<PasteTable> tables;
     for (const Notenspiegel::Summary& summary : summaries) {
         QStringList grades{gradeHeading(summary.key)};
         QStringList counts{QStringLiteral("Anzahl")};
@@ -127,16 +128,19 @@ QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const 
             grades << gradeText(summary.key, grade, locale);
             counts << locale.toString(count);
         }
-        const QStringList rows{QStringLiteral("Notenspiegel") + suffix(summary.key),
-                               grades.join(u'\t'),
-                               counts.join(u'\t'),
-                               QStringLiteral("Ergebnisse\t") + locale.toString(summary.results),
-                               averageHeading(summary.key) + u'\t' + averageText(summary, locale),
-                               weakHeading(summary.key) + u'\t' + locale.toString(summary.weak) +
-                                   u'\t' + weakShareText(summary, locale)};
-        blocks << rows.join(u'\n');
+        tables.push_back({QStringLiteral("Notenspiegel") + suffix(summary.key),
+                          {grades,
+                           counts,
+                           {QStringLiteral("Ergebnisse"), locale.toString(summary.results)},
+                           {averageHeading(summary.key), averageText(summary, locale)},
+                           {weakHeading(summary.key), locale.toString(summary.weak),
+                            weakShareText(summary, locale)}}});
     }
-    return blocks.isEmpty() ? QString() : blocks.join(QStringLiteral("\n\n")) + u'\n';
+    return tables;
+}
+
+QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const QLocale& locale) {
+    return grading::tabSeparated(pasteTables(summaries, locale), true);
 }
 
 } // namespace grading

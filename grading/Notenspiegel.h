@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grading/GradingKey.h"
+#include "grading/PasteTable.h"
 
 #include <QString>
 #include <array>
@@ -52,7 +53,10 @@ QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale)
 // "0 %" for some nor "100 %" for not all.
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale);
 
-// The tables as tab-separated rows, for pasting into a spreadsheet.
+// The tables for the clipboard: each key's grades, counts, results, average and weak share.
+std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& summaries,
+                                    const QLocale& locale);
+// The same as tab-separated rows, for pasting into a spreadsheet.
 QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const QLocale& locale);
 
 } // namespace grading

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/GradeMemoryBox.h"
 
+#include "window/KeyTableSection.h"
+#include "window/TableClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -96,8 +98,8 @@ QWidget* notenspiegelSection(const std::vector<grading::Notenspiegel::Summary>& 
 
 } // namespace
 
-GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, QWidget* parent,
-                               const QLocale& locale)
+GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& maximumText,
+                               const QString& keyText, QWidget* parent, const QLocale& locale)
     : QDialog(parent), m_memory(memory), m_locale(locale) {
     setWindowTitle(grading::NotenSpeicher::title());
     setModal(true);
@@ -141,8 +143,7 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, QWidget* parent,
         buttons->addButton(QStringLiteral("&Notenspiegel kopieren"), QDialogButtonBox::ActionRole);
     m_copyNotenspiegel->setObjectName(QStringLiteral("copyNotenspiegel"));
     connect(m_copyNotenspiegel, &QPushButton::clicked, this, [this] {
-        QApplication::clipboard()->setText(
-            grading::tabSeparated(m_memory.notenspiegel().summaries(), m_locale));
+        copyTables(grading::pasteTables(m_memory.notenspiegel().summaries(), m_locale), true);
     });
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     buttons->button(QDialogButtonBox::Ok)->setFocus();
@@ -157,6 +158,8 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, QWidget* parent,
     auto* content = new QHBoxLayout;
     content->addWidget(icon);
     content->addLayout(list, 1);
+    content->addSpacing(12);
+    content->addWidget(new KeyTableSection(maximumText, keyText, locale, this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content, 1);
     layout->addWidget(buttons);

@@ -15,12 +15,13 @@ class QVBoxLayout;
 // Shows the grade memory like a message box, but scrollable, so that a session with thousands of
 // results stays readable. Ctrl+C copies the selected lines, or the whole text when none is.
 // Selected entries can be taken out (Delete, "Eintrag entfernen"), and put back with Ctrl+Z while
-// the box is open. Under the list stands the Notenspiegel of each key that has results, with a
-// button that copies it.
+// the box is open. Under the list stands the Notenspiegel of each key that has results, beside it
+// the key table for the exam's maximum; buttons copy either.
 class GradeMemoryBox : public QDialog {
 public:
-    GradeMemoryBox(grading::NotenSpeicher& memory, QWidget* parent,
-                   const QLocale& locale = QLocale());
+    // The key table beside the list is for `maximumText` under the key of `keyText`.
+    GradeMemoryBox(grading::NotenSpeicher& memory, const QString& maximumText,
+                   const QString& keyText, QWidget* parent, const QLocale& locale = QLocale());
 
     QString shownText() const;
 

@@ -413,7 +413,8 @@ void frmMain::mnuOptionSave_Click() {
 }
 
 void frmMain::mnuCache_Click() {
-    GradeMemoryBox box(m_notenSpeicher, this, m_locale);
+    GradeMemoryBox box(m_notenSpeicher, txtRohpunkte->text(), cboSchlüssel->currentText(), this,
+                       m_locale);
     box.exec();
 }
 

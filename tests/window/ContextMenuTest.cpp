@@ -5,6 +5,7 @@
 #include "window/GradeMemoryBox.h"
 #include "window/frmMain.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -15,6 +16,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -277,7 +279,10 @@ TEST_F(ContextMenu, GradeMemoryBoxShowsTheNotenspiegelAndCopiesIt) {
     QStringList counts;
     withModalBox([&] { action("mnuCache")->trigger(); },
                  [&](QDialog* box) {
-                     const auto tables = box->findChildren<QTableWidget*>();
+                     auto tables = box->findChildren<QTableWidget*>();
+                     tables.removeIf([](QTableWidget* table) {
+                         return !table->accessibleName().startsWith("Notenspiegel");
+                     });
                      ASSERT_EQ(tables.size(), 2);
                      for (QTableWidget* table : tables) {
                          QStringList header;
@@ -303,6 +308,37 @@ TEST_F(ContextMenu, GradeMemoryBoxShowsTheNotenspiegelAndCopiesIt) {
     EXPECT_TRUE(copied.contains(QString::fromUtf8("Durchschnitt (Punkte)\t10,33\nunter 05 "
                                                   "Punkten\t0\t0 %\n\nNotenspiegel (IHK)")))
         << copied.toStdString();
+    const QString html = QApplication::clipboard()->mimeData()->html();
+    EXPECT_TRUE(html.contains("<caption>Notenspiegel (IHK)</caption>\n<tr><th>Note</th><th>1</th>"))
+        << html.toStdString();
+}
+
+TEST_F(ContextMenu, KeyTableForTheTypedMaximumInWholePointsIsCopied) {
+    auto* rohpunkte = m_window->findChild<QLineEdit*>("txtRohpunkte");
+    rohpunkte->selectAll();
+    QTest::keyClicks(rohpunkte, "47,5");
+    QString heading;
+    bool startedInHalves = false;
+    withModalBox(
+        [&] { action("mnuCache")->trigger(); },
+        [&](QDialog* box) {
+            auto* halves = box->findChild<QCheckBox*>();
+            ASSERT_NE(halves, nullptr);
+            startedInHalves = halves->isChecked();
+            QTest::mouseClick(halves, Qt::LeftButton);
+            heading =
+                box->findChild<QWidget*>("keyTable")->findChild<QTableWidget*>()->accessibleName();
+            QTest::mouseClick(box->findChild<QPushButton*>("copyNotenschluessel"), Qt::LeftButton);
+        });
+    EXPECT_TRUE(startedInHalves) << "a maximum ending in a half starts in half points";
+    EXPECT_EQ(heading, QString::fromUtf8("Notenschlüssel für 47,5 Rohpunkte (GYM)"));
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "Punkte\tab\tbis\n15\t46\t47\n14\t43\t45\n13\t41\t42\n12\t38\t40\n"
+              "11\t36\t37\n10\t34\t35\n09\t31\t33\n08\t29\t30\n07\t27\t28\n06\t24\t26\n"
+              "05\t22\t23\n04\t19\t21\n03\t17\t18\n02\t14\t16\n01\t10\t13\n00\t0\t9\n");
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->html().contains(
+        QString::fromUtf8("<caption>Notenschlüssel für 47,5 Rohpunkte (GYM)</caption>\n<tr><th>"
+                          "Punkte</th><th>ab</th><th>bis</th></tr>\n<tr><td>15</td><td>46</td>")));
 }
 
 TEST_F(ContextMenu, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
@@ -325,6 +361,7 @@ TEST_F(ContextMenu, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
     withModalBox(
         [&] { action("mnuCache")->trigger(); },
         [&](QDialog* box) {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(box)); // Ctrl+Z goes to it
             auto* lines = box->findChild<QListView*>();
             auto* remove = box->findChild<QPushButton*>("removeEntry");
             auto clickRow = [&](int row) {
@@ -363,7 +400,7 @@ TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {
     for (int i = 0; i < 10'000; ++i) {
         memory.append(QString("%1,0").arg(i), "05", grading::GradingKey::GYM, 5);
     }
-    GradeMemoryBox box(memory, nullptr);
+    GradeMemoryBox box(memory, "40", "GYM", nullptr);
     box.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
     auto* lines = box.findChild<QListView*>();

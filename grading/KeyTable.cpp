@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "grading/KeyTable.h"
+
+#include "grading/Calculation.h"
+#include "grading/Notenspiegel.h"
+#include "grading/Numbers.h"
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+namespace grading {
+
+namespace {
+
+// How many thresholds the grade for `achieved` points has passed: grows with the points under
+// either key, which is what makes bisecting sound.
+std::size_t rank(GradingKey key, double maximum, double achieved) {
+    const qint16 grade = gradeForPoints(key, maximum, achieved);
+    const qint16 worst = gradeForPercentage(key, -std::numeric_limits<double>::infinity());
+    return static_cast<std::size_t>(std::abs(grade - worst));
+}
+
+// The first step number up to `lastStep` whose points reach rank `wanted`, if any.
+std::optional<double> firstStepReaching(GradingKey key, double maximum, double step,
+                                        double lastStep, std::size_t wanted) {
+    if (rank(key, maximum, lastStep * step) < wanted) {
+        return std::nullopt;
+    }
+    // below never reaches the rank, above always does. Past 2^53 steps neighbouring numbers
+    // merge, so the loop also stops where the middle is no new number.
+    double below = -1.0;
+    double above = lastStep;
+    while (above - below > 1.0) {
+        const double middle = std::floor(below + (above - below) / 2.0);
+        if (middle <= below || middle >= above) {
+            break;
+        }
+        (rank(key, maximum, middle * step) >= wanted ? above : below) = middle;
+    }
+    return above;
+}
+
+} // namespace
+
+std::optional<double> keyTableMaximum(const QString& maximumText, const QLocale& locale) {
+    const auto number = readNumber(maximumText, locale);
+    if (!number) {
+        return std::nullopt;
+    }
+    const double maximum = pointsInSingleRange(*number);
+    if (!(maximum > 0.0)) {
+        return std::nullopt;
+    }
+    return maximum;
+}
+
+bool endsInAHalf(double maximum) {
+    return maximum - std::floor(maximum) == 0.5;
+}
+
+std::vector<KeyTableRow> keyTable(GradingKey key, double maximum, double step) {
+    const double lastStep = std::floor(maximum / step);
+    const std::size_t ranks = thresholds(key).size();
+    // firstSteps[r]: the first step number of rank r or above; lastStep + 1 where none has it.
+    std::vector<std::optional<double>> firstSteps;
+    for (std::size_t wanted = 0; wanted <= ranks; ++wanted) {
+        firstSteps.push_back(firstStepReaching(key, maximum, step, lastStep, wanted));
+    }
+    std::vector<KeyTableRow> rows;
+    for (std::size_t r = ranks + 1; r-- > 0;) {
+        KeyTableRow row;
+        row.grade = gradeForPercentage(key, r == 0 ? -std::numeric_limits<double>::infinity()
+                                                   : static_cast<double>(thresholds(key)[r - 1]));
+        const std::optional<double> from = firstSteps[r];
+        const std::optional<double> next = r < ranks ? firstSteps[r + 1] : std::nullopt;
+        const double to = next ? *next - 1.0 : lastStep;
+        if (from && *from <= to) {
+            row.from = *from * step;
+            row.to = to * step;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+QString pointsText(double points, const QLocale& locale) {
+    QLocale plain = locale;
+    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+    return plain.toString(points, 'f', QLocale::FloatingPointShortest);
+}
+
+QString keyTableHeading(GradingKey key, double maximum, const QLocale& locale) {
+    return QStringLiteral("Notenschlüssel für %1 Rohpunkte").arg(pointsText(maximum, locale)) +
+           suffix(key);
+}
+
+PasteTable keyPasteTable(GradingKey key, double maximum, const std::vector<KeyTableRow>& rows,
+                         const QLocale& locale) {
+    PasteTable table{keyTableHeading(key, maximum, locale),
+                     {{gradeHeading(key), QStringLiteral("ab"), QStringLiteral("bis")}}};
+    const QString unreachable(QChar(0x2013));
+    for (const KeyTableRow& row : rows) {
+        table.rows.push_back({gradeText(key, row.grade, locale),
+                              row.from ? pointsText(*row.from, locale) : unreachable,
+                              row.to ? pointsText(*row.to, locale) : unreachable});
+    }
+    return table;
+}
+
+} // namespace grading

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "grading/GradingKey.h"
+#include "grading/PasteTable.h"
+
+#include <QString>
+#include <optional>
+#include <vector>
+
+class QLocale;
+
+namespace grading {
+
+// The raw points each grade needs for one maximum: what goes under an exam or into a mark sheet.
+struct KeyTableRow {
+    qint16 grade = 0;
+    std::optional<double> from; // the lowest step value that earns the grade; none: no step does
+    std::optional<double> to;   // the highest
+};
+
+// The maximum as the calculation takes it, where it is above 0; nothing for any other text.
+std::optional<double> keyTableMaximum(const QString& maximumText, const QLocale& locale);
+
+// Whether the table starts in half points: for a maximum such as 47,5.
+bool endsInAHalf(double maximum);
+
+// One row per grade, best first, over the step values 0, step, 2·step, … up to the maximum.
+// Each bound is found by the calculation's own grading, bisecting the steps, so the cost does
+// not grow with the maximum.
+std::vector<KeyTableRow> keyTable(GradingKey key, double maximum, double step);
+
+// A point value as the table shows it and a user types it back: "37,5", "40", no grouping.
+QString pointsText(double points, const QLocale& locale);
+
+// "Notenschlüssel für 40 Rohpunkte (GYM)".
+QString keyTableHeading(GradingKey key, double maximum, const QLocale& locale);
+
+// The table as shown and copied: the heading as caption, "Punkte"/"Note", "ab" and "bis" over one
+// row per grade, "–" where no step value earns it.
+PasteTable keyPasteTable(GradingKey key, double maximum, const std::vector<KeyTableRow>& rows,
+                         const QLocale& locale);
+
+} // namespace grading

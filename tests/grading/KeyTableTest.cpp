@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "grading/KeyTable.h"
+
+#include "grading/Calculation.h"
+#include "grading/NotenSpeicher.h"
+#include "tests/support/GTestSupport.h"
+#include "tests/support/ModelWindow.h"
+
+#include <QLocale>
+#include <gtest/gtest.h>
+
+using grading::Field;
+using grading::GradingKey;
+
+namespace {
+
+const QLocale german(QLocale::German, QLocale::Germany);
+
+struct KeyTableCase {
+    std::string name;
+    const char* maximum;
+};
+
+class KeyTable : public testing::TestWithParam<KeyTableCase> {};
+
+// What "Berechnen" shows for the maximum and the points as a user types them from the table.
+QString gradeShown(const QString& maximum, const QString& achieved, GradingKey key) {
+    ModelWindow window;
+    window.setText(Field::Rohpunkte, maximum);
+    window.setText(Field::Punkte, achieved);
+    window.setText(Field::Schluessel, key == GradingKey::IHK ? "IHK" : "GYM");
+    grading::NotenSpeicher memory;
+    EXPECT_TRUE(grading::calculate(window, memory, german)) << achieved.toStdString();
+    return window.text(Field::ErgebnisNote);
+}
+
+// Every row's bounds earn its grade when typed, one step below the lower bound earns a worse one,
+// and the rows cover every step value from 0 to the largest not above the maximum, in order.
+TEST_P(KeyTable, EachBoundEarnsItsGradeThroughTheCalculation) {
+    const QString maximumText = QString::fromUtf8(GetParam().maximum);
+    const auto maximum = grading::keyTableMaximum(maximumText, german);
+    ASSERT_TRUE(maximum.has_value());
+    for (GradingKey key : {GradingKey::GYM, GradingKey::IHK}) {
+        for (double step : {1.0, 0.5}) {
+            SCOPED_TRACE(testing::Message()
+                         << (key == GradingKey::IHK ? "IHK" : "GYM") << " step " << step);
+            const auto rows = grading::keyTable(key, *maximum, step);
+            ASSERT_EQ(rows.size(), key == GradingKey::IHK ? 6u : 16u);
+            double expectedTo = std::floor(*maximum / step) * step; // the best row ends there
+            for (const grading::KeyTableRow& row : rows) {
+                const QString grade = grading::gradeText(key, row.grade, german);
+                EXPECT_EQ(row.from.has_value(), row.to.has_value());
+                if (!row.from) {
+                    continue;
+                }
+                EXPECT_EQ(*row.to, expectedTo) << grade.toStdString();
+                for (double bound : {*row.from, *row.to}) {
+                    EXPECT_EQ(gradeShown(maximumText, grading::pointsText(bound, german), key),
+                              grade);
+                }
+                if (*row.from > 0.0) {
+                    const QString below =
+                        gradeShown(maximumText, grading::pointsText(*row.from - step, german), key);
+                    EXPECT_NE(below, grade) << "below " << *row.from;
+                }
+                expectedTo = *row.from - step;
+            }
+            EXPECT_EQ(expectedTo, -step) << "the worst row starts at 0";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Maxima, KeyTable,
+                         testing::Values(KeyTableCase{"40", "40"}, KeyTableCase{"47", "47"},
+                                         KeyTableCase{"47_5", "47,5"}, KeyTableCase{"3", "3"},
+                                         KeyTableCase{"12_5", "12,5"}, KeyTableCase{"100", "100"},
+                                         KeyTableCase{"1", "1"}, KeyTableCase{"0_5", "0,5"},
+                                         KeyTableCase{"1000000", "1000000"}),
+                         ROW_NAMES);
+
+TEST(KeyTableMaximum, IsAboveZeroAndANumberAsTheCalculationReadsIt) {
+    EXPECT_EQ(grading::keyTableMaximum("47,5", german), 47.5);
+    EXPECT_EQ(grading::keyTableMaximum("1E+30", german), 1e30);
+    for (const char* text : {"0", "-3", "", "viele", "1E+39", "inf"}) {
+        EXPECT_FALSE(grading::keyTableMaximum(text, german).has_value()) << text;
+    }
+}
+
+TEST(KeyPasteTable, MarksGradesThatNoStepEarnsWithADash) {
+    const auto rows = grading::keyTable(GradingKey::GYM, 3.0, 1.0);
+    EXPECT_EQ(
+        grading::tabSeparated({grading::keyPasteTable(GradingKey::GYM, 3.0, rows, german)}, false)
+            .split('\n')
+            .mid(1, 8),
+        QString::fromUtf8("15\t3\t3|14\t–\t–|13\t–\t–|12\t–\t–|11\t–\t–|10\t–\t–|"
+                          "09\t2\t2|08\t–\t–")
+            .split('|'));
+}
+
+} // namespace

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/KeyTableSection.h"
+
+#include "grading/KeyTable.h"
+#include "window/TableClipboard.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+KeyTableSection::KeyTableSection(const QString& maximumText, const QString& keyText,
+                                 const QLocale& locale, QWidget* parent)
+    : QWidget(parent), m_key(grading::keyFromText(keyText)),
+      m_maximum(grading::keyTableMaximum(maximumText, locale)), m_locale(locale) {
+    setObjectName(QStringLiteral("keyTable"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_heading = new QLabel(this);
+    m_heading->setWordWrap(!m_maximum);
+    layout->addWidget(m_heading);
+    if (!m_maximum) {
+        m_heading->setText(QStringLiteral("Für den Notenschlüssel bitte unter „Rohpunkte“ eine "
+                                          "Höchstpunktzahl über 0 eingeben."));
+        layout->addStretch();
+        return;
+    }
+    const QString heading = grading::keyTableHeading(m_key, *m_maximum, locale);
+    m_heading->setText(heading);
+
+    m_halfPoints = new QCheckBox(QStringLiteral("&halbe Punkte"), this);
+    m_halfPoints->setChecked(grading::endsInAHalf(*m_maximum));
+    connect(m_halfPoints, &QCheckBox::toggled, this, &KeyTableSection::fill);
+    layout->addWidget(m_halfPoints, 0, Qt::AlignLeft);
+
+    m_table = new QTableWidget(this);
+    m_table->setAccessibleName(heading);
+    m_heading->setBuddy(m_table);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->verticalHeader()->hide();
+    layout->addWidget(m_table);
+    fill();
+
+    auto* copy = new QPushButton(QStringLiteral("Noten&schlüssel kopieren"), this);
+    copy->setObjectName(QStringLiteral("copyNotenschluessel"));
+    connect(copy, &QPushButton::clicked, this, [this] { copyTables({shownTable()}, false); });
+    layout->addWidget(copy, 0, Qt::AlignLeft);
+    layout->addStretch();
+}
+
+grading::PasteTable KeyTableSection::shownTable() const {
+    const double step = m_halfPoints->isChecked() ? 0.5 : 1.0;
+    return grading::keyPasteTable(m_key, *m_maximum, grading::keyTable(m_key, *m_maximum, step),
+                                  m_locale);
+}
+
+// The cells come from the very table the copy button puts on the clipboard.
+void KeyTableSection::fill() {
+    const grading::PasteTable table = shownTable();
+    const QStringList& header = table.rows.front();
+    m_table->setColumnCount(static_cast<int>(header.size()));
+    m_table->setRowCount(static_cast<int>(table.rows.size()) - 1);
+    m_table->setHorizontalHeaderLabels(header);
+    for (int row = 1; row < static_cast<int>(table.rows.size()); ++row) {
+        const QStringList& cells = table.rows[static_cast<std::size_t>(row)];
+        for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
+            auto* cell = new QTableWidgetItem(cells[column]);
+            cell->setTextAlignment(column == 0 ? Qt::AlignCenter
+                                               : Qt::AlignRight | Qt::AlignVCenter);
+            m_table->setItem(row - 1, column, cell);
+        }
+    }
+    m_table->resizeColumnsToContents();
+    // "ab" and "bis" as wide as each other, so that the bounds line up.
+    const int boundWidth = std::max(m_table->columnWidth(1), m_table->columnWidth(2));
+    m_table->setColumnWidth(1, boundWidth);
+    m_table->setColumnWidth(2, boundWidth);
+    m_table->resizeRowsToContents();
+    const int frame = 2 * m_table->frameWidth();
+    m_table->setFixedSize(m_table->horizontalHeader()->length() + frame,
+                          m_table->horizontalHeader()->sizeHint().height() +
+                              m_table->verticalHeader()->length() + frame);
+}

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "grading/GradingKey.h"
+#include "grading/PasteTable.h"
+
+#include <QLocale>
+#include <QWidget>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QTableWidget;
+
+// The grade memory box's key for the exam: for the maximum in "Rohpunkte" and the key in force,
+// the raw points each grade needs, in whole or half points, with a button that copies it.
+class KeyTableSection : public QWidget {
+public:
+    KeyTableSection(const QString& maximumText, const QString& keyText, const QLocale& locale,
+                    QWidget* parent);
+
+private:
+    grading::PasteTable shownTable() const;
+    void fill();
+
+    grading::GradingKey m_key;
+    std::optional<double> m_maximum;
+    QLocale m_locale;
+    QLabel* m_heading = nullptr;
+    QCheckBox* m_halfPoints = nullptr;
+    QTableWidget* m_table = nullptr;
+};
