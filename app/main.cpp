@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/QtTranslations.h"
+#include "window/Version.h"
 #include "window/frmMain.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zensulino"));
-    QApplication::setApplicationVersion(QStringLiteral("1.04"));
+    QApplication::setApplicationVersion(QStringLiteral(ZENSULINO_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.zensulino.Zensulino"));
     installQtTranslations(QLocale::system());
 

@@ -70,6 +70,7 @@ out=$top/build/windows
 # --fresh: the cache must not keep the Qt of an earlier run.
 cmake --preset windows --fresh -DZENSULINO_QT_TRANSLATIONS=/usr/share/qt6/translations >/dev/null
 cmake --build --preset windows
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")
 exe=$out/app/Zensulino.exe
 cp "$exe" "$out/Zensulino.exe"
 exe=$out/Zensulino.exe
@@ -78,14 +79,20 @@ exe=$out/Zensulino.exe
 zip_dir=$(mktemp -d)
 cp "$exe" "$zip_dir/Zensulino.exe"
 cp "$top/LICENSE" "$zip_dir/LICENSE.txt"
-cp "$top/packaging/windows/LIESMICH.txt" "$zip_dir/LIESMICH.txt"
-rm -f "$out/Zensulino-1.04-portable.zip"
-(cd "$zip_dir" && zip -q -9 -X "$out/Zensulino-1.04-portable.zip" Zensulino.exe LICENSE.txt LIESMICH.txt)
+cp "$out/generated/LIESMICH.txt" "$zip_dir/LIESMICH.txt"
+rm -f "$out"/Zensulino-*-portable.zip
+(cd "$zip_dir" && zip -q -9 -X "$out/Zensulino-$version-portable.zip" Zensulino.exe LICENSE.txt LIESMICH.txt)
 rm -rf "$zip_dir"
 
 # Per-user installer.
 (cd "$out" && cpack -G NSIS -B "$out/cpack" >/dev/null)
-cp "$out/cpack/Zensulino-1.04-setup.exe" "$out/Zensulino-1.04-setup.exe"
+rm -f "$out"/Zensulino-*-setup.exe
+cp "$out/cpack/Zensulino-$version-setup.exe" "$out/Zensulino-$version-setup.exe"
+# Every artefact names the project's version: "1.04" as "1.4" for the About box, "1.4.0.0" for
+# Windows.
+minor=$((10#${version#*.}))
+bash "$top/tests/packaging/versions.sh" "$out/generated" "$version" "${version%%.*}.$minor" \
+    "${version%%.*}.$minor.0.0" "$(ls "$out"/cpack/_CPack_Packages/*/NSIS/project.nsi)" >/dev/null
 
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | sort -u | tr '\n' ' ')
 printf 'Zensulino.exe %s bytes, imports: %s\n' "$(stat -c %s "$exe")" "$imports"
@@ -94,7 +101,7 @@ if grep -Eiq 'qt6|libgcc|libstdc|libwinpthread|zlib|libpng' <<<"$imports"; then
     exit 1
 fi
 printf 'portable zip %s bytes, installer %s bytes\n' \
-    "$(stat -c %s "$out/Zensulino-1.04-portable.zip")" "$(stat -c %s "$out/Zensulino-1.04-setup.exe")"
+    "$(stat -c %s "$out/Zensulino-$version-portable.zip")" "$(stat -c %s "$out/Zensulino-$version-setup.exe")"
 
 # The smoke test's helper that holds the settings file open as another program would.
 x86_64-w64-mingw32-g++-posix -municode -O2 -static -o "$out/hold_file.exe" "$top/tests/windows/hold_file.cpp"

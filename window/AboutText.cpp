@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/AboutText.h"
 
+#include "window/Version.h"
+
 QString aboutText(int year) {
-    return QStringLiteral("Zensulino Version 1.4\r"
+    return QStringLiteral("Zensulino Version " ZENSULINO_ABOUT_VERSION "\r"
                           "\r"
                           "Programm: %1 %2 Zensulino-Projekt\r"
                           "\r"

@@ -3,11 +3,12 @@
 # Builds the Debian package with CPack, checks its dependencies and contents, and has lintian
 # find no error and no warning in it.
 set -euo pipefail
-build=$1
+build=$1 version=$2
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >/dev/null
-deb=$(ls "$out"/zensulino_1.04_*.deb)
+deb=$(ls "$out"/zensulino_"$version"_*.deb)
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || { echo "the package's version is not $version"; exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n; do
     grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
