@@ -17,7 +17,7 @@ test=(libgtest-dev xvfb xdotool desktop-file-utils appstream dpkg-dev file linti
 bench=(libbenchmark-dev libx11-dev xvfb bc)
 fuzz=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-x86-64-posix nsis wine wine64 dpkg-dev xz-utils zip locales fonts-wine xvfb imagemagick
-    xdotool xclip file)
+    xdotool xclip icoutils file)
 
 packages=("${run[@]}")
 for profile in "$@"; do

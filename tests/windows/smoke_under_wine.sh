@@ -70,11 +70,19 @@ save_while_held() {
     local box
     box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Einstellungen$' | head -n 1)
     if [ -n "$box" ]; then
-        # A Windows message box copies its title and text with Ctrl+C.
-        xdotool windowactivate --sync "$box" key ctrl+c 2>/dev/null
+        # A click on its text gives the box the keyboard (there is no window manager), and a
+        # Windows message box copies its title and text with Ctrl+C.
+        eval "$(xdotool getwindowgeometry --shell "$box")"
+        xdotool mousemove $((X + 80)) $((Y + 20)) click 1
+        xdotool key ctrl+c
         sleep 0.3
         message=$(xclip -o -selection clipboard 2>/dev/null | tr '\r\n' '  ')
+        sleep 0.5 # Wine takes a moment after serving the clipboard before it takes keys again
         xdotool key Return
+        for _ in $(seq 50); do
+            [ -z "$(xdotool search --onlyvisible --name '^Einstellungen$' 2>/dev/null)" ] && break
+            sleep 0.1
+        done
     fi
     check "portable: a file held by another program is named as such ($message)" \
         grep -q "von einem anderen Programm verwendet" <<<"$message"
@@ -148,11 +156,23 @@ drive() {
 drive "$out/Zensulino.exe" portable
 
 # The installer, silently, for this user alone; then the installed exe; then the uninstaller.
-wine "$out/Zensulino-1.04-setup.exe" /S >"$work/setup.log" 2>&1 || cat "$work/setup.log"
+wine "$(ls "$out"/Zensulino-*-setup.exe)" /S >"$work/setup.log" 2>&1 || cat "$work/setup.log"
 wineserver -w
 installed=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Zensulino
 check "installer: Zensulino.exe in the user's programs folder" test -f "$installed/Zensulino.exe"
 check "installer: Start-menu entry" test -n "$(find "$WINEPREFIX/drive_c/users" -name 'Zensulino.lnk' 2>/dev/null)"
+# The icon images an exe carries, by content: installer and uninstaller show Zensulino's own.
+icon_images() {
+    wrestool -l --type=3 "$1" 2>/dev/null | sed -n 's/.*--name=\([0-9]*\).*/\1/p' | while read -r n; do
+        wrestool -x --raw --type=3 --name="$n" "$1" | md5sum | cut -c1-32
+    done | sort | tr '\n' ' '
+}
+program_icon=$(icon_images "$out/Zensulino.exe")
+check "installer: Zensulino's icon" test "$(icon_images "$(ls "$out"/Zensulino-*-setup.exe)")" = "$program_icon"
+check "uninstaller: Zensulino's icon" test "$(icon_images "$installed/Deinstallieren.exe")" = "$program_icon"
+size=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zensulino' /v EstimatedSize 2>/dev/null |
+    sed -n 's/.*REG_DWORD *0x\([0-9a-fA-F]*\).*/\1/p')
+check "installer: the uninstall entry's EstimatedSize is $((16#${size:-0})) KiB" test "$((16#${size:-0}))" -gt 1000
 if [ -f "$installed/Zensulino.exe" ]; then
     drive "$installed/Zensulino.exe" installed
     wine "$installed/Deinstallieren.exe" /S >/dev/null 2>&1
