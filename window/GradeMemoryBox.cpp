@@ -186,6 +186,10 @@ bool GradeMemoryBox::eventFilter(QObject* watched, QEvent* event) {
             removeSelected();
             return true;
         }
+        if (key->matches(QKeySequence::Undo)) {
+            undoRemoval();
+            return true;
+        }
     }
     return QDialog::eventFilter(watched, event);
 }
