@@ -2,6 +2,7 @@
 #include "window/frmMain.h"
 
 #include "settings/SettingsLine.h"
+#include "tests/support/FieldTexts.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModalBox.h"
 #include "window/QtTranslations.h"
@@ -173,12 +174,7 @@ TEST_F(Window, LabelsShowTheirCaptions) {
 
 TEST_F(Window, StartsWithTheInitialTextsAndGym) {
     auto window = open();
-    EXPECT_EQ(window->text(Field::Rohpunkte), "0");
-    EXPECT_EQ(window->text(Field::Prozent), "100");
-    EXPECT_EQ(window->text(Field::Punkte), "0");
-    EXPECT_EQ(window->text(Field::ErgebnisProzent), "0");
-    EXPECT_EQ(window->text(Field::ErgebnisNote), "0");
-    EXPECT_EQ(window->text(Field::Schluessel), "GYM");
+    EXPECT_EQ(fieldTexts(*window), "0 | 100 | 0 | 0 | 0 | GYM");
     auto* key = child<QComboBox>(*window, "cboSchlüssel");
     ASSERT_EQ(key->count(), 2);
     EXPECT_EQ(key->itemText(0), "GYM");
@@ -204,15 +200,26 @@ TEST_F(Window, TabFollowsTheTabIndexes) {
                                 "txtProzent cboSchlüssel txtErgebnisNote cmdCalc"));
 }
 
-TEST_F(Window, InputsCarryTheirLabelsAsAccessibleNames) {
+TEST_F(Window, InputsCarryTheirCaptionsForAScreenReader) {
     auto window = open();
-    EXPECT_EQ(child(*window, "txtRohpunkte")->accessibleName(), "Rohpunkte");
-    EXPECT_EQ(child(*window, "txtPunkte")->accessibleName(), "erreichte Rohpunktzahl");
-    EXPECT_EQ(child(*window, "txtErgebnisProzent")->accessibleName(), "Ergebnis in Prozent");
-    EXPECT_EQ(child(*window, "txtErgebnisNote")->accessibleName(), "Ergebnis Note");
-    EXPECT_EQ(child(*window, "cboSchlüssel")->accessibleName(),
+    const std::tuple<const char*, const char*, const char*> inputs[] = {
+        {"txtRohpunkte", "Rohpunkte", "lblRohpunkte"},
+        {"txtPunkte", "erreichte Rohpunktzahl", "Label1"},
+        {"txtErgebnisProzent", "Ergebnis in Prozent", "lblErgebnisProz"},
+        {"txtErgebnisNote", "Ergebnis Note", "lblErgebnisNote"},
+        {"cboSchlüssel", "Notenschlüssel", "Label2"},
+        {"txtProzent", "Prozent", "lblProzent"}};
+    for (const auto& [name, accessibleName, caption] : inputs) {
+        QWidget* input = child(*window, name);
+        EXPECT_EQ(input->accessibleName(), QString::fromUtf8(accessibleName)) << name;
+        EXPECT_EQ(child<QLabel>(*window, caption)->buddy(), input) << name << " is labelled by it";
+    }
+    for (const char* result : {"txtErgebnisProzent", "txtErgebnisNote"}) {
+        EXPECT_EQ(child(*window, result)->accessibleDescription(), "Ergebnis der Berechnung");
+    }
+    // The key field's text part takes the focus, so a screen reader announces it.
+    EXPECT_EQ(child<QComboBox>(*window, "cboSchlüssel")->lineEdit()->accessibleName(),
               QString::fromUtf8("Notenschlüssel"));
-    EXPECT_EQ(child(*window, "txtProzent")->accessibleName(), "Prozent");
 }
 
 TEST_F(Window, BerechnenShowsAndRecordsTheResult) {
@@ -306,12 +313,7 @@ TEST_F(Window, InvalidInputShowsTheErrorBoxAndMarksTheField) {
 TEST_F(Window, LoadsTheSettingsFileAtStart) {
     writeSettings("\"40\",\"35\",\"87,5\",\"13\",\"ihk\"\r\n");
     auto window = open();
-    EXPECT_EQ(window->text(Field::Rohpunkte), "40");
-    EXPECT_EQ(window->text(Field::Punkte), "35");
-    EXPECT_EQ(window->text(Field::ErgebnisProzent), "87,5");
-    EXPECT_EQ(window->text(Field::ErgebnisNote), "13");
-    EXPECT_EQ(window->text(Field::Schluessel), "ihk");
-    EXPECT_EQ(window->text(Field::Prozent), "100");
+    EXPECT_EQ(fieldTexts(*window), "40 | 100 | 35 | 87,5 | 13 | ihk");
     EXPECT_EQ(child<QComboBox>(*window, "cboSchlüssel")->count(), 2);
 }
 
@@ -330,12 +332,7 @@ TEST_F(Window, SaveThenRestartRestoresFourTextsAndTheKey) {
     EXPECT_EQ(settingsBytes(), QByteArray("\"40\",\"35\",\"87,5\",\"2\",\"IHK\"\r\n"));
 
     auto restarted = open();
-    EXPECT_EQ(restarted->text(Field::Rohpunkte), "40");
-    EXPECT_EQ(restarted->text(Field::Punkte), "35");
-    EXPECT_EQ(restarted->text(Field::ErgebnisProzent), "87,5");
-    EXPECT_EQ(restarted->text(Field::ErgebnisNote), "2");
-    EXPECT_EQ(restarted->text(Field::Schluessel), "IHK");
-    EXPECT_EQ(restarted->text(Field::Prozent), "100");
+    EXPECT_EQ(fieldTexts(*restarted), "40 | 100 | 35 | 87,5 | 2 | IHK");
     EXPECT_NE(background(*restarted, "txtProzent"), QColor(255, 255, 0));
     EXPECT_TRUE(restarted->notenSpeicher().entries().isEmpty());
 }
