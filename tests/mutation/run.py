@@ -1,9 +1,11 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Plants each fault of mutants.txt, one at a time, in a scratch copy of the working tree,
-rebuilds the fast tests incrementally and runs them. A fault that no test notices survives.
+rebuilds the fast tests incrementally and runs them; where they all pass, the widget tests
+(offscreen) too. A fault that no test notices survives.
 Usage: tests/mutation/run.py [name filter]"""
 import functools
+import os
 import subprocess
 import sys
 import tempfile
@@ -12,7 +14,9 @@ from pathlib import Path
 
 TOP = Path(__file__).resolve().parents[2]
 print = functools.partial(print, flush=True)  # noqa: A001 - progress shows while it runs
-TARGETS = ["grading_tests", "settings_tests", "settings_fuzz_replay"]
+# Each stage is built and run only where the one before it noticed nothing.
+STAGES = [["grading_tests", "settings_tests", "settings_fuzz_replay"], ["window_tests"]]
+ENVIRONMENT = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 
 
 def read_mutants(path):
@@ -43,19 +47,25 @@ def read_mutants(path):
 
 def run(command, cwd, timeout=None):
     return subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT,
-                          text=True, timeout=timeout)
+                          text=True, timeout=timeout, env=ENVIRONMENT)
 
 
-def tests_pass(build):
-    for target in TARGETS:
-        binary = next(build.rglob(target))
-        arguments = [str(TOP / "fuzz" / "corpus")] if target == "settings_fuzz_replay" else []
-        try:
-            # A planted fault may make a test wait for good (a pipe opened for reading).
-            if run([str(binary), *arguments], build, timeout=30).returncode != 0:
+def build_and_pass(scratch, name=None):
+    """Builds and runs stage after stage; false as soon as a test fails."""
+    for stage in STAGES:
+        built = run(["cmake", "--build", "build", "--target", *stage], scratch)
+        if built.returncode != 0:
+            sys.exit(f"{name or 'the unchanged tree'!r} does not build:\n{built.stdout[-3000:]}")
+        for target in stage:
+            binary = next((scratch / "build").rglob(target))
+            arguments = [str(TOP / "fuzz" / "corpus")] if target == "settings_fuzz_replay" else []
+            try:
+                # A planted fault may make a test wait for good (a pipe opened for reading, a
+                # box that never closes).
+                if run([str(binary), *arguments], scratch / "build", timeout=60).returncode != 0:
+                    return False
+            except subprocess.TimeoutExpired:
                 return False
-        except subprocess.TimeoutExpired:
-            return False
     return True
 
 
@@ -72,15 +82,12 @@ def main():
             if source.is_file():
                 (scratch / name).parent.mkdir(parents=True, exist_ok=True)
                 (scratch / name).write_bytes(source.read_bytes())
-        build = scratch / "build"
         configure = run(["cmake", "-S", ".", "-B", "build", "-G", "Ninja",
                          "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DZENSULINO_BUILD_TESTS=ON"], scratch)
         if configure.returncode != 0:
             sys.exit(configure.stdout)
-        build_tests = ["cmake", "--build", "build", "--target", *TARGETS]
-        first = run(build_tests, scratch)
-        if first.returncode != 0 or not tests_pass(build):
-            sys.exit("the unchanged tree does not pass its fast tests:\n" + first.stdout)
+        if not build_and_pass(scratch):
+            sys.exit("the unchanged tree does not pass its tests")
 
         killed, survived, equivalent = 0, [], 0
         for mutant in mutants:
@@ -101,10 +108,7 @@ def main():
             mutated = original[:start] + mutant["new"] + original[start + len(mutant["old"]):]
             path.write_text(mutated, encoding="utf-8")
             try:
-                built = run(build_tests, scratch)
-                if built.returncode != 0:
-                    sys.exit(f"{mutant['name']!r} does not build:\n{built.stdout[-3000:]}")
-                if tests_pass(build):
+                if build_and_pass(scratch, mutant["name"]):
                     survived.append(mutant["name"])
                     print(f"SURVIVED    {mutant['name']}")
                 else:
@@ -112,7 +116,8 @@ def main():
                     print(f"killed      {mutant['name']}")
             finally:
                 path.write_text(original, encoding="utf-8")
-        print(f"{equivalent} equivalent, not run; {time.monotonic() - started:.0f} s")
+        print(f"{len(mutants)} planted, {equivalent} equivalent and not run; "
+              f"{time.monotonic() - started:.0f} s")
         print(f"{killed} killed, {len(survived)} survived")
         return 1 if survived else 0
 

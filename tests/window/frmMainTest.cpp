@@ -247,8 +247,16 @@ TEST_F(Window, EnterGradesOneScoreAfterAnother) {
     EXPECT_EQ(punkte->text(), "17");
     EXPECT_EQ(QApplication::focusWidget(), punkte);
     EXPECT_EQ(punkte->selectedText(), "17");
+    // Enter on "Berechnen" itself leads back to the score as well.
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    ASSERT_EQ(QApplication::focusWidget(), child(*window, "cmdCalc"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), punkte);
+    EXPECT_EQ(punkte->selectedText(), "17");
     EXPECT_EQ(window->notenSpeicher().entries(),
-              "\r87,5 % = 13 (GYM)\r70,0 % = 10 (GYM)\r42,5 % = 04 (GYM)");
+              "\r87,5 % = 13 (GYM)\r70,0 % = 10 (GYM)\r42,5 % = 04 (GYM)\r42,5 % = 04 (GYM)");
 }
 
 struct EnterRow {
