@@ -139,8 +139,4 @@ std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& su
     return tables;
 }
 
-QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const QLocale& locale) {
-    return grading::tabSeparated(pasteTables(summaries, locale), true);
-}
-
 } // namespace grading

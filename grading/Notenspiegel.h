@@ -56,7 +56,5 @@ QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& local
 // The tables for the clipboard: each key's grades, counts, results, average and weak share.
 std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& summaries,
                                     const QLocale& locale);
-// The same as tab-separated rows, for pasting into a spreadsheet.
-QString tabSeparated(const std::vector<Notenspiegel::Summary>& summaries, const QLocale& locale);
 
 } // namespace grading
