@@ -85,9 +85,7 @@ std::vector<KeyTableRow> keyTable(GradingKey key, double maximum, double step) {
 }
 
 QString pointsText(double points, const QLocale& locale) {
-    QLocale plain = locale;
-    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
-    return plain.toString(points, 'f', QLocale::FloatingPointShortest);
+    return ungrouped(locale).toString(points, 'f', QLocale::FloatingPointShortest);
 }
 
 QString keyTableHeading(GradingKey key, double maximum, const QLocale& locale) {

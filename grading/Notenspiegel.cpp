@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/Notenspiegel.h"
 
+#include "grading/Numbers.h"
+
 #include <QLocale>
 #include <QStringList>
 #include <algorithm>
@@ -40,10 +42,9 @@ qint64 roundedQuotient(qint64 numerator, qint64 denominator) {
 }
 
 QString withDecimals(qint64 scaled, int decimals, const QLocale& locale) {
-    QLocale plain = locale;
-    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
     // The nearest double to a whole number of hundredths formats back to exactly those digits.
-    return plain.toString(static_cast<double>(scaled) / std::pow(10.0, decimals), 'f', decimals);
+    return ungrouped(locale).toString(static_cast<double>(scaled) / std::pow(10.0, decimals), 'f',
+                                      decimals);
 }
 
 } // namespace

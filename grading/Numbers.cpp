@@ -46,6 +46,12 @@ double pointsInSingleRange(double value) {
     return value;
 }
 
+QLocale ungrouped(const QLocale& locale) {
+    QLocale plain = locale;
+    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+    return plain;
+}
+
 QString formatPercentage(float percentage, const QLocale& locale) {
     if (std::isnan(percentage)) {
         return QStringLiteral("n. def.");
@@ -58,9 +64,7 @@ QString formatPercentage(float percentage, const QLocale& locale) {
     if (tenths == 0.0) {
         tenths = 0.0; // no "-0,0" for a tiny negative percentage
     }
-    QLocale plain = locale;
-    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
-    return plain.toString(tenths / 10.0, 'f', 1);
+    return ungrouped(locale).toString(tenths / 10.0, 'f', 1);
 }
 
 } // namespace grading

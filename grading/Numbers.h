@@ -22,6 +22,9 @@ float roundToSingle(double value);
 // single can hold (beyond its largest value, or so small that it rounds to zero).
 double pointsInSingleRange(double value);
 
+// The locale as every number the program shows is written: without digit grouping.
+QLocale ungrouped(const QLocale& locale);
+
 // The pattern "0.0" in the locale, without digit grouping; halves round away from zero.
 // A non-finite percentage gets a text that plainly is no number ("∞", "-∞", "n. def.").
 QString formatPercentage(float percentage, const QLocale& locale);

@@ -19,17 +19,17 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const QString& keyT
     setObjectName(QStringLiteral("keyTable"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_heading = new QLabel(this);
-    m_heading->setWordWrap(!m_maximum);
-    layout->addWidget(m_heading);
+    auto* headingLabel = new QLabel(this);
+    headingLabel->setWordWrap(!m_maximum);
+    layout->addWidget(headingLabel);
     if (!m_maximum) {
-        m_heading->setText(QStringLiteral("Für den Notenschlüssel bitte unter „Rohpunkte“ eine "
-                                          "Höchstpunktzahl über 0 eingeben."));
+        headingLabel->setText(QStringLiteral("Für den Notenschlüssel bitte unter „Rohpunkte“ eine "
+                                             "Höchstpunktzahl über 0 eingeben."));
         layout->addStretch();
         return;
     }
     const QString heading = grading::keyTableHeading(m_key, *m_maximum, locale);
-    m_heading->setText(heading);
+    headingLabel->setText(heading);
 
     m_halfPoints = new QCheckBox(QStringLiteral("&halbe Punkte"), this);
     m_halfPoints->setChecked(grading::endsInAHalf(*m_maximum));
@@ -38,7 +38,7 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const QString& keyT
 
     m_table = new QTableWidget(this);
     m_table->setAccessibleName(heading);
-    m_heading->setBuddy(m_table);
+    headingLabel->setBuddy(m_table);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

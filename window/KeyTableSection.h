@@ -9,7 +9,6 @@
 #include <optional>
 
 class QCheckBox;
-class QLabel;
 class QTableWidget;
 
 // The grade memory box's key for the exam: for the maximum in "Rohpunkte" and the key in force,
@@ -26,7 +25,6 @@ private:
     grading::GradingKey m_key;
     std::optional<double> m_maximum;
     QLocale m_locale;
-    QLabel* m_heading = nullptr;
     QCheckBox* m_halfPoints = nullptr;
     QTableWidget* m_table = nullptr;
 };
