@@ -113,7 +113,7 @@ QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale)
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale) {
     const qint64 share = 100 * summary.weak;
     if (share % summary.results == 0) {
-        return locale.toString(share / summary.results) + QStringLiteral(" %");
+        return countText(share / summary.results, locale) + QStringLiteral(" %");
     }
     const qint64 tenths = std::clamp<qint64>(roundedQuotient(10 * share, summary.results), 1, 999);
     return withDecimals(tenths, 1, locale) + QStringLiteral(" %");
@@ -127,14 +127,14 @@ std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& su
         QStringList counts{QStringLiteral("Anzahl")};
         for (const auto& [grade, count] : summary.counts) {
             grades << gradeText(summary.key, grade, locale);
-            counts << locale.toString(count);
+            counts << countText(count, locale);
         }
         tables.push_back({QStringLiteral("Notenspiegel") + suffix(summary.key),
                           {grades,
                            counts,
-                           {QStringLiteral("Ergebnisse"), locale.toString(summary.results)},
+                           {QStringLiteral("Ergebnisse"), countText(summary.results, locale)},
                            {averageHeading(summary.key), averageText(summary, locale)},
-                           {weakHeading(summary.key), locale.toString(summary.weak),
+                           {weakHeading(summary.key), countText(summary.weak, locale),
                             weakShareText(summary, locale)}}});
     }
     return tables;

@@ -52,6 +52,10 @@ QLocale ungrouped(const QLocale& locale) {
     return plain;
 }
 
+QString countText(qint64 count, const QLocale& locale) {
+    return ungrouped(locale).toString(count);
+}
+
 QString formatPercentage(float percentage, const QLocale& locale) {
     if (std::isnan(percentage)) {
         return QStringLiteral("n. def.");

@@ -25,6 +25,10 @@ double pointsInSingleRange(double value);
 // The locale as every number the program shows is written: without digit grouping.
 QLocale ungrouped(const QLocale& locale);
 
+// A count as it is shown and copied: "1000", never "1.000", which an English spreadsheet reads
+// as 1.
+QString countText(qint64 count, const QLocale& locale);
+
 // The pattern "0.0" in the locale, without digit grouping; halves round away from zero.
 // A non-finite percentage gets a text that plainly is no number ("∞", "-∞", "n. def.").
 QString formatPercentage(float percentage, const QLocale& locale);

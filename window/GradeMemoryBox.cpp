@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/GradeMemoryBox.h"
 
+#include "grading/Numbers.h"
 #include "window/KeyTableSection.h"
 #include "window/TableClipboard.h"
 
@@ -37,7 +38,7 @@ QTableWidget* countTable(const grading::Notenspiegel::Summary& summary, const QL
     for (int column = 0; column < columns; ++column) {
         const auto& [grade, count] = summary.counts[static_cast<std::size_t>(column)];
         grades << grading::gradeText(summary.key, grade, locale);
-        auto* cell = new QTableWidgetItem(locale.toString(count));
+        auto* cell = new QTableWidgetItem(grading::countText(count, locale));
         cell->setTextAlignment(Qt::AlignCenter);
         table->setItem(0, column, cell);
     }
@@ -66,9 +67,9 @@ QString summaryLine(const grading::Notenspiegel::Summary& summary, const QLocale
     const QString results =
         summary.results == 1 ? QStringLiteral("%1 Ergebnis") : QStringLiteral("%1 Ergebnisse");
     return (results + QStringLiteral(" · %2: %3 · %4: %5 (%6)"))
-        .arg(locale.toString(summary.results), grading::averageHeading(summary.key),
+        .arg(grading::countText(summary.results, locale), grading::averageHeading(summary.key),
              grading::averageText(summary, locale), grading::weakHeading(summary.key),
-             locale.toString(summary.weak), grading::weakShareText(summary, locale));
+             grading::countText(summary.weak, locale), grading::weakShareText(summary, locale));
 }
 
 // The list's rows ahead of the first entry: the heading and the empty line every entry's carriage

@@ -103,6 +103,11 @@ INSTANTIATE_TEST_SUITE_P(
                        "Anzahl\t199\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
                        "Ergebnisse\t200\nDurchschnitt (Punkte)\t14,93\n"
                        "unter 05 Punkten\t1\t0,5 %\n"},
+        SessionRow{"a_thousand_without_a_group_separator", times(1000, {"100", "0", "GYM"}), false,
+                   "Notenspiegel (GYM)\n" + gymGrades +
+                       "Anzahl\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1000\n"
+                       "Ergebnisse\t1000\nDurchschnitt (Punkte)\t0,00\n"
+                       "unter 05 Punkten\t1000\t100 %\n"},
         SessionRow{"all_but_one_weak_of_200",
                    times(199, {"100", "0", "IHK"}) + times(1, {"100", "100", "IHK"}), false,
                    "Notenspiegel (IHK)\n" + ihkGrades +
