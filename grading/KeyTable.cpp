@@ -27,15 +27,11 @@ std::optional<double> firstStepReaching(GradingKey key, double maximum, double s
     if (rank(key, maximum, lastStep * step) < wanted) {
         return std::nullopt;
     }
-    // below never reaches the rank, above always does. Past 2^53 steps neighbouring numbers
-    // merge, so the loop also stops where the middle is no new number.
+    // below never reaches the rank, above always does.
     double below = -1.0;
     double above = lastStep;
     while (above - below > 1.0) {
         const double middle = std::floor(below + (above - below) / 2.0);
-        if (middle <= below || middle >= above) {
-            break;
-        }
         (rank(key, maximum, middle * step) >= wanted ? above : below) = middle;
     }
     return above;
@@ -59,10 +55,13 @@ bool endsInAHalf(double maximum) {
     return maximum - std::floor(maximum) == 0.5;
 }
 
-std::vector<KeyTableRow> keyTable(GradingKey key, double maximum, double step) {
+std::optional<std::vector<KeyTableRow>> keyTable(GradingKey key, double maximum, double step) {
     const double lastStep = std::floor(maximum / step);
+    if (lastStep > 0x1p53) {
+        return std::nullopt;
+    }
     const std::size_t ranks = thresholds(key).size();
-    // firstSteps[r]: the first step number of rank r or above; lastStep + 1 where none has it.
+    // firstSteps[r]: the first step number of rank r or above; none where no step has it.
     std::vector<std::optional<double>> firstSteps;
     for (std::size_t wanted = 0; wanted <= ranks; ++wanted) {
         firstSteps.push_back(firstStepReaching(key, maximum, step, lastStep, wanted));
@@ -82,6 +81,11 @@ std::vector<KeyTableRow> keyTable(GradingKey key, double maximum, double step) {
         rows.push_back(row);
     }
     return rows;
+}
+
+QString tooLargeToSplit(double step) {
+    return QStringLiteral("Die Höchstpunktzahl ist zu groß, um sie in %1 Punkte aufzuteilen.")
+        .arg(step == 0.5 ? QStringLiteral("halbe") : QStringLiteral("ganze"));
 }
 
 QString pointsText(double points, const QLocale& locale) {

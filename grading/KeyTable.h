@@ -27,8 +27,12 @@ bool endsInAHalf(double maximum);
 
 // One row per grade, best first, over the step values 0, step, 2·step, … up to the maximum.
 // Each bound is found by the calculation's own grading, bisecting the steps, so the cost does
-// not grow with the maximum.
-std::vector<KeyTableRow> keyTable(GradingKey key, double maximum, double step);
+// not grow with the maximum. Nothing where the maximum holds more than 2^53 steps: beyond that
+// neighbouring step numbers are one double, and no table of them could be exact.
+std::optional<std::vector<KeyTableRow>> keyTable(GradingKey key, double maximum, double step);
+
+// What stands in place of the table that keyTable cannot give.
+QString tooLargeToSplit(double step);
 
 // A point value as the table shows it and a user types it back: "37,5", "40", no grouping.
 QString pointsText(double points, const QLocale& locale);

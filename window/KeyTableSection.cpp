@@ -44,24 +44,45 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const QString& keyT
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_table->verticalHeader()->hide();
     layout->addWidget(m_table);
-    fill();
+    m_tooLarge = new QLabel(this);
+    m_tooLarge->setWordWrap(true);
+    layout->addWidget(m_tooLarge);
 
-    auto* copy = new QPushButton(QStringLiteral("Noten&schlüssel kopieren"), this);
-    copy->setObjectName(QStringLiteral("copyNotenschluessel"));
-    connect(copy, &QPushButton::clicked, this, [this] { copyTables({shownTable()}, false); });
-    layout->addWidget(copy, 0, Qt::AlignLeft);
+    m_copy = new QPushButton(QStringLiteral("Noten&schlüssel kopieren"), this);
+    m_copy->setObjectName(QStringLiteral("copyNotenschluessel"));
+    connect(m_copy, &QPushButton::clicked, this, [this] {
+        if (const auto table = shownTable()) {
+            copyTables({*table}, false);
+        }
+    });
+    layout->addWidget(m_copy, 0, Qt::AlignLeft);
     layout->addStretch();
+    fill();
 }
 
-grading::PasteTable KeyTableSection::shownTable() const {
-    const double step = m_halfPoints->isChecked() ? 0.5 : 1.0;
-    return grading::keyPasteTable(m_key, *m_maximum, grading::keyTable(m_key, *m_maximum, step),
-                                  m_locale);
+double KeyTableSection::step() const {
+    return m_halfPoints->isChecked() ? 0.5 : 1.0;
+}
+
+std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
+    const auto rows = grading::keyTable(m_key, *m_maximum, step());
+    if (!rows) {
+        return std::nullopt;
+    }
+    return grading::keyPasteTable(m_key, *m_maximum, *rows, m_locale);
 }
 
 // The cells come from the very table the copy button puts on the clipboard.
 void KeyTableSection::fill() {
-    const grading::PasteTable table = shownTable();
+    const std::optional<grading::PasteTable> shown = shownTable();
+    m_table->setVisible(shown.has_value());
+    m_copy->setEnabled(shown.has_value());
+    m_tooLarge->setVisible(!shown);
+    if (!shown) {
+        m_tooLarge->setText(grading::tooLargeToSplit(step()));
+        return;
+    }
+    const grading::PasteTable& table = *shown;
     const QStringList& header = table.rows.front();
     m_table->setColumnCount(static_cast<int>(header.size()));
     m_table->setRowCount(static_cast<int>(table.rows.size()) - 1);

@@ -9,6 +9,8 @@
 #include <optional>
 
 class QCheckBox;
+class QLabel;
+class QPushButton;
 class QTableWidget;
 
 // The grade memory box's key for the exam: for the maximum in "Rohpunkte" and the key in force,
@@ -19,7 +21,9 @@ public:
                     QWidget* parent);
 
 private:
-    grading::PasteTable shownTable() const;
+    double step() const;
+    // Nothing where the maximum is too large for the step.
+    std::optional<grading::PasteTable> shownTable() const;
     void fill();
 
     grading::GradingKey m_key;
@@ -27,4 +31,6 @@ private:
     QLocale m_locale;
     QCheckBox* m_halfPoints = nullptr;
     QTableWidget* m_table = nullptr;
+    QLabel* m_tooLarge = nullptr;
+    QPushButton* m_copy = nullptr;
 };
