@@ -28,6 +28,7 @@ public:
     virtual QString text(Field field) const = 0;
     virtual void setText(Field field, const QString& text) = 0;
     virtual void setBackground(Field field, Rgb colour) = 0;
+    // With the field's text selected, so that what the user types next replaces it.
     virtual void setFocus(Field field) = 0;
     // Modal: returns once the user has closed the box. Lines are separated by '\r'.
     virtual void showMessage(const QString& text, const QString& title, MessageIcon icon) = 0;

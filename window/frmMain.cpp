@@ -4,6 +4,7 @@
 #include "grading/Calculation.h"
 #include "settings/SettingsFile.h"
 #include "window/AboutText.h"
+#include "window/FirstLineOnly.h"
 #include "window/GradeMemoryBox.h"
 #include "window/MessageText.h"
 #include "window/Shape.h"
@@ -139,6 +140,7 @@ void frmMain::createInputs() {
         edit->setAlignment(Qt::AlignCenter);
         edit->setAccessibleName(accessibleName);
         edit->setGeometry(geometry);
+        new FirstLineOnly(edit);
         return edit;
     };
     txtRohpunkte = field("txtRohpunkte", QStringLiteral("0"), QStringLiteral("Rohpunkte"),
@@ -162,6 +164,7 @@ void frmMain::createInputs() {
     cboSchlüssel->setAccessibleName(QStringLiteral("Notenschlüssel"));
     // A screen reader meets the key field's text part, which would otherwise go by its text.
     cboSchlüssel->lineEdit()->setAccessibleName(QStringLiteral("Notenschlüssel"));
+    new FirstLineOnly(cboSchlüssel->lineEdit());
     cboSchlüssel->setGeometry(fromTwips(3480, 1080, 1095, 315));
 
     txtErgebnisNote = field("txtErgebnisNote", QStringLiteral("0"), QStringLiteral("Ergebnis Note"),
@@ -234,7 +237,7 @@ void frmMain::openContextMenuAtFocus() {
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == cmdCalc && event->type() == QEvent::KeyPress &&
         isEnter(static_cast<QKeyEvent*>(event))) {
-        calculateByEnter();
+        cmdCalc_Click();
         return true;
     }
     // The button has no menu of its own: the Menu key there opens ours. A right click on it
@@ -359,9 +362,12 @@ void frmMain::setBackground(Field field, grading::Rgb colour) {
 void frmMain::setFocus(Field field) {
     if (field == Field::Schluessel) {
         cboSchlüssel->setFocus();
-        return;
+    } else {
+        lineEdit(field)->setFocus();
     }
-    lineEdit(field)->setFocus();
+    // The refused text is selected, so that the correction typed replaces it instead of joining
+    // it ("12.5" and "12,5" would make "12.512,5").
+    lineEdit(field)->selectAll();
 }
 
 void frmMain::showMessage(const QString& text, const QString& title, grading::MessageIcon icon) {
@@ -372,22 +378,20 @@ void frmMain::showMessage(const QString& text, const QString& title, grading::Me
 }
 
 bool frmMain::cmdCalc_Click() {
-    return grading::calculate(*this, m_notenSpeicher, m_locale);
-}
-
-void frmMain::calculateByEnter() {
-    // A class is graded score after score: the next one typed replaces the last, and Enter
-    // grades it. A refused input keeps the focus where the check put it.
-    if (cmdCalc_Click()) {
-        txtPunkte->setFocus(Qt::OtherFocusReason);
-        txtPunkte->selectAll();
+    if (!grading::calculate(*this, m_notenSpeicher, m_locale)) {
+        return false;
     }
+    // A class is graded score after score, by mouse or by Enter: the next score typed replaces
+    // the last, and Enter grades it.
+    txtPunkte->setFocus(Qt::OtherFocusReason);
+    txtPunkte->selectAll();
+    return true;
 }
 
 void frmMain::keyPressEvent(QKeyEvent* event) {
     // Text fields pass Enter on unhandled, as in a dialog: "Berechnen" is the default button.
     if (isEnter(event)) {
-        calculateByEnter();
+        cmdCalc_Click();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -39,7 +39,8 @@ public:
     QMenu* contextMenu() const { return mnuKontext; }
 
 public slots:
-    // True when it calculated; false when an input stopped it.
+    // True when it calculated, and the achieved points are then selected for the next score;
+    // false when an input stopped it.
     bool cmdCalc_Click();
     void mnuOptionSave_Click();
     void mnuCache_Click();
@@ -60,7 +61,6 @@ private:
     void createContextMenu();
     void centreOnScreen();
     void openContextMenuAtFocus();
-    void calculateByEnter();
     void Form_Load();
     void Form_MouseDown(Qt::MouseButton button, const QPoint& position);
     void LoadOptions();

@@ -7,6 +7,7 @@
 #include "tests/support/ModalBox.h"
 #include "window/QtTranslations.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -222,17 +223,19 @@ TEST_F(Window, InputsCarryTheirCaptionsForAScreenReader) {
               QString::fromUtf8("Notenschlüssel"));
 }
 
-TEST_F(Window, BerechnenShowsAndRecordsTheResult) {
+TEST_F(Window, BerechnenShowsAndRecordsTheResultAndTheNextScoreIsTypedOn) {
     auto window = open();
-    QTest::keyClicks(child(*window, "txtRohpunkte"), "0");
-    window->setText(Field::Rohpunkte, "40");
-    window->setText(Field::Punkte, "35");
+    QTest::keyClicks(QApplication::focusWidget(), "40");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "35");
     QTest::mouseClick(child(*window, "cmdCalc"), Qt::LeftButton);
     EXPECT_EQ(window->text(Field::ErgebnisProzent), "87,5");
     EXPECT_EQ(window->text(Field::ErgebnisNote), "13");
-    EXPECT_EQ(window->notenSpeicher().entries(), "\r87,5 % = 13 (GYM)");
     EXPECT_EQ(background(*window, "txtPunkte"), QColor(255, 255, 255));
-    EXPECT_EQ(QApplication::focusWidget(), child(*window, "cmdCalc")) << "a click moves no focus";
+    // A click leaves the score selected, as Enter does: the next one replaces it.
+    QTest::keyClicks(QApplication::focusWidget(), "20");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window->notenSpeicher().entries(), "\r87,5 % = 13 (GYM)\r50,0 % = 06 (GYM)");
 }
 
 TEST_F(Window, EnterGradesOneScoreAfterAnother) {
@@ -291,15 +294,16 @@ INSTANTIATE_TEST_SUITE_P(Fields, EnterCalculates,
                                          EnterRow{"txtErgebnisNote", "txtErgebnisNote"}),
                          ROW_NAMES);
 
-TEST_F(Window, InvalidInputShowsTheErrorBoxAndMarksTheField) {
+TEST_F(Window, InvalidInputShowsTheErrorBoxMarksTheFieldAndTheCorrectionReplacesIt) {
     auto window = open();
-    window->setText(Field::Rohpunkte, "40");
-    window->setText(Field::Punkte, "viele");
+    QTest::keyClicks(QApplication::focusWidget(), "40");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "12.5");
     QString shownText;
     QString shownTitle;
     QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
     const bool opened =
-        withModalBox([&] { QTest::mouseClick(child(*window, "cmdCalc"), Qt::LeftButton); },
+        withModalBox([&] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); },
                      [&](QDialog* box) {
                          auto* message = qobject_cast<QMessageBox*>(box);
                          ASSERT_NE(message, nullptr);
@@ -316,7 +320,46 @@ TEST_F(Window, InvalidInputShowsTheErrorBoxAndMarksTheField) {
     EXPECT_EQ(background(*window, "txtPunkte"), QColor(255, 255, 0));
     EXPECT_EQ(window->focusWidget(), child(*window, "txtPunkte"));
     EXPECT_EQ(window->text(Field::ErgebnisProzent), "0");
+    QTest::keyClicks(window->focusWidget(), "12,5");
+    QTest::keyClick(window->focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window->notenSpeicher().entries(), "\r31,3 % = 02 (GYM)");
 }
+
+// What a spreadsheet puts on the clipboard for one cell, or two side by side, comes in as the
+// text before the break, so that it can be saved.
+struct PasteRow {
+    std::string name;
+    const char* field;
+    Qt::Key where; // Home or End
+    const char* clipboard;
+    QByteArray saved;
+};
+
+class Paste : public Window, public testing::WithParamInterface<PasteRow> {};
+
+TEST_P(Paste, KeepsTheFirstLineOfTheClipboard) {
+    auto window = open();
+    QWidget* field = child(*window, GetParam().field);
+    if (auto* combo = qobject_cast<QComboBox*>(field)) {
+        field = combo->lineEdit();
+    }
+    QApplication::clipboard()->setText(QString::fromUtf8(GetParam().clipboard));
+    QTest::mouseClick(field, Qt::LeftButton);
+    QTest::keyClick(field, GetParam().where);
+    QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_FALSE(withModalBox([&] { window->mnuOptionSave_Click(); }, [](QDialog*) {}));
+    EXPECT_EQ(settingsBytes(), GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clipboard, Paste,
+    testing::Values(PasteRow{"cell_with_line_end", "txtRohpunkte", Qt::Key_End, "12,5\r\n",
+                             "\"012,5\",\"0\",\"0\",\"0\",\"GYM\"\r\n"},
+                    PasteRow{"two_cells_ahead_of_the_text", "txtPunkte", Qt::Key_Home,
+                             "5\t13\r\n14\t15", "\"0\",\"50\",\"0\",\"0\",\"GYM\"\r\n"},
+                    PasteRow{"key", "cboSchlüssel", Qt::Key_End, "\nIHK",
+                             "\"0\",\"0\",\"0\",\"0\",\"GYM\"\r\n"}),
+    ROW_NAMES);
 
 TEST_F(Window, LoadsTheSettingsFileAtStart) {
     writeSettings("\"40\",\"35\",\"87,5\",\"13\",\"ihk\"\r\n");
