@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingsFile.h"
 
-#include "settings/WriteFailure.h"
+#include "settings/SaveRoute.h"
 #include "settings/modFiles.h"
 #include "settings/modSpecialFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace settings {
 
@@ -27,97 +26,12 @@ LoadResult unreadable(const QString& path, const QString& reason) {
                 .arg(shown(path), reason)};
 }
 
+const SaveWording settingsWording{
+    QStringLiteral("Die Einstellungen wurden nicht gespeichert."),
+    QStringLiteral("Eine früher gespeicherte Datei bleibt unverändert.")};
+
 QString notSaved(const QString& reason) {
-    return QStringLiteral("Die Einstellungen wurden nicht gespeichert.\r\r%1\r"
-                          "Eine früher gespeicherte Datei bleibt unverändert.")
-        .arg(reason);
-}
-
-QString inUse(const QString& path) {
-    return notSaved(QStringLiteral("Die Datei „%1“ wird gerade von einem anderen Programm "
-                                   "verwendet. Schließen Sie dieses Programm und speichern Sie "
-                                   "dann erneut.")
-                        .arg(shown(path)));
-}
-
-// Names what the system reported, and blames a full disk only where the system did.
-QString writeFailed(const QString& path, const QString& systemError) {
-    const QString cannot =
-        QStringLiteral("Die Datei „%1“ konnte nicht geschrieben werden").arg(shown(path));
-    switch (writeFailureFrom(systemError)) {
-    case WriteFailure::DiskFull:
-        return notSaved(cannot + QStringLiteral(": Der Datenträger ist voll."));
-    case WriteFailure::QuotaExceeded:
-        return notSaved(cannot +
-                        QStringLiteral(": Ihr Speicherplatz auf dem Datenträger ist erschöpft "
-                                       "(Kontingent)."));
-    case WriteFailure::FileTooLarge:
-        return notSaved(cannot + QStringLiteral(": Sie würde größer, als das System diesem "
-                                                "Programm für eine Datei erlaubt."));
-    case WriteFailure::InUse:
-        return inUse(path);
-    case WriteFailure::Other:
-        break;
-    }
-    return notSaved(cannot + QStringLiteral(" (Meldung des Systems: „%1“).").arg(systemError));
-}
-
-// Why the file at `path` cannot take new content, or nothing when it can be tried.
-std::optional<QString> whyNotWritable(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isSymLink() && !QFileInfo(info.symLinkTarget()).absoluteDir().exists()) {
-        return QStringLiteral("Die Datei „%1“ verweist auf „%2“, dessen Ordner nicht existiert.")
-            .arg(shown(path), shown(info.symLinkTarget()));
-    }
-    if (!info.absoluteDir().exists()) {
-        return QStringLiteral("Der Ordner „%1“ existiert nicht.").arg(shown(info.absolutePath()));
-    }
-    if (info.isDir()) {
-        return QStringLiteral("An Stelle der Datei „%1“ steht ein Ordner.").arg(shown(path));
-    }
-    if (info.exists() && !info.isFile()) {
-        return QStringLiteral("An Stelle der Datei „%1“ steht etwas, das keine gewöhnliche Datei "
-                              "ist.")
-            .arg(shown(path));
-    }
-    if (info.exists() && !info.isWritable()) {
-        return QStringLiteral("Die Datei „%1“ ist schreibgeschützt.").arg(shown(path));
-    }
-    return std::nullopt;
-}
-
-// A write the system cuts short reports no error; writing on from there makes it say why.
-bool writeAll(QFileDevice& file, const QByteArray& bytes) {
-    qint64 written = 0;
-    while (written < bytes.size()) {
-        const qint64 now = file.write(bytes.constData() + written, bytes.size() - written);
-        if (now <= 0) {
-            return false;
-        }
-        written += now;
-    }
-    return true;
-}
-
-// Where the folder takes no new files but the file itself may be written, its content is replaced
-// in place. Should that write fail, the former content is put back.
-QString replaceInPlace(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        return notSaved(QStringLiteral("Die Datei „%1“ lässt sich nicht öffnen (Meldung des "
-                                       "Systems: „%2“).")
-                            .arg(shown(path), file.errorString()));
-    }
-    const QByteArray former = file.readAll();
-    auto writeWhole = [&file](const QByteArray& content) {
-        return file.seek(0) && writeAll(file, content) && file.resize(content.size());
-    };
-    if (!writeWhole(bytes)) {
-        const QString systemError = file.errorString();
-        writeWhole(former);
-        return writeFailed(path, systemError);
-    }
-    return {};
+    return notSavedMessage(settingsWording, reason);
 }
 
 } // namespace
@@ -171,36 +85,7 @@ QString saveSettings(const QString& path, const StoredTexts& texts) {
         return notSaved(QStringLiteral("Die Texte sind zusammen zu lang für die "
                                        "Einstellungsdatei (höchstens 1 MiB)."));
     }
-    if (const auto problem = whyNotWritable(path)) {
-        return notSaved(*problem);
-    }
-    const FileSizeLimitAsError sizeLimitAsError;
-    // Unbuffered, so that a full disk fails the write itself: a buffered QSaveFile only meets
-    // the error while committing, and Qt 6.4 then puts the empty file in place all the same.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (!writeAll(file, bytes)) {
-            const QString systemError = file.errorString();
-            file.cancelWriting();
-            return writeFailed(path, systemError);
-        }
-        if (file.commit()) {
-            return {};
-        }
-        if (file.error() != QFileDevice::RenameError || !QFileInfo::exists(path)) {
-            return writeFailed(path, file.errorString());
-        }
-    } else if (!QFileInfo::exists(path)) {
-        return notSaved(QStringLiteral("In den Ordner „%1“ kann nicht geschrieben werden.")
-                            .arg(shown(QFileInfo(path).absolutePath())));
-    }
-    // The folder takes no new file, or the new one may not take the former's place (a shared
-    // folder with the sticky bit, a file held open on Windows): the file itself may still be
-    // written.
-    if (fileInUseByAnotherProgram(path)) {
-        return inUse(path);
-    }
-    return replaceInPlace(path, bytes);
+    return saveBytes(path, bytes, settingsWording);
 }
 
 } // namespace settings

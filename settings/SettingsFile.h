@@ -11,8 +11,8 @@ namespace settings {
 // anything larger is not ours.
 inline constexpr qint64 maximumFileSize = 1024 * 1024;
 
-// "Zensulino.ini" in the user's documents folder, worked out anew on every call.
-// Empty when the documents folder is unknown.
+// "Zensulino.ini" in the user's documents folder, worked out anew on every call; where the
+// desktop names no documents folder, in "Documents" in the home folder.
 QString settingsFilePath();
 
 struct LoadResult {
@@ -25,9 +25,8 @@ struct LoadResult {
 // A missing file is normal. A file that cannot be read whole changes nothing and says why.
 LoadResult loadSettings(const QString& path);
 
-// Replaces the file atomically where the folder allows it, else in place; a failed save leaves the
-// former file as it was.
-// Returns a German message for the user when nothing was saved; empty on success.
+// Through the one save route of every file the program writes; a failed save leaves the former
+// file as it was. Returns a German message for the user when nothing was saved; empty on success.
 QString saveSettings(const QString& path, const StoredTexts& texts);
 
 } // namespace settings

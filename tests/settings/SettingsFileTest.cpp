@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingsFile.h"
 
+#include "settings/WriteFailure.h"
 #include "settings/modFiles.h"
 #include "settings/modSpecialFolder.h"
 #include "tests/support/GTestSupport.h"
@@ -330,6 +331,20 @@ INSTANTIATE_TEST_SUITE_P(
                    },
                    ""}),
     ROW_NAMES);
+
+// The message names a cause only where the system's own error text says so.
+TEST(WriteFailure, IsReadFromTheSystemsErrorText) {
+    using settings::WriteFailure;
+    const std::pair<int, WriteFailure> causes[] = {{ENOSPC, WriteFailure::DiskFull},
+                                                   {EDQUOT, WriteFailure::QuotaExceeded},
+                                                   {EFBIG, WriteFailure::FileTooLarge},
+                                                   {EACCES, WriteFailure::Other},
+                                                   {EIO, WriteFailure::Other}};
+    for (const auto& [code, cause] : causes) {
+        EXPECT_EQ(settings::writeFailureFrom(qt_error_string(code)), cause) << code;
+    }
+    EXPECT_EQ(settings::writeFailureFrom(QStringLiteral("Unknown error")), WriteFailure::Other);
+}
 
 // Which way a save goes: a new file put in place, or the former one rewritten where the folder
 // takes no new files.
