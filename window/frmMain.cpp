@@ -8,7 +8,6 @@
 #include "window/GradeMemoryBox.h"
 #include "window/MessageText.h"
 #include "window/Shape.h"
-#include "window/StaticLabel.h"
 #include "window/Twips.h"
 #include "window/WindowAccessible.h"
 
@@ -19,6 +18,7 @@
 #include <QDate>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -91,7 +91,7 @@ void frmMain::createDecorationAndLabels() {
         widget->setGeometry(geometry);
     };
     auto label = [&](const char* name, const QString& caption, QRect geometry) {
-        auto* widget = new StaticLabel(caption, this);
+        auto* widget = new QLabel(caption, this);
         widget->setObjectName(QLatin1String(name));
         widget->setGeometry(geometry);
         return widget;
@@ -398,8 +398,9 @@ void frmMain::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmMain::mousePressEvent(QMouseEvent* event) {
-    // Presses that a control let through arrive here too; only the bare surface and the
-    // rectangles (which take no mouse events) count as the window's own.
+    // Presses that a label or a control let through arrive here too (the push button ignores
+    // right presses); only the bare surface and the rectangles, which take no mouse events,
+    // count as the window's own.
     if (childAt(event->position().toPoint()) == nullptr) {
         Form_MouseDown(event->button(), event->globalPosition().toPoint());
     }
