@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Time from choosing "Noten-Speicher anzeigen" until the box has painted its text, with 10,
 // 10,000 and 100,000 entries in the grade memory, Notenspiegel included; and the time to take
-// one entry out. Runs headless (offscreen) unless QT_QPA_PLATFORM says else.
+// one entry out, and all of them and back. Runs headless (offscreen) unless QT_QPA_PLATFORM says
+// else.
 #include "window/GradeMemoryBox.h"
 #include "window/frmMain.h"
 
@@ -11,8 +12,10 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
+#include <QTest>
 #include <QTimer>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
@@ -61,35 +64,84 @@ BENCHMARK(BM_ShowGradeMemory)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
+// A box open on `entries` results, active, so that its keys work as the user's do.
+class OpenBox {
+public:
+    explicit OpenBox(int64_t entries) {
+        for (int64_t i = 0; i < entries; ++i) {
+            m_memory.append(QString::number(i), "05", grading::GradingKey::GYM, 5);
+        }
+        m_box = std::make_unique<GradeMemoryBox>(m_memory, "40", "GYM", nullptr,
+                                                 QLocale(QLocale::German, QLocale::Germany));
+        m_box->show();
+        m_box->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_box.get())) {
+            qFatal("the box did not become active");
+        }
+        lines = m_box->findChild<QListView*>();
+        lines->setFocus();
+    }
+    std::size_t size() const { return m_memory.size(); }
+
+    QListView* lines = nullptr;
+
+private:
+    grading::NotenSpeicher m_memory;
+    std::unique_ptr<GradeMemoryBox> m_box;
+};
+
+// One key press, and the list and the Notenspiegel repainting after it.
+double secondsFor(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QElapsedTimer clock;
+    clock.start();
+    QTest::keyClick(target, key, modifiers);
+    QApplication::processEvents();
+    return static_cast<double>(clock.nsecsElapsed()) / 1e9;
+}
+
 // Taking one entry out of the middle of the grade memory with the Delete key, box open; Ctrl+Z
 // puts it back, untimed.
 void BM_RemoveOneEntry(benchmark::State& state) {
-    grading::NotenSpeicher memory;
-    for (int64_t i = 0; i < state.range(0); ++i) {
-        memory.append(QString::number(i), "05", grading::GradingKey::GYM, 5);
-    }
-    GradeMemoryBox box(memory, "40", "GYM", nullptr, QLocale(QLocale::German, QLocale::Germany));
-    box.show();
-    QApplication::processEvents();
-    auto* lines = box.findChild<QListView*>();
-    const QModelIndex middle = lines->model()->index(static_cast<int>(state.range(0) / 2), 0);
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-    QKeyEvent undo(QEvent::KeyPress, Qt::Key_Z, Qt::ControlModifier);
-    QElapsedTimer clock;
+    OpenBox box(state.range(0));
+    const QModelIndex middle = box.lines->model()->index(static_cast<int>(state.range(0) / 2), 0);
     for (auto _ : state) {
-        lines->setCurrentIndex(middle);
-        clock.start();
-        QApplication::sendEvent(lines, &press);
-        QApplication::processEvents(); // the list and the Notenspiegel repaint
-        state.SetIterationTime(static_cast<double>(clock.nsecsElapsed()) / 1e9);
-        QApplication::sendEvent(lines, &undo);
+        box.lines->setCurrentIndex(middle);
+        state.SetIterationTime(secondsFor(box.lines, Qt::Key_Delete));
+        QTest::keyClick(box.lines, Qt::Key_Z, Qt::ControlModifier);
         QApplication::processEvents();
     }
-    if (memory.size() != static_cast<std::size_t>(state.range(0))) {
+    if (box.size() != static_cast<std::size_t>(state.range(0))) {
         state.SkipWithError("Ctrl+Z did not put the entry back");
     }
 }
 BENCHMARK(BM_RemoveOneEntry)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
+
+// Ctrl+A and Delete on the whole session, then Ctrl+Z: each timed on its own.
+void BM_RemoveAllThenUndo(benchmark::State& state) {
+    OpenBox box(state.range(0));
+    double removing = 0;
+    double undoing = 0;
+    for (auto _ : state) {
+        QTest::keyClick(box.lines, Qt::Key_A, Qt::ControlModifier);
+        const double remove = secondsFor(box.lines, Qt::Key_Delete);
+        const double undo = secondsFor(box.lines, Qt::Key_Z, Qt::ControlModifier);
+        removing += remove;
+        undoing += undo;
+        state.SetIterationTime(remove + undo);
+    }
+    state.counters["remove_ms"] =
+        benchmark::Counter(removing * 1e3, benchmark::Counter::kAvgIterations);
+    state.counters["undo_ms"] =
+        benchmark::Counter(undoing * 1e3, benchmark::Counter::kAvgIterations);
+    if (box.size() != static_cast<std::size_t>(state.range(0))) {
+        state.SkipWithError("Ctrl+Z did not put the entries back");
+    }
+}
+BENCHMARK(BM_RemoveAllThenUndo)
     ->Arg(10'000)
     ->Arg(100'000)
     ->UseManualTime()

@@ -37,7 +37,7 @@ NotenSpeicher::Removed NotenSpeicher::remove(std::vector<std::size_t> places) {
     }
     removed.reserve(places.size());
     for (std::size_t place : places) {
-        const Entry& entry = removed.emplace_back(place, std::move(m_entries[place])).second;
+        const Entry& entry = removed.emplace_back(place, std::move(m_entries[place])).entry;
         m_notenspiegel.remove(entry.key, entry.grade);
     }
     // One pass closes every gap, however many entries go.
@@ -54,10 +54,22 @@ NotenSpeicher::Removed NotenSpeicher::remove(std::vector<std::size_t> places) {
     return removed;
 }
 
-void NotenSpeicher::restore(const Removed& removed) {
-    for (const auto& [place, entry] : removed) {
-        m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(place), entry);
-        m_notenspiegel.add(entry.key, entry.grade);
+void NotenSpeicher::restore(std::span<const RemovedEntry> removed) {
+    for (auto run = removed.begin(); run != removed.end();) {
+        auto runEnd = std::next(run);
+        while (runEnd != removed.end() && runEnd->place == std::prev(runEnd)->place + 1) {
+            ++runEnd;
+        }
+        std::vector<Entry> entries;
+        entries.reserve(static_cast<std::size_t>(runEnd - run));
+        for (auto taken = run; taken != runEnd; ++taken) {
+            entries.push_back(taken->entry);
+            m_notenspiegel.add(taken->entry.key, taken->entry.grade);
+        }
+        m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(run->place),
+                         std::make_move_iterator(entries.begin()),
+                         std::make_move_iterator(entries.end()));
+        run = runEnd;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <cstddef>
+#include <span>
 #include <vector>
 
 namespace grading {
@@ -19,8 +20,13 @@ public:
         GradingKey key = GradingKey::GYM;
         qint16 grade = 0;
     };
-    // Entries taken out, each with the place it had, in ascending order of place.
-    using Removed = std::vector<std::pair<std::size_t, Entry>>;
+    // An entry taken out, with the place it had.
+    struct RemovedEntry {
+        std::size_t place = 0;
+        Entry entry;
+    };
+    // Entries taken out together, in ascending order of place.
+    using Removed = std::vector<RemovedEntry>;
 
     static QString title();
     // The box's first line, ahead of the entries.
@@ -34,8 +40,9 @@ public:
     // Takes out the entries at these places (0 the oldest; any order, places past the end are
     // passed over), as if those calculations had never happened.
     Removed remove(std::vector<std::size_t> places);
-    // Puts entries that `remove` gave back where they were.
-    void restore(const Removed& removed);
+    // Puts entries that `remove` gave back where they were; each run of neighbouring places goes
+    // in at once, so that putting back a whole session costs no more than removing it.
+    void restore(std::span<const RemovedEntry> removed);
 
     std::size_t size() const { return m_entries.size(); }
     const Entry& at(std::size_t place) const { return m_entries[place]; }

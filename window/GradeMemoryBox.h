@@ -7,10 +7,10 @@
 #include <QLocale>
 #include <vector>
 
+class GradeMemoryModel;
+class NotenspiegelSection;
 class QListView;
 class QPushButton;
-class QStringListModel;
-class QVBoxLayout;
 
 // Shows the grade memory like a message box, but scrollable, so that a session with thousands of
 // results stays readable. Ctrl+C copies the selected lines, or the whole text when none is.
@@ -25,22 +25,15 @@ public:
 
     QString shownText() const;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void copy() const;
     void removeSelected();
     void undoRemoval();
-    void showNotenspiegel();
-    std::vector<std::size_t> selectedEntries() const;
+    void memoryChanged();
 
-    grading::NotenSpeicher& m_memory;
-    QLocale m_locale;
-    QStringListModel* m_model = nullptr; // the heading, an empty line, then one row an entry
+    GradeMemoryModel* m_model = nullptr;
     QListView* m_lines = nullptr;
-    QVBoxLayout* m_notenspiegelLayout = nullptr;
-    QWidget* m_notenspiegel = nullptr; // built anew whenever the memory changes
+    NotenspiegelSection* m_notenspiegel = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_copyNotenspiegel = nullptr;
     std::vector<grading::NotenSpeicher::Removed> m_removals; // for Ctrl+Z, newest last

@@ -2,15 +2,14 @@
 #include "window/KeyTableSection.h"
 
 #include "grading/KeyTable.h"
+#include "window/CellTable.h"
 #include "window/TableClipboard.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
 
 KeyTableSection::KeyTableSection(const QString& maximumText, const QString& keyText,
                                  const QLocale& locale, QWidget* parent)
@@ -39,10 +38,6 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const QString& keyT
     m_table = new QTableWidget(this);
     m_table->setAccessibleName(heading);
     headingLabel->setBuddy(m_table);
-    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_table->verticalHeader()->hide();
     layout->addWidget(m_table);
     m_tooLarge = new QLabel(this);
     m_tooLarge->setWordWrap(true);
@@ -52,7 +47,7 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const QString& keyT
     m_copy->setObjectName(QStringLiteral("copyNotenschluessel"));
     connect(m_copy, &QPushButton::clicked, this, [this] {
         if (const auto table = shownTable()) {
-            copyTables({*table}, false);
+            copyTables({*table}, CaptionInText::No);
         }
     });
     layout->addWidget(m_copy, 0, Qt::AlignLeft);
@@ -82,28 +77,6 @@ void KeyTableSection::fill() {
         m_tooLarge->setText(grading::tooLargeToSplit(step()));
         return;
     }
-    const grading::PasteTable& table = *shown;
-    const QStringList& header = table.rows.front();
-    m_table->setColumnCount(static_cast<int>(header.size()));
-    m_table->setRowCount(static_cast<int>(table.rows.size()) - 1);
-    m_table->setHorizontalHeaderLabels(header);
-    for (int row = 1; row < static_cast<int>(table.rows.size()); ++row) {
-        const QStringList& cells = table.rows[static_cast<std::size_t>(row)];
-        for (int column = 0; column < static_cast<int>(cells.size()); ++column) {
-            auto* cell = new QTableWidgetItem(cells[column]);
-            cell->setTextAlignment(column == 0 ? Qt::AlignCenter
-                                               : Qt::AlignRight | Qt::AlignVCenter);
-            m_table->setItem(row - 1, column, cell);
-        }
-    }
-    m_table->resizeColumnsToContents();
     // "ab" and "bis" as wide as each other, so that the bounds line up.
-    const int boundWidth = std::max(m_table->columnWidth(1), m_table->columnWidth(2));
-    m_table->setColumnWidth(1, boundWidth);
-    m_table->setColumnWidth(2, boundWidth);
-    m_table->resizeRowsToContents();
-    const int frame = 2 * m_table->frameWidth();
-    m_table->setFixedSize(m_table->horizontalHeader()->length() + frame,
-                          m_table->horizontalHeader()->sizeHint().height() +
-                              m_table->verticalHeader()->length() + frame);
+    showCells(m_table, *shown, {.sameWidthFrom = 1, .aligned = Qt::AlignRight | Qt::AlignVCenter});
 }

@@ -5,9 +5,9 @@
 #include <QClipboard>
 #include <QMimeData>
 
-void copyTables(const std::vector<grading::PasteTable>& tables, bool captionsInText) {
+void copyTables(const std::vector<grading::PasteTable>& tables, CaptionInText caption) {
     auto* data = new QMimeData;
-    data->setText(grading::tabSeparated(tables, captionsInText));
+    data->setText(grading::tabSeparated(tables, caption == CaptionInText::Yes));
     data->setHtml(grading::html(tables));
     QApplication::clipboard()->setMimeData(data);
 }

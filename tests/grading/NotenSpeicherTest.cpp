@@ -2,6 +2,7 @@
 #include "grading/NotenSpeicher.h"
 
 #include "grading/Calculation.h"
+#include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
 
 #include <QLocale>
@@ -55,5 +56,55 @@ TEST(NotenSpeicher, KeepsDuplicatesInOrder) {
     }
     EXPECT_EQ(memory.entries(), QString("\r50,0 % = 06 (GYM)").repeated(3));
 }
+
+// Five entries of 15, 10, 05, 01 and 00 points; some taken out, then put back.
+struct RemovalRow {
+    std::string name;
+    std::vector<std::size_t> places;
+    QString left;    // the points of what stays, in order
+    QString removed; // the places taken out, ascending
+};
+
+class Removal : public testing::TestWithParam<RemovalRow> {};
+
+TEST_P(Removal, TakesOutWhatIsNamedOnceAndRestoreGivesTheSessionBack) {
+    grading::NotenSpeicher memory;
+    for (const qint16 points : std::initializer_list<qint16>{15, 10, 5, 1, 0}) {
+        memory.append("0,0", QString::number(points), grading::GradingKey::GYM, points);
+    }
+    const auto counts = [&] {
+        return grading::tabSeparated(
+            grading::pasteTables(memory.notenspiegel().summaries(), QLocale::c()), false);
+    };
+    const QString before = counts();
+
+    const grading::NotenSpeicher::Removed removed = memory.remove(GetParam().places);
+    QStringList left;
+    for (std::size_t place = 0; place < memory.size(); ++place) {
+        left << QString::number(memory.at(place).grade);
+    }
+    QStringList places;
+    for (const auto& taken : removed) {
+        places << QString::number(taken.place);
+    }
+    EXPECT_EQ(left.join(' '), GetParam().left);
+    EXPECT_EQ(places.join(' '), GetParam().removed);
+    const auto summaries = memory.notenspiegel().summaries();
+    EXPECT_EQ(summaries.empty() ? 0 : summaries.front().results,
+              static_cast<qint64>(memory.size()));
+
+    memory.restore(removed);
+    EXPECT_EQ(memory.entries(), "\r0,0 % = 15 (GYM)\r0,0 % = 10 (GYM)\r0,0 % = 5 (GYM)"
+                                "\r0,0 % = 1 (GYM)\r0,0 % = 0 (GYM)");
+    EXPECT_EQ(counts(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, Removal,
+                         testing::Values(RemovalRow{"nothing", {}, "15 10 5 1 0", ""},
+                                         RemovalRow{"unsorted_runs", {4, 1, 3, 0}, "5", "0 1 3 4"},
+                                         RemovalRow{"twice_named", {2, 2, 2}, "15 10 1 0", "2"},
+                                         RemovalRow{"past_the_end", {5, 1, 99}, "15 5 1 0", "1"},
+                                         RemovalRow{"all", {0, 1, 2, 3, 4}, "", "0 1 2 3 4"}),
+                         ROW_NAMES);
 
 } // namespace

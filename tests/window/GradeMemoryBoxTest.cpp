@@ -1,0 +1,247 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/GradeMemoryBox.h"
+
+#include "tests/support/ModalBox.h"
+#include "window/frmMain.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+using grading::Field;
+
+namespace {
+
+// The window, with the grade-memory box a choice of its context menu away.
+class MemoryBox : public testing::Test {
+protected:
+    void SetUp() override {
+        m_window = std::make_unique<frmMain>(QLocale(QLocale::German, QLocale::Germany),
+                                             [this] { return m_dir.filePath("Zensulino.ini"); });
+        m_window->show();
+        m_window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    }
+
+    QAction* action(const char* name) const {
+        return m_window->contextMenu()->findChild<QAction*>(QLatin1String(name));
+    }
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<frmMain> m_window;
+};
+
+TEST_F(MemoryBox, GradeMemoryBoxShowsHeadingThenEntries) {
+    auto shownText = [&] {
+        QString text;
+        withModalBox([&] { action("mnuCache")->trigger(); },
+                     [&](QDialog* box) {
+                         auto* memoryBox = dynamic_cast<GradeMemoryBox*>(box);
+                         ASSERT_NE(memoryBox, nullptr);
+                         EXPECT_EQ(memoryBox->windowTitle(), "Noten-Speicher");
+                         text = memoryBox->shownText();
+                     });
+        return text;
+    };
+    EXPECT_EQ(shownText(), "Folgende Noten wurden berechnet: \n");
+
+    m_window->setText(Field::Rohpunkte, "40");
+    m_window->setText(Field::Punkte, "35");
+    m_window->cmdCalc_Click();
+    m_window->setText(Field::Punkte, "18");
+    m_window->setText(Field::Schluessel, "IHK");
+    m_window->cmdCalc_Click();
+    EXPECT_EQ(shownText(),
+              "Folgende Noten wurden berechnet: \n\n87,5 % = 13 (GYM)\n45,0 % = 5 (IHK)");
+}
+
+TEST_F(MemoryBox, GradeMemoryBoxShowsTheNotenspiegelAndCopiesIt) {
+    auto type = [&](const char* name, const QString& text) {
+        auto* field = m_window->findChild<QLineEdit*>(QString::fromUtf8(name));
+        field->selectAll();
+        QTest::keyClicks(field, text);
+    };
+    auto* berechnen = m_window->findChild<QWidget*>("cmdCalc");
+    type("txtRohpunkte", "40");
+    for (const char* achieved : {"35", "18", "35"}) {
+        type("txtPunkte", achieved);
+        QTest::mouseClick(berechnen, Qt::LeftButton);
+    }
+    m_window->findChild<QComboBox*>(QString::fromUtf8("cboSchlüssel"))->setCurrentIndex(1);
+    QTest::mouseClick(berechnen, Qt::LeftButton);
+
+    QStringList headers;
+    QStringList counts;
+    withModalBox([&] { action("mnuCache")->trigger(); },
+                 [&](QDialog* box) {
+                     auto tables = box->findChildren<QTableWidget*>();
+                     tables.removeIf([](QTableWidget* table) {
+                         return !table->accessibleName().startsWith("Notenspiegel");
+                     });
+                     ASSERT_EQ(tables.size(), 2);
+                     for (QTableWidget* table : tables) {
+                         QStringList header;
+                         QStringList row;
+                         for (int column = 0; column < table->columnCount(); ++column) {
+                             header << table->horizontalHeaderItem(column)->text();
+                             row << table->item(0, column)->text();
+                         }
+                         headers << table->accessibleName() + ": " + header.join(' ');
+                         counts << row.join(' ');
+                         EXPECT_GE(table->width(), table->horizontalHeader()->length());
+                     }
+                     QApplication::clipboard()->clear();
+                     auto* copy = box->findChild<QPushButton*>("copyNotenspiegel");
+                     ASSERT_NE(copy, nullptr);
+                     QTest::mouseClick(copy, Qt::LeftButton);
+                 });
+    EXPECT_EQ(headers.join('|'), "Notenspiegel (GYM): 15 14 13 12 11 10 09 08 07 06 05 04 03 02 "
+                                 "01 00|Notenspiegel (IHK): 1 2 3 4 5 6");
+    EXPECT_EQ(counts.join('|'), "0 0 2 0 0 0 0 0 0 0 1 0 0 0 0 0|0 1 0 0 0 0");
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.startsWith("Notenspiegel (GYM)\nPunkte\t15\t14")) << copied.toStdString();
+    EXPECT_TRUE(copied.contains(QString::fromUtf8("Durchschnitt (Punkte)\t10,33\nunter 05 "
+                                                  "Punkten\t0\t0 %\n\nNotenspiegel (IHK)")))
+        << copied.toStdString();
+    const QString html = QApplication::clipboard()->mimeData()->html();
+    EXPECT_TRUE(html.contains("<caption>Notenspiegel (IHK)</caption>\n<tr><th>Note</th><th>1</th>"))
+        << html.toStdString();
+}
+
+TEST_F(MemoryBox, KeyTableForTheTypedMaximumInWholePointsIsCopied) {
+    auto* rohpunkte = m_window->findChild<QLineEdit*>("txtRohpunkte");
+    rohpunkte->selectAll();
+    QTest::keyClicks(rohpunkte, "47,5");
+    QString heading;
+    bool startedInHalves = false;
+    withModalBox(
+        [&] { action("mnuCache")->trigger(); },
+        [&](QDialog* box) {
+            auto* halves = box->findChild<QCheckBox*>();
+            ASSERT_NE(halves, nullptr);
+            startedInHalves = halves->isChecked();
+            QTest::mouseClick(halves, Qt::LeftButton);
+            heading =
+                box->findChild<QWidget*>("keyTable")->findChild<QTableWidget*>()->accessibleName();
+            QTest::mouseClick(box->findChild<QPushButton*>("copyNotenschluessel"), Qt::LeftButton);
+        });
+    EXPECT_TRUE(startedInHalves) << "a maximum ending in a half starts in half points";
+    EXPECT_EQ(heading, QString::fromUtf8("Notenschlüssel für 47,5 Rohpunkte (GYM)"));
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              "Punkte\tab\tbis\n15\t46\t47\n14\t43\t45\n13\t41\t42\n12\t38\t40\n"
+              "11\t36\t37\n10\t34\t35\n09\t31\t33\n08\t29\t30\n07\t27\t28\n06\t24\t26\n"
+              "05\t22\t23\n04\t19\t21\n03\t17\t18\n02\t14\t16\n01\t10\t13\n00\t0\t9\n");
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->html().contains(
+        QString::fromUtf8("<caption>Notenschlüssel für 47,5 Rohpunkte (GYM)</caption>\n<tr><th>"
+                          "Punkte</th><th>ab</th><th>bis</th></tr>\n<tr><td>15</td><td>46</td>")));
+}
+
+TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
+    auto* punkte = m_window->findChild<QLineEdit*>("txtPunkte");
+    m_window->findChild<QLineEdit*>("txtRohpunkte")->setText("40");
+    // 13, 05, 11, 01, 06 and 15 points
+    for (const char* achieved : {"35", "18", "30", "10", "20", "38"}) {
+        punkte->selectAll();
+        QTest::keyClicks(punkte, achieved);
+        QTest::keyClick(punkte, Qt::Key_Return);
+    }
+    auto summaryShown = [](QDialog* box) {
+        for (QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text().contains("Durchschnitt")) {
+                return label->text();
+            }
+        }
+        return QString();
+    };
+    QStringList shown;
+    withModalBox(
+        [&] { action("mnuCache")->trigger(); },
+        [&](QDialog* box) {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(box)) << "keys reach the box";
+            auto* lines = box->findChild<QListView*>();
+            auto* remove = box->findChild<QPushButton*>("removeEntry");
+            auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers = {}) {
+                QTest::mouseClick(lines->viewport(), Qt::LeftButton, modifiers,
+                                  lines->visualRect(lines->model()->index(row, 0)).center());
+            };
+            auto selectedRows = [&] {
+                QStringList rows;
+                for (const QModelIndex& row : lines->selectionModel()->selectedRows()) {
+                    rows << QString::number(row.row());
+                }
+                rows.sort();
+                return rows.join(' ');
+            };
+            clickRow(0);
+            QTest::keyClick(lines, Qt::Key_Delete);
+            EXPECT_FALSE(remove->isEnabled()) << "the heading stays";
+            // Two runs apart: 05 and 11, then 06.
+            clickRow(3);
+            clickRow(4, Qt::ShiftModifier);
+            clickRow(6, Qt::ControlModifier);
+            QTest::mouseClick(remove, Qt::LeftButton);
+            shown << dynamic_cast<GradeMemoryBox*>(box)->shownText() << summaryShown(box)
+                  << selectedRows();
+            QTest::mouseClick(box->findChild<QPushButton*>("copyNotenspiegel"), Qt::LeftButton);
+            shown << QApplication::clipboard()->text().section('\n', 3, 3);
+            QTest::keySequence(lines, QKeySequence::Undo);
+            shown << dynamic_cast<GradeMemoryBox*>(box)->shownText().section('\n', 2)
+                  << summaryShown(box) << selectedRows();
+            lines->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(lines, Qt::Key_Delete); // the same three again, by the key
+        });
+    EXPECT_EQ(shown, QStringList({"Folgende Noten wurden berechnet: \n\n87,5 % = 13 (GYM)\n"
+                                  "25,0 % = 01 (GYM)\n95,0 % = 15 (GYM)",
+                                  QString::fromUtf8("3 Ergebnisse · Durchschnitt (Punkte): 9,67 · "
+                                                    "unter 05 Punkten: 1 (33,3 %)"),
+                                  "3", "Ergebnisse\t3",
+                                  "87,5 % = 13 (GYM)\n45,0 % = 05 (GYM)\n75,0 % = 11 (GYM)\n"
+                                  "25,0 % = 01 (GYM)\n50,0 % = 06 (GYM)\n95,0 % = 15 (GYM)",
+                                  QString::fromUtf8("6 Ergebnisse · Durchschnitt (Punkte): 8,50 · "
+                                                    "unter 05 Punkten: 1 (16,7 %)"),
+                                  "3 4 6"}));
+    EXPECT_EQ(m_window->notenSpeicher().entries(),
+              "\r87,5 % = 13 (GYM)\r25,0 % = 01 (GYM)\r95,0 % = 15 (GYM)")
+        << "closing the box keeps what it shows";
+}
+
+TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {
+    grading::NotenSpeicher memory;
+    for (int i = 0; i < 10'000; ++i) {
+        memory.append(QString("%1,0").arg(i), "05", grading::GradingKey::GYM, 5);
+    }
+    GradeMemoryBox box(memory, "40", "GYM", nullptr);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    auto* lines = box.findChild<QListView*>();
+    EXPECT_EQ(lines->model()->rowCount(), 10'002);
+    EXPECT_LT(box.height(), 1000) << "the box must fit on a screen";
+    lines->scrollToBottom();
+    QApplication::processEvents();
+    const QModelIndex last = lines->model()->index(10'001, 0);
+    EXPECT_EQ(last.data().toString(), "9999,0 % = 05 (GYM)");
+    EXPECT_TRUE(lines->viewport()->rect().contains(lines->visualRect(last)));
+
+    QApplication::clipboard()->clear();
+    QTest::keySequence(&box, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), memory.messageText().replace('\r', '\n'));
+    lines->setFocus();
+    lines->selectionModel()->select(lines->model()->index(3, 0), QItemSelectionModel::Select);
+    lines->selectionModel()->select(lines->model()->index(2, 0), QItemSelectionModel::Select);
+    QTest::keySequence(lines, QKeySequence::Copy);
+    EXPECT_EQ(QApplication::clipboard()->text(), "0,0 % = 05 (GYM)\n1,0 % = 05 (GYM)");
+}
+
+} // namespace
