@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ns per "Berechnen" against the model window, ns per grade-memory append at several sizes, and
-// the time one key table takes (argument 0: a maximum of 1E+30).
+// the time one key table takes (argument 0: a maximum of 2^52), and reading a full key file.
 #include "grading/Calculation.h"
 #include "grading/KeyTable.h"
 #include "grading/NotenSpeicher.h"
+#include "settings/KeyFile.h"
 #include "tests/support/ModelWindow.h"
 
+#include <QFile>
 #include <QLocale>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -16,9 +19,10 @@ void BM_Calculate(benchmark::State& state) {
     ModelWindow window;
     window.setText(grading::Field::Rohpunkte, "40");
     window.setText(grading::Field::Punkte, "35,5");
+    const grading::Keys keys(german);
     grading::NotenSpeicher memory;
     for (auto _ : state) {
-        grading::calculate(window, memory, german);
+        grading::calculate(window, memory, keys, german);
         if (memory.size() > 100'000) {
             state.PauseTiming();
             memory.clear();
@@ -31,17 +35,18 @@ BENCHMARK(BM_Calculate);
 // ns per append while the memory holds between n and 2n entries; refilling happens untimed.
 void BM_Append(benchmark::State& state) {
     const auto entries = state.range(0);
+    const grading::Keys keys(QLocale::c());
     grading::NotenSpeicher memory;
     auto refill = [&] {
         memory.clear();
         for (int64_t i = 0; i < entries; ++i) {
-            memory.append("87,5", "13", grading::GradingKey::GYM, 13);
+            memory.append("87,5", keys.gym(), 2);
         }
     };
     refill();
     int64_t appended = 0;
     for (auto _ : state) {
-        memory.append("45,0", "5", grading::GradingKey::IHK, 5);
+        memory.append("45,0", keys.ihk(), 4);
         if (++appended == entries) {
             state.PauseTiming();
             refill();
@@ -56,12 +61,42 @@ BENCHMARK(BM_Append)->Arg(10)->Arg(10'000)->Arg(100'000);
 // (2^52) must cost what 40 costs.
 void BM_KeyTable(benchmark::State& state) {
     const double maximum = state.range(0) == 0 ? 0x1p52 : static_cast<double>(state.range(0));
+    const grading::Keys keys(QLocale::c());
     for (auto _ : state) {
-        benchmark::DoNotOptimize(grading::keyTable(grading::GradingKey::GYM, maximum, 0.5));
-        benchmark::DoNotOptimize(grading::keyTable(grading::GradingKey::IHK, maximum, 1.0));
+        benchmark::DoNotOptimize(grading::keyTable(*keys.gym(), maximum, 0.5));
+        benchmark::DoNotOptimize(grading::keyTable(*keys.ihk(), maximum, 1.0));
     }
 }
 BENCHMARK(BM_KeyTable)->Arg(40)->Arg(1'000'000)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+// Reading the key file at start-up, at its largest sensible size: 50 keys of 30 grades.
+void BM_ReadKeyFile(benchmark::State& state) {
+    std::vector<grading::GradingKey> keys;
+    for (int k = 0; k < 50; ++k) {
+        grading::GradingKey key{QStringLiteral("Schlüssel %1").arg(k), {}, 20, {}, {}, {}};
+        for (int g = 0; g < 30; ++g) {
+            key.grades.push_back({QStringLiteral("Note %1").arg(g),
+                                  g == 29 ? std::nullopt : std::optional<double>(99.5 - 3.25 * g),
+                                  100 * g + 33});
+        }
+        keys.push_back(key);
+    }
+    QTemporaryDir dir;
+    QFile file(dir.filePath("Zensulino-Notenschlüssel.txt"));
+    if (!file.open(QIODevice::WriteOnly) || file.write(settings::formatKeyFile(keys)) < 0) {
+        state.SkipWithError("cannot write the key file");
+        return;
+    }
+    file.close();
+    for (auto _ : state) {
+        const settings::KeyFileLoad loaded = settings::loadKeyFile(file.fileName());
+        if (loaded.keys.size() != keys.size()) {
+            state.SkipWithError("the key file did not load whole");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_ReadKeyFile)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -69,9 +69,9 @@ class OpenBox {
 public:
     explicit OpenBox(int64_t entries) {
         for (int64_t i = 0; i < entries; ++i) {
-            m_memory.append(QString::number(i), "05", grading::GradingKey::GYM, 5);
+            m_memory.append(QString::number(i), m_keys.gym(), 10);
         }
-        m_box = std::make_unique<GradeMemoryBox>(m_memory, "40", "GYM", nullptr,
+        m_box = std::make_unique<GradeMemoryBox>(m_memory, "40", m_keys.gym(), nullptr,
                                                  QLocale(QLocale::German, QLocale::Germany));
         m_box->show();
         m_box->activateWindow();
@@ -86,6 +86,7 @@ public:
     QListView* lines = nullptr;
 
 private:
+    grading::Keys m_keys{QLocale::c()};
     grading::NotenSpeicher m_memory;
     std::unique_ptr<GradeMemoryBox> m_box;
 };

@@ -15,7 +15,7 @@ namespace {
 
 // Parsing each input, the division and the multiplication each round once by at most half a unit
 // in the last place; 2^-49 relative leaves a wide margin over those four roundings, and a result
-// that truly lies that close below a threshold needs some fifteen significant digits of input.
+// that truly lies that close below a bound needs some fifteen significant digits of input.
 constexpr double thresholdTolerance = 0x1p-49;
 
 bool validate(GradingWindow& window, const QLocale& locale) {
@@ -52,37 +52,37 @@ double percentageOf(double maximum, double achieved) {
     return (100.0 / maximum) * achieved;
 }
 
-qint16 gradeForExactPercentage(GradingKey key, double percentage) {
-    for (float threshold : thresholds(key)) {
-        if (std::fabs(percentage - threshold) <= threshold * thresholdTolerance) {
-            return gradeForPercentage(key, threshold);
+std::size_t gradeForExactPercentage(const GradingKey& key, double percentage) {
+    for (const Grade& grade : key.grades) {
+        if (grade.from && std::fabs(percentage - *grade.from) <= *grade.from * thresholdTolerance) {
+            return gradeForPercentage(key, *grade.from);
         }
     }
     return gradeForPercentage(key, percentage);
 }
 
-qint16 gradeForPoints(GradingKey key, double maximum, double achieved) {
+std::size_t gradeForPoints(const GradingKey& key, double maximum, double achieved) {
     return gradeForExactPercentage(
         key, percentageOf(pointsInSingleRange(maximum), pointsInSingleRange(achieved)));
 }
 
-bool calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& locale) {
+bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,
+               const QLocale& locale) {
     if (!validate(window, locale)) {
         return false;
     }
     const double maximum = points(window, Field::Rohpunkte, locale);
     const double achieved = points(window, Field::Punkte, locale);
-    const GradingKey key = keyFromText(window.text(Field::Schluessel));
+    const Key& key = keys.fromText(window.text(Field::Schluessel));
 
     const double percentage = percentageOf(maximum, achieved);
     const QString percentageText = formatPercentage(roundToSingle(percentage), locale);
     window.setText(Field::ErgebnisProzent, percentageText);
 
-    const qint16 grade = gradeForExactPercentage(key, percentage);
-    const QString shownGrade = gradeText(key, grade, locale);
-    window.setText(Field::ErgebnisNote, shownGrade);
+    const std::size_t grade = gradeForExactPercentage(*key, percentage);
+    window.setText(Field::ErgebnisNote, key->grades[grade].text);
 
-    memory.append(percentageText, shownGrade, key, grade);
+    memory.append(percentageText, key, grade);
     return true;
 }
 

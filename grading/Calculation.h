@@ -15,16 +15,17 @@ class NotenSpeicher;
 double percentageOf(double maximum, double achieved);
 
 // Double arithmetic on the entered decimals lands within a few units in the last place of the
-// true quotient, so a result that close to a threshold is the threshold itself: 8,4 of 14 points
-// are 60 % and earn the grade for 60 %. Everything else is graded as computed, so a result that
-// truly lies below a threshold stays below it.
-qint16 gradeForExactPercentage(GradingKey key, double percentage);
+// true quotient, so a result that close to a bound is the bound itself: 8,4 of 14 points are
+// 60 % and earn the grade for 60 %, 167 of 500 points 33,4 %. Everything else is graded as
+// computed, so a result that truly lies below a bound stays below it.
+std::size_t gradeForExactPercentage(const GradingKey& key, double percentage);
 
 // The grade that `achieved` of `maximum` points earn, exactly as "Berechnen" gives it.
-qint16 gradeForPoints(GradingKey key, double maximum, double achieved);
+std::size_t gradeForPoints(const GradingKey& key, double maximum, double achieved);
 
-// "Berechnen": validates the three inputs, shows percentage and grade, records them. False when
-// an input stopped it.
-bool calculate(GradingWindow& window, NotenSpeicher& memory, const QLocale& locale);
+// "Berechnen": validates the three inputs, shows percentage and grade under the key the key text
+// names, records them. False when an input stopped it.
+bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,
+               const QLocale& locale);
 
 } // namespace grading

@@ -2,58 +2,85 @@
 #include "grading/GradingKey.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <array>
+#include <span>
 
 namespace grading {
 
 namespace {
 
-constexpr std::array<float, 15> gymThresholds{20.0f, 28.0f, 34.0f, 40.0f, 45.0f,
-                                              50.0f, 55.0f, 60.0f, 65.0f, 70.0f,
-                                              75.0f, 80.0f, 85.0f, 90.0f, 95.0f};
-constexpr std::array<float, 5> ihkThresholds{30.0f, 50.0f, 67.0f, 81.0f, 92.0f};
-
-// Counts the thresholds passed before the first failing test. Written as `!(p >= t)` on purpose:
-// NaN fails every comparison and so stops at the first threshold.
-qint16 thresholdsPassed(std::span<const float> bounds, double percentage) {
-    qint16 passed = 0;
-    for (float threshold : bounds) {
-        if (!(percentage >= threshold)) {
-            break;
+// A built-in key with whole-numbered grades: `bounds` ascending, so grades[0] is the best and
+// earns the last bound.
+GradingKey builtIn(const QString& name, std::span<const int> bounds, int worst, int step,
+                   bool twoDigits, std::size_t firstWeak, std::array<QString, 3> headings,
+                   const QLocale& locale) {
+    GradingKey key{name, {}, firstWeak, headings[0], headings[1], headings[2]};
+    for (std::size_t passed = bounds.size() + 1; passed-- > 0;) {
+        const int number = worst + step * static_cast<int>(passed);
+        QString text = locale.toString(number);
+        if (twoDigits && number >= 0 && number < 10) {
+            text.prepend(locale.zeroDigit());
         }
-        ++passed;
+        key.grades.push_back(
+            {text, passed == 0 ? std::nullopt : std::optional<double>(bounds[passed - 1]),
+             100 * number});
     }
-    return passed;
+    return key;
 }
+
+constexpr std::array gymBounds{20, 28, 34, 40, 45, 50, 55, 60, 65, 70, 75, 80, 85, 90, 95};
+constexpr std::array ihkBounds{30, 50, 67, 81, 92};
 
 } // namespace
 
-GradingKey keyFromText(const QString& keyText) {
-    return keyText == QLatin1String("IHK") ? GradingKey::IHK : GradingKey::GYM;
-}
-
-std::span<const float> thresholds(GradingKey key) {
-    if (key == GradingKey::IHK) {
-        return ihkThresholds;
+GradingKey withOwnHeadings(GradingKey key) {
+    key.gradeHeading = QStringLiteral("Note");
+    key.averageHeading = QStringLiteral("Durchschnitt");
+    if (key.firstWeak && !key.grades.empty()) {
+        const QString& first = key.grades[*key.firstWeak].text;
+        key.weakHeading =
+            *key.firstWeak + 1 == key.grades.size()
+                ? QStringLiteral("Note %1").arg(first)
+                : QStringLiteral("Noten %1 bis %2").arg(first, key.grades.back().text);
     }
-    return gymThresholds;
+    return key;
 }
 
-qint16 gradeForPercentage(GradingKey key, double percentage) {
-    const qint16 passed = thresholdsPassed(thresholds(key), percentage);
-    return key == GradingKey::IHK ? static_cast<qint16>(6 - passed) : passed;
-}
-
-QString gradeText(GradingKey key, qint16 grade, const QLocale& locale) {
-    QString text = locale.toString(grade);
-    if (key == GradingKey::GYM && grade >= 0 && grade < 10) {
-        text.prepend(locale.zeroDigit());
+Keys::Keys(const QLocale& locale, const std::vector<GradingKey>& own) {
+    m_all.push_back(std::make_shared<const GradingKey>(
+        builtIn(QStringLiteral("GYM"), gymBounds, 0, 1, true, 11,
+                {QStringLiteral("Punkte"), QStringLiteral("Durchschnitt (Punkte)"),
+                 QStringLiteral("unter 05 Punkten")},
+                locale)));
+    m_all.push_back(std::make_shared<const GradingKey>(
+        builtIn(QStringLiteral("IHK"), ihkBounds, 6, -1, false, 4,
+                {QStringLiteral("Note"), QStringLiteral("Durchschnittsnote"),
+                 QStringLiteral("Noten 5 und 6")},
+                locale)));
+    for (const GradingKey& key : own) {
+        m_all.push_back(std::make_shared<const GradingKey>(key));
     }
-    return text;
 }
 
-QString suffix(GradingKey key) {
-    return key == GradingKey::IHK ? QStringLiteral(" (IHK)") : QStringLiteral(" (GYM)");
+const Key& Keys::fromText(const QString& keyText) const {
+    const auto named = std::find_if(m_all.begin(), m_all.end(),
+                                    [&](const Key& key) { return key->name == keyText; });
+    return named != m_all.end() ? *named : gym();
+}
+
+// Climbs from the worst grade while the percentage reaches the next better one's bound; NaN
+// reaches none and so stays worst.
+std::size_t gradeForPercentage(const GradingKey& key, double percentage) {
+    std::size_t grade = key.grades.size() - 1;
+    while (grade > 0 && key.grades[grade - 1].from && percentage >= *key.grades[grade - 1].from) {
+        --grade;
+    }
+    return grade;
+}
+
+QString suffix(const GradingKey& key) {
+    return QStringLiteral(" (") + key.name + QLatin1Char(')');
 }
 
 } // namespace grading

@@ -3,28 +3,63 @@
 
 #include <QString>
 #include <QtGlobal>
-#include <span>
+#include <memory>
+#include <optional>
+#include <vector>
 
 class QLocale;
 
 namespace grading {
 
-enum class GradingKey { GYM, IHK };
+// One grade of a key.
+struct Grade {
+    QString text;               // as shown and recorded: "07", "2", "1+", "sehr gut"
+    std::optional<double> from; // the lowest percentage that earns it; none for the worst grade
+    qint64 value = 0;           // for the average, in hundredths: GYM's points, IHK's grade
+    friend bool operator==(const Grade&, const Grade&) = default;
+};
 
-// Only the exact text "IHK" selects IHK; everything else the user may type grades under GYM.
-GradingKey keyFromText(const QString& keyText);
+// A grading key as data: GYM and IHK are built in, a teacher's own come from the key file.
+struct GradingKey {
+    QString name;
+    std::vector<Grade> grades;            // best first
+    std::optional<std::size_t> firstWeak; // from this grade to the worst the results are weak
+    // The captions of its Notenspiegel: the grade row, the average, the weak results.
+    QString gradeHeading;
+    QString averageHeading;
+    QString weakHeading;
+    friend bool operator==(const GradingKey&, const GradingKey&) = default;
+};
 
-// The bounds of the key, ascending; each is reached by a percentage >= the bound.
-std::span<const float> thresholds(GradingKey key);
+// Results keep the key they were graded under, whatever becomes of the key file later.
+using Key = std::shared_ptr<const GradingKey>;
 
-// The percentage is graded as it is: no clamping, NaN and -inf grade worst, +inf grades best.
-// A single-precision percentage converts exactly, so it grades as single against single.
-qint16 gradeForPercentage(GradingKey key, double percentage);
+// "Note", "Durchschnitt" and "Noten 5+ bis 6" ("Note 6" where one grade is weak) for a key of
+// the teacher's own.
+GradingKey withOwnHeadings(GradingKey key);
 
-// GYM points always have two digits ("07"), IHK grades are the bare number ("2").
-QString gradeText(GradingKey key, qint16 grade, const QLocale& locale);
+// Every key the program knows: GYM, IHK, then the teacher's own in the key file's order.
+class Keys {
+public:
+    // GYM's points in the pattern "00" and IHK's grades as plain numbers, in the locale's digits.
+    explicit Keys(const QLocale& locale, const std::vector<GradingKey>& own = {});
 
-// " (GYM)" or " (IHK)", as written behind each grade-memory entry.
-QString suffix(GradingKey key);
+    const Key& gym() const { return m_all[0]; }
+    const Key& ihk() const { return m_all[1]; }
+    const std::vector<Key>& all() const { return m_all; }
+
+    // The key whose name the text is exactly, case and blanks counting; GYM for every other text.
+    const Key& fromText(const QString& keyText) const;
+
+private:
+    std::vector<Key> m_all;
+};
+
+// The grade, 0 the best, that the percentage earns as it is: no clamping, NaN and -inf grade
+// worst, +inf grades best. A single-precision percentage converts exactly.
+std::size_t gradeForPercentage(const GradingKey& key, double percentage);
+
+// " (GYM)": a blank and the key's name in parentheses, as written behind each memory entry.
+QString suffix(const GradingKey& key);
 
 } // namespace grading

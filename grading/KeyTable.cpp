@@ -2,27 +2,23 @@
 #include "grading/KeyTable.h"
 
 #include "grading/Calculation.h"
-#include "grading/Notenspiegel.h"
 #include "grading/Numbers.h"
 
 #include <QLocale>
 #include <cmath>
-#include <limits>
 
 namespace grading {
 
 namespace {
 
-// How many thresholds the grade for `achieved` points has passed: grows with the points under
-// either key, which is what makes bisecting sound.
-std::size_t rank(GradingKey key, double maximum, double achieved) {
-    const qint16 grade = gradeForPoints(key, maximum, achieved);
-    const qint16 worst = gradeForPercentage(key, -std::numeric_limits<double>::infinity());
-    return static_cast<std::size_t>(std::abs(grade - worst));
+// How many bounds the grade for `achieved` points has passed: grows with the points, which is
+// what makes bisecting sound.
+std::size_t rank(const GradingKey& key, double maximum, double achieved) {
+    return key.grades.size() - 1 - gradeForPoints(key, maximum, achieved);
 }
 
 // The first step number up to `lastStep` whose points reach rank `wanted`, if any.
-std::optional<double> firstStepReaching(GradingKey key, double maximum, double step,
+std::optional<double> firstStepReaching(const GradingKey& key, double maximum, double step,
                                         double lastStep, std::size_t wanted) {
     if (rank(key, maximum, lastStep * step) < wanted) {
         return std::nullopt;
@@ -55,12 +51,13 @@ bool endsInAHalf(double maximum) {
     return maximum - std::floor(maximum) == 0.5;
 }
 
-std::optional<std::vector<KeyTableRow>> keyTable(GradingKey key, double maximum, double step) {
+std::optional<std::vector<KeyTableRow>> keyTable(const GradingKey& key, double maximum,
+                                                 double step) {
     const double lastStep = std::floor(maximum / step);
     if (lastStep > 0x1p53) {
         return std::nullopt;
     }
-    const std::size_t ranks = thresholds(key).size();
+    const std::size_t ranks = key.grades.size() - 1;
     // firstSteps[r]: the first step number of rank r or above; none where no step has it.
     std::vector<std::optional<double>> firstSteps;
     for (std::size_t wanted = 0; wanted <= ranks; ++wanted) {
@@ -69,8 +66,7 @@ std::optional<std::vector<KeyTableRow>> keyTable(GradingKey key, double maximum,
     std::vector<KeyTableRow> rows;
     for (std::size_t r = ranks + 1; r-- > 0;) {
         KeyTableRow row;
-        row.grade = gradeForPercentage(key, r == 0 ? -std::numeric_limits<double>::infinity()
-                                                   : static_cast<double>(thresholds(key)[r - 1]));
+        row.grade = ranks - r;
         const std::optional<double> from = firstSteps[r];
         const std::optional<double> next = r < ranks ? firstSteps[r + 1] : std::nullopt;
         const double to = next ? *next - 1.0 : lastStep;
@@ -92,18 +88,18 @@ QString pointsText(double points, const QLocale& locale) {
     return ungrouped(locale).toString(points, 'f', QLocale::FloatingPointShortest);
 }
 
-QString keyTableHeading(GradingKey key, double maximum, const QLocale& locale) {
+QString keyTableHeading(const GradingKey& key, double maximum, const QLocale& locale) {
     return QStringLiteral("Notenschlüssel für %1 Rohpunkte").arg(pointsText(maximum, locale)) +
            suffix(key);
 }
 
-PasteTable keyPasteTable(GradingKey key, double maximum, const std::vector<KeyTableRow>& rows,
-                         const QLocale& locale) {
+PasteTable keyPasteTable(const GradingKey& key, double maximum,
+                         const std::vector<KeyTableRow>& rows, const QLocale& locale) {
     PasteTable table{keyTableHeading(key, maximum, locale),
-                     {{gradeHeading(key), QStringLiteral("ab"), QStringLiteral("bis")}}};
+                     {{key.gradeHeading, QStringLiteral("ab"), QStringLiteral("bis")}}};
     const QString unreachable(QChar(0x2013));
     for (const KeyTableRow& row : rows) {
-        table.rows.push_back({gradeText(key, row.grade, locale),
+        table.rows.push_back({key.grades[row.grade].text,
                               row.from ? pointsText(*row.from, locale) : unreachable,
                               row.to ? pointsText(*row.to, locale) : unreachable});
     }

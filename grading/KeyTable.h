@@ -14,7 +14,7 @@ namespace grading {
 
 // The raw points each grade needs for one maximum: what goes under an exam or into a mark sheet.
 struct KeyTableRow {
-    qint16 grade = 0;
+    std::size_t grade = 0;      // in the key, 0 the best
     std::optional<double> from; // the lowest step value that earns the grade; none: no step does
     std::optional<double> to;   // the highest
 };
@@ -29,7 +29,8 @@ bool endsInAHalf(double maximum);
 // Each bound is found by the calculation's own grading, bisecting the steps, so the cost does
 // not grow with the maximum. Nothing where the maximum holds more than 2^53 steps: beyond that
 // neighbouring step numbers are one double, and no table of them could be exact.
-std::optional<std::vector<KeyTableRow>> keyTable(GradingKey key, double maximum, double step);
+std::optional<std::vector<KeyTableRow>> keyTable(const GradingKey& key, double maximum,
+                                                 double step);
 
 // What stands in place of the table that keyTable cannot give.
 QString tooLargeToSplit(double step);
@@ -38,11 +39,11 @@ QString tooLargeToSplit(double step);
 QString pointsText(double points, const QLocale& locale);
 
 // "Notenschlüssel für 40 Rohpunkte (GYM)".
-QString keyTableHeading(GradingKey key, double maximum, const QLocale& locale);
+QString keyTableHeading(const GradingKey& key, double maximum, const QLocale& locale);
 
 // The table as shown and copied: the heading as caption, "Punkte"/"Note", "ab" and "bis" over one
 // row per grade, "–" where no step value earns it.
-PasteTable keyPasteTable(GradingKey key, double maximum, const std::vector<KeyTableRow>& rows,
-                         const QLocale& locale);
+PasteTable keyPasteTable(const GradingKey& key, double maximum,
+                         const std::vector<KeyTableRow>& rows, const QLocale& locale);
 
 } // namespace grading

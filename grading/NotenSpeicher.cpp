@@ -14,10 +14,10 @@ QString NotenSpeicher::heading() {
     return QStringLiteral("Folgende Noten wurden berechnet: ");
 }
 
-void NotenSpeicher::append(const QString& percentageText, const QString& gradeText, GradingKey key,
-                           qint16 grade) {
+void NotenSpeicher::append(const QString& percentageText, const Key& key, std::size_t grade) {
     m_entries.push_back(
-        {percentageText + QLatin1String(" % = ") + gradeText + suffix(key), key, grade});
+        {percentageText + QLatin1String(" % = ") + key->grades[grade].text + suffix(*key), key,
+         grade});
     m_notenspiegel.add(key, grade);
 }
 

@@ -16,9 +16,9 @@ namespace grading {
 class NotenSpeicher {
 public:
     struct Entry {
-        QString line; // "87,5 % = 13 (GYM)"
-        GradingKey key = GradingKey::GYM;
-        qint16 grade = 0;
+        QString line;          // "87,5 % = 13 (GYM)"
+        Key key;               // as it was when the result was graded
+        std::size_t grade = 0; // in the key, 0 the best
     };
     // An entry taken out, with the place it had.
     struct RemovedEntry {
@@ -32,9 +32,9 @@ public:
     // The box's first line, ahead of the entries.
     static QString heading();
 
-    // `grade` is the one `gradeText` shows; it also counts in the Notenspiegel.
-    void append(const QString& percentageText, const QString& gradeText, GradingKey key,
-                qint16 grade);
+    // "87,5 % = 13 (GYM)" from the percentage as shown, the grade's text and the key's name; the
+    // grade also counts in the Notenspiegel.
+    void append(const QString& percentageText, const Key& key, std::size_t grade);
     void clear();
 
     // Takes out the entries at these places (0 the oldest; any order, places past the end are

@@ -8,31 +8,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <limits>
 
 namespace grading {
 
 namespace {
 
-std::size_t indexOf(GradingKey key) {
-    return key == GradingKey::IHK ? 1 : 0;
-}
-
-bool isWeak(GradingKey key, qint16 grade) {
-    return key == GradingKey::IHK ? grade >= 5 : grade < 5;
-}
-
-// Every grade the key gives, from the one for the best percentage to the one for the worst.
-std::vector<qint16> gradesBestFirst(GradingKey key) {
-    constexpr double infinity = std::numeric_limits<double>::infinity();
-    const qint16 best = gradeForPercentage(key, infinity);
-    const qint16 worst = gradeForPercentage(key, -infinity);
-    const qint16 step = best > worst ? -1 : 1;
-    std::vector<qint16> grades;
-    for (qint16 grade = best; grade != worst + step; grade = static_cast<qint16>(grade + step)) {
-        grades.push_back(grade);
+// GYM and IHK keep their tables first whatever came first; every other key follows in turn.
+int rank(const GradingKey& key) {
+    if (key.name == QLatin1String("GYM")) {
+        return 0;
     }
-    return grades;
+    return key.name == QLatin1String("IHK") ? 1 : 2;
 }
 
 // numerator / denominator to the nearest whole number, halves away from zero, in integers.
@@ -49,65 +35,51 @@ QString withDecimals(qint64 scaled, int decimals, const QLocale& locale) {
 
 } // namespace
 
-void Notenspiegel::add(GradingKey key, qint16 grade) {
+void Notenspiegel::add(const Key& key, std::size_t grade) {
     count(key, grade, 1);
 }
 
-void Notenspiegel::remove(GradingKey key, qint16 grade) {
+void Notenspiegel::remove(const Key& key, std::size_t grade) {
     count(key, grade, -1);
 }
 
-void Notenspiegel::count(GradingKey key, qint16 grade, int times) {
-    Tally& tally = m_tallies[indexOf(key)];
-    const auto slot = static_cast<std::size_t>(std::clamp<qint16>(grade, 0, 15));
-    tally.counts[slot] += times;
-    tally.results += times;
-    tally.gradeSum += grade * times;
+void Notenspiegel::count(const Key& key, std::size_t grade, int times) {
+    auto tally = std::find_if(m_tallies.begin(), m_tallies.end(),
+                              [&](const Tally& t) { return t.key == key; });
+    if (tally == m_tallies.end()) {
+        tally = m_tallies.insert(
+            std::find_if(m_tallies.begin(), m_tallies.end(),
+                         [&](const Tally& t) { return rank(*t.key) > rank(*key); }),
+            Tally{key, std::vector<qint64>(key->grades.size()), 0, 0});
+    }
+    tally->counts[grade] += times;
+    tally->results += times;
+    tally->valueSum += key->grades[grade].value * times;
 }
 
 void Notenspiegel::clear() {
-    m_tallies = {};
+    m_tallies.clear();
 }
 
 std::vector<Notenspiegel::Summary> Notenspiegel::summaries() const {
     std::vector<Summary> summaries;
-    for (GradingKey key : {GradingKey::GYM, GradingKey::IHK}) {
-        const Tally& tally = m_tallies[indexOf(key)];
+    for (const Tally& tally : m_tallies) {
         if (tally.results == 0) {
             continue;
         }
-        Summary summary;
-        summary.key = key;
-        summary.results = tally.results;
-        summary.gradeSum = tally.gradeSum;
-        for (qint16 grade : gradesBestFirst(key)) {
-            const qint64 count = tally.counts[static_cast<std::size_t>(grade)];
-            summary.counts.emplace_back(grade, count);
-            if (isWeak(key, grade)) {
-                summary.weak += count;
+        Summary summary{tally.key, tally.counts, tally.results, tally.valueSum, 0};
+        if (const auto firstWeak = tally.key->firstWeak) {
+            for (std::size_t grade = *firstWeak; grade < tally.counts.size(); ++grade) {
+                summary.weak += tally.counts[grade];
             }
         }
-        summaries.push_back(summary);
+        summaries.push_back(std::move(summary));
     }
     return summaries;
 }
 
-QString gradeHeading(GradingKey key) {
-    return key == GradingKey::IHK ? QStringLiteral("Note") : QStringLiteral("Punkte");
-}
-
-QString averageHeading(GradingKey key) {
-    return key == GradingKey::IHK ? QStringLiteral("Durchschnittsnote")
-                                  : QStringLiteral("Durchschnitt (Punkte)");
-}
-
-QString weakHeading(GradingKey key) {
-    return key == GradingKey::IHK ? QStringLiteral("Noten 5 und 6")
-                                  : QStringLiteral("unter 05 Punkten");
-}
-
 QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale) {
-    return withDecimals(roundedQuotient(100 * summary.gradeSum, summary.results), 2, locale);
+    return withDecimals(roundedQuotient(summary.valueSum, summary.results), 2, locale);
 }
 
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale) {
@@ -123,19 +95,23 @@ std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& su
                                     const QLocale& locale) {
     std::vector<PasteTable> tables;
     for (const Notenspiegel::Summary& summary : summaries) {
-        QStringList grades{gradeHeading(summary.key)};
+        const GradingKey& key = *summary.key;
+        QStringList grades{key.gradeHeading};
         QStringList counts{QStringLiteral("Anzahl")};
-        for (const auto& [grade, count] : summary.counts) {
-            grades << gradeText(summary.key, grade, locale);
-            counts << countText(count, locale);
+        for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+            grades << key.grades[grade].text;
+            counts << countText(summary.counts[grade], locale);
         }
-        tables.push_back({QStringLiteral("Notenspiegel") + suffix(summary.key),
-                          {grades,
-                           counts,
-                           {QStringLiteral("Ergebnisse"), countText(summary.results, locale)},
-                           {averageHeading(summary.key), averageText(summary, locale)},
-                           {weakHeading(summary.key), countText(summary.weak, locale),
-                            weakShareText(summary, locale)}}});
+        PasteTable table{QStringLiteral("Notenspiegel") + suffix(key),
+                         {grades,
+                          counts,
+                          {QStringLiteral("Ergebnisse"), countText(summary.results, locale)},
+                          {key.averageHeading, averageText(summary, locale)}}};
+        if (key.firstWeak) {
+            table.rows.push_back(
+                {key.weakHeading, countText(summary.weak, locale), weakShareText(summary, locale)});
+        }
+        tables.push_back(std::move(table));
     }
     return tables;
 }

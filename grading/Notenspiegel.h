@@ -5,7 +5,6 @@
 #include "grading/PasteTable.h"
 
 #include <QString>
-#include <array>
 #include <vector>
 
 class QLocale;
@@ -17,43 +16,41 @@ namespace grading {
 // session runs.
 class Notenspiegel {
 public:
-    void add(GradingKey key, qint16 grade);
+    void add(const Key& key, std::size_t grade);
     // Takes back one result that `add` counted.
-    void remove(GradingKey key, qint16 grade);
+    void remove(const Key& key, std::size_t grade);
     void clear();
 
     struct Summary {
-        GradingKey key = GradingKey::GYM;
-        std::vector<std::pair<qint16, qint64>> counts; // every grade of the key, best first
+        Key key;
+        std::vector<qint64> counts; // one for each grade of the key, best first
         qint64 results = 0;
-        qint64 gradeSum = 0; // the average is worked out from it exactly, never from a double
-        qint64 weak = 0;     // GYM under 05 points, IHK grades 5 and 6
+        qint64 valueSum = 0; // in hundredths; the average is worked out from it exactly
+        qint64 weak = 0;     // from the key's first weak grade to its worst
     };
-    // One summary for each key that has results, GYM before IHK.
+    // One summary for each key that has results: GYM, IHK, then the others as they first came.
     std::vector<Summary> summaries() const;
 
 private:
     struct Tally {
-        std::array<qint64, 16> counts{};
+        Key key;
+        std::vector<qint64> counts;
         qint64 results = 0;
-        qint64 gradeSum = 0;
+        qint64 valueSum = 0;
     };
-    void count(GradingKey key, qint16 grade, int times);
+    void count(const Key& key, std::size_t grade, int times);
 
-    std::array<Tally, 2> m_tallies{};
+    std::vector<Tally> m_tallies; // a key a tally, GYM first and IHK second where they have one
 };
 
-// Captions for the table: the grade row's name, the average's and the weak results'.
-QString gradeHeading(GradingKey key);
-QString averageHeading(GradingKey key);
-QString weakHeading(GradingKey key);
-// The average grade with two decimals, halves rounded away from zero: "2,68" for 107/40.
+// The average with two decimals, halves rounded away from zero: "2,68" for 107/40.
 QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale);
 // The weak results' share: "25 %" where it is whole, else one decimal ("0,5 %"), and never
 // "0 %" for some nor "100 %" for not all.
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale);
 
-// The tables for the clipboard: each key's grades, counts, results, average and weak share.
+// The tables for the clipboard: each key's grades, counts, results, average and, where the key
+// names weak grades, their share.
 std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& summaries,
                                     const QLocale& locale);
 

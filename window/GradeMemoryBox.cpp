@@ -10,16 +10,41 @@
 #include <QClipboard>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
+namespace {
+
+bool isBoxKey(const QKeyEvent* event) {
+    return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Undo) ||
+           event->key() == Qt::Key_Delete;
+}
+
+// The list leaves the box's own keys to the box, where they arrive from every control in it. A
+// plain list view would copy its current line alone on Ctrl+C.
+class MemoryLines : public QListView {
+public:
+    using QListView::QListView;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (isBoxKey(event)) {
+            event->ignore();
+            return;
+        }
+        QListView::keyPressEvent(event);
+    }
+};
+
+} // namespace
+
 GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& maximumText,
-                               const QString& keyText, QWidget* parent, const QLocale& locale)
+                               const grading::Key& key, QWidget* parent, const QLocale& locale)
     : QDialog(parent) {
     setWindowTitle(grading::NotenSpeicher::title());
     setModal(true);
@@ -36,7 +61,7 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
 
     // One row a line: a list view lays out only the rows in sight, so a session of 100,000
     // results opens as fast as one of ten.
-    m_lines = new QListView(this);
+    m_lines = new MemoryLines(this);
     m_model = new GradeMemoryModel(memory, m_lines);
     m_lines->setModel(m_model);
     m_lines->setUniformItemSizes(true);
@@ -72,19 +97,23 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     content->addWidget(icon);
     content->addLayout(list, 1);
     content->addSpacing(12);
-    content->addWidget(new KeyTableSection(maximumText, keyText, locale, this));
+    content->addWidget(new KeyTableSection(maximumText, key, locale, this));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content, 1);
     layout->addWidget(buttons);
     resize(std::max(360, sizeHint().width()), std::max(300, sizeHint().height()));
+}
 
-    connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
-            &GradeMemoryBox::copy);
-    connect(new QShortcut(QKeySequence::Undo, this), &QShortcut::activated, this,
-            &GradeMemoryBox::undoRemoval);
-    auto* remove =
-        new QShortcut(QKeySequence::Delete, m_lines, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(remove, &QShortcut::activated, this, &GradeMemoryBox::removeSelected);
+void GradeMemoryBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+    } else if (event->matches(QKeySequence::Undo)) {
+        undoRemoval();
+    } else if (event->key() == Qt::Key_Delete && focusWidget() == m_lines) {
+        removeSelected();
+    } else {
+        QDialog::keyPressEvent(event);
+    }
 }
 
 QString GradeMemoryBox::shownText() const {

@@ -19,11 +19,15 @@ class QPushButton;
 // the key table for the exam's maximum; buttons copy either.
 class GradeMemoryBox : public QDialog {
 public:
-    // The key table beside the list is for `maximumText` under the key of `keyText`.
+    // The key table beside the list is for `maximumText` under `key`.
     GradeMemoryBox(grading::NotenSpeicher& memory, const QString& maximumText,
-                   const QString& keyText, QWidget* parent, const QLocale& locale = QLocale());
+                   const grading::Key& key, QWidget* parent, const QLocale& locale = QLocale());
 
     QString shownText() const;
+
+protected:
+    // Ctrl+C, Ctrl+Z, and Delete in the list, from whichever control has the focus.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void copy() const;

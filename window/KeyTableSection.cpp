@@ -11,10 +11,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-KeyTableSection::KeyTableSection(const QString& maximumText, const QString& keyText,
+KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key& key,
                                  const QLocale& locale, QWidget* parent)
-    : QWidget(parent), m_key(grading::keyFromText(keyText)),
-      m_maximum(grading::keyTableMaximum(maximumText, locale)), m_locale(locale) {
+    : QWidget(parent), m_key(key), m_maximum(grading::keyTableMaximum(maximumText, locale)),
+      m_locale(locale) {
     setObjectName(QStringLiteral("keyTable"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -27,7 +27,7 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const QString& keyT
         layout->addStretch();
         return;
     }
-    const QString heading = grading::keyTableHeading(m_key, *m_maximum, locale);
+    const QString heading = grading::keyTableHeading(*m_key, *m_maximum, locale);
     headingLabel->setText(heading);
 
     m_halfPoints = new QCheckBox(QStringLiteral("&halbe Punkte"), this);
@@ -60,11 +60,11 @@ double KeyTableSection::step() const {
 }
 
 std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
-    const auto rows = grading::keyTable(m_key, *m_maximum, step());
+    const auto rows = grading::keyTable(*m_key, *m_maximum, step());
     if (!rows) {
         return std::nullopt;
     }
-    return grading::keyPasteTable(m_key, *m_maximum, *rows, m_locale);
+    return grading::keyPasteTable(*m_key, *m_maximum, *rows, m_locale);
 }
 
 // The cells come from the very table the copy button puts on the clipboard.

@@ -17,7 +17,7 @@ class QTableWidget;
 // the raw points each grade needs, in whole or half points, with a button that copies it.
 class KeyTableSection : public QWidget {
 public:
-    KeyTableSection(const QString& maximumText, const QString& keyText, const QLocale& locale,
+    KeyTableSection(const QString& maximumText, const grading::Key& key, const QLocale& locale,
                     QWidget* parent);
 
 private:
@@ -26,7 +26,7 @@ private:
     std::optional<grading::PasteTable> shownTable() const;
     void fill();
 
-    grading::GradingKey m_key;
+    grading::Key m_key;
     std::optional<double> m_maximum;
     QLocale m_locale;
     QCheckBox* m_halfPoints = nullptr;

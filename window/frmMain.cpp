@@ -2,6 +2,7 @@
 #include "window/frmMain.h"
 
 #include "grading/Calculation.h"
+#include "settings/KeyFile.h"
 #include "settings/SettingsFile.h"
 #include "window/AboutText.h"
 #include "window/FirstLineOnly.h"
@@ -66,7 +67,8 @@ QFont classicFont(qreal pointSize, bool bold) {
 
 frmMain::frmMain(const QLocale& locale, SettingsPath settingsPath, QWidget* parent)
     : QWidget(parent), m_locale(locale),
-      m_settingsPath(settingsPath ? std::move(settingsPath) : settings::settingsFilePath) {
+      m_settingsPath(settingsPath ? std::move(settingsPath) : settings::settingsFilePath),
+      m_keys(locale) {
     registerResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Zensulino"));
@@ -255,7 +257,21 @@ void frmMain::Form_Load() {
     cboSchlüssel->insertItem(1, QStringLiteral("IHK"));
     cboSchlüssel->setEditText(QStringLiteral("GYM"));
     LoadOptions();
+    loadOwnKeys();
     txtRohpunkte->setFocus();
+}
+
+void frmMain::loadOwnKeys() {
+    const settings::KeyFileLoad loaded =
+        settings::loadKeyFile(settings::keyFilePath(m_settingsPath()));
+    if (loaded.status == settings::KeyFileLoad::Status::Damaged) {
+        m_startupProblems.push_back({loaded.message, QStringLiteral("Notenschlüssel")});
+    }
+    m_keys = grading::Keys(m_locale, loaded.keys);
+    // Behind GYM and IHK; the key text the settings file gave stays as it is.
+    for (const grading::GradingKey& key : loaded.keys) {
+        cboSchlüssel->addItem(key.name);
+    }
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -264,11 +280,12 @@ void frmMain::showEvent(QShowEvent* event) {
         centreOnScreen();
         m_centredWithoutFrame = frameGeometry().size() == size();
     }
-    if (!m_startupProblem.isEmpty()) {
+    if (!m_startupProblems.empty()) {
         // Said once the window is on screen, so the box has a window to stand over.
         QTimer::singleShot(0, this, [this] {
-            const QString problem = std::exchange(m_startupProblem, QString());
-            showMessage(problem, QStringLiteral("Einstellungen"), grading::MessageIcon::Error);
+            for (const Problem& problem : std::exchange(m_startupProblems, {})) {
+                showMessage(problem.text, problem.title, grading::MessageIcon::Error);
+            }
         });
     }
 }
@@ -298,7 +315,7 @@ void frmMain::LoadOptions() {
     case settings::LoadResult::Status::Missing:
         return;
     case settings::LoadResult::Status::Unreadable:
-        m_startupProblem = result.message;
+        m_startupProblems.push_back({result.message, QStringLiteral("Einstellungen")});
         return;
     case settings::LoadResult::Status::Loaded:
         break;
@@ -378,7 +395,7 @@ void frmMain::showMessage(const QString& text, const QString& title, grading::Me
 }
 
 bool frmMain::cmdCalc_Click() {
-    if (!grading::calculate(*this, m_notenSpeicher, m_locale)) {
+    if (!grading::calculate(*this, m_notenSpeicher, m_keys, m_locale)) {
         return false;
     }
     // A class is graded score after score, by mouse or by Enter: the next score typed replaces
@@ -418,8 +435,8 @@ void frmMain::mnuOptionSave_Click() {
 }
 
 void frmMain::mnuCache_Click() {
-    GradeMemoryBox box(m_notenSpeicher, txtRohpunkte->text(), cboSchlüssel->currentText(), this,
-                       m_locale);
+    GradeMemoryBox box(m_notenSpeicher, txtRohpunkte->text(),
+                       m_keys.fromText(cboSchlüssel->currentText()), this, m_locale);
     box.exec();
 }
 

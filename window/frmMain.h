@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -36,6 +37,7 @@ public:
     void showMessage(const QString& text, const QString& title, grading::MessageIcon icon) override;
 
     const grading::NotenSpeicher& notenSpeicher() const { return m_notenSpeicher; }
+    const grading::Keys& keys() const { return m_keys; }
     QMenu* contextMenu() const { return mnuKontext; }
 
 public slots:
@@ -64,13 +66,19 @@ private:
     void Form_Load();
     void Form_MouseDown(Qt::MouseButton button, const QPoint& position);
     void LoadOptions();
+    void loadOwnKeys();
     void SaveOptions();
     QLineEdit* lineEdit(grading::Field field) const;
 
     QLocale m_locale;
     SettingsPath m_settingsPath;
     grading::NotenSpeicher m_notenSpeicher;
-    QString m_startupProblem; // shown once the window is on screen
+    grading::Keys m_keys;
+    struct Problem {
+        QString text;
+        QString title;
+    };
+    std::vector<Problem> m_startupProblems; // shown once the window is on screen
     bool m_shownBefore = false;
     bool m_centredWithoutFrame = false;
 

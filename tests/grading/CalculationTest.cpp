@@ -49,7 +49,7 @@ TEST_P(CalculateResult, ShowsAndRecordsPercentageAndGrade) {
     ModelWindow window = windowWith(row.inputs);
     grading::NotenSpeicher memory;
 
-    grading::calculate(window, memory, row.locale);
+    grading::calculate(window, memory, grading::Keys(row.locale), row.locale);
 
     EXPECT_EQ(window.text(Field::ErgebnisProzent), row.percentage);
     EXPECT_EQ(window.text(Field::ErgebnisNote), row.grade);
@@ -128,7 +128,7 @@ TEST_P(CalculateValidation, MarksTheFirstInvalidFieldAndChangesNothingElse) {
     window.setText(Field::ErgebnisNote, "04");
     grading::NotenSpeicher memory;
 
-    grading::calculate(window, memory, german);
+    grading::calculate(window, memory, grading::Keys(german), german);
 
     ASSERT_EQ(window.messages().size(), 1u);
     EXPECT_EQ(window.messages()[0].text, "Eingabefehler! Bitte nur Zahlen eingeben!");
@@ -176,11 +176,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Calculate, LaterRunTurnsAYellowFieldWhiteAgain) {
     ModelWindow window = windowWith({"x", "35"});
     grading::NotenSpeicher memory;
-    grading::calculate(window, memory, german);
+    grading::calculate(window, memory, grading::Keys(german), german);
     ASSERT_EQ(window.background(Field::Rohpunkte), invalidBackground);
 
     window.setText(Field::Rohpunkte, "40");
-    grading::calculate(window, memory, german);
+    grading::calculate(window, memory, grading::Keys(german), german);
 
     EXPECT_EQ(window.background(Field::Rohpunkte), validBackground);
     EXPECT_EQ(window.background(Field::Punkte), validBackground);
@@ -190,7 +190,7 @@ TEST(Calculate, LaterRunTurnsAYellowFieldWhiteAgain) {
 TEST(Calculate, StartTextsGradeAsAnUndefinedPercentage) {
     ModelWindow window;
     grading::NotenSpeicher memory;
-    grading::calculate(window, memory, german);
+    grading::calculate(window, memory, grading::Keys(german), german);
     EXPECT_EQ(window.text(Field::ErgebnisProzent), "n. def.");
     EXPECT_EQ(window.text(Field::ErgebnisNote), "00");
     EXPECT_TRUE(window.messages().empty());

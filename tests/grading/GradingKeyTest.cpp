@@ -1,13 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/GradingKey.h"
 
+#include "grading/Calculation.h"
+#include "grading/NotenSpeicher.h"
 #include "tests/support/GTestSupport.h"
+#include "tests/support/ModelWindow.h"
+#include "tests/support/OwnKeys.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
 #include <limits>
 
-using grading::GradingKey;
+const grading::Keys builtIn(QLocale(QLocale::German, QLocale::Germany));
+
+// The whole number a built-in grade stands for: GYM's points, IHK's grade.
+int number(const grading::Key& key, double percentage) {
+    return static_cast<int>(key->grades[grading::gradeForPercentage(*key, percentage)].value / 100);
+}
 
 namespace {
 
@@ -25,8 +34,8 @@ class GradeForPercentage : public testing::TestWithParam<GradeRow> {};
 
 TEST_P(GradeForPercentage, GradesUnderBothKeys) {
     const GradeRow& row = GetParam();
-    EXPECT_EQ(grading::gradeForPercentage(GradingKey::GYM, row.percentage), row.gym);
-    EXPECT_EQ(grading::gradeForPercentage(GradingKey::IHK, row.percentage), row.ihk);
+    EXPECT_EQ(number(builtIn.gym(), row.percentage), row.gym);
+    EXPECT_EQ(number(builtIn.ihk(), row.percentage), row.ihk);
 }
 
 // Every bound of both keys, at the bound and one single step below it.
@@ -66,56 +75,79 @@ INSTANTIATE_TEST_SUITE_P(OutsideOrdinaryRange, GradeForPercentage,
 struct KeyRow {
     std::string name;
     QString text;
-    GradingKey key;
+    QString key;
 };
 
 class KeyFromText : public testing::TestWithParam<KeyRow> {};
 
-TEST_P(KeyFromText, OnlyExactIhkSelectsIhk) {
-    EXPECT_EQ(grading::keyFromText(GetParam().text), GetParam().key);
+// Exactly a key's name names it; every other text is GYM.
+TEST_P(KeyFromText, OnlyAnExactNameSelectsItsKey) {
+    grading::GradingKey own{"Bayern", {{"1", 50, 100}, {"2", std::nullopt, 200}}, {}, {}, {}, {}};
+    const grading::Keys keys(QLocale::c(), {grading::withOwnHeadings(own)});
+    EXPECT_EQ(keys.fromText(GetParam().text)->name, GetParam().key);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, KeyFromText,
-                         testing::Values(KeyRow{"IHK", "IHK", GradingKey::IHK},
-                                         KeyRow{"GYM", "GYM", GradingKey::GYM},
-                                         KeyRow{"lower_case_ihk", "ihk", GradingKey::GYM},
-                                         KeyRow{"leading_blank", " IHK", GradingKey::GYM},
-                                         KeyRow{"trailing_blank", "IHK ", GradingKey::GYM},
-                                         KeyRow{"empty", "", GradingKey::GYM},
-                                         KeyRow{"anything_typed", "Abitur", GradingKey::GYM}),
+                         testing::Values(KeyRow{"IHK", "IHK", "IHK"}, KeyRow{"GYM", "GYM", "GYM"},
+                                         KeyRow{"lower_case_ihk", "ihk", "GYM"},
+                                         KeyRow{"leading_blank", " IHK", "GYM"},
+                                         KeyRow{"trailing_blank", "IHK ", "GYM"},
+                                         KeyRow{"empty", "", "GYM"},
+                                         KeyRow{"anything_typed", "Abitur", "GYM"},
+                                         KeyRow{"own_key", "Bayern", "Bayern"},
+                                         KeyRow{"own_key_in_lower_case", "bayern", "GYM"}),
                          ROW_NAMES);
 
-struct GradeTextRow {
-    std::string name;
-    GradingKey key;
-    qint16 grade;
-    QString text;
-};
-
-class GradeText : public testing::TestWithParam<GradeTextRow> {};
-
-TEST_P(GradeText, FollowsTheKeysPattern) {
-    const auto& row = GetParam();
-    EXPECT_EQ(grading::gradeText(row.key, row.grade, QLocale(QLocale::German, QLocale::Germany)),
-              row.text);
-    EXPECT_EQ(
-        grading::gradeText(row.key, row.grade, QLocale(QLocale::English, QLocale::UnitedStates)),
-        row.text);
+TEST(BuiltInKeys, WriteGymInTwoDigitsAndIhkPlainInEitherLocale) {
+    for (const QLocale& locale : {QLocale(QLocale::German, QLocale::Germany),
+                                  QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        const grading::Keys keys(locale);
+        QStringList gym;
+        for (const grading::Grade& grade : keys.gym()->grades) {
+            gym << grade.text;
+        }
+        QStringList ihk;
+        for (const grading::Grade& grade : keys.ihk()->grades) {
+            ihk << grade.text;
+        }
+        EXPECT_EQ(gym.join(' '), "15 14 13 12 11 10 09 08 07 06 05 04 03 02 01 00");
+        EXPECT_EQ(ihk.join(' '), "1 2 3 4 5 6");
+    }
+    EXPECT_EQ(grading::suffix(*builtIn.gym()), " (GYM)");
+    EXPECT_EQ(grading::suffix(*builtIn.ihk()), " (IHK)");
 }
 
-INSTANTIATE_TEST_SUITE_P(Grades, GradeText,
-                         testing::Values(GradeTextRow{"GYM_0", GradingKey::GYM, 0, "00"},
-                                         GradeTextRow{"GYM_5", GradingKey::GYM, 5, "05"},
-                                         GradeTextRow{"GYM_10", GradingKey::GYM, 10, "10"},
-                                         GradeTextRow{"GYM_15", GradingKey::GYM, 15, "15"},
-                                         GradeTextRow{"IHK_1", GradingKey::IHK, 1, "1"},
-                                         GradeTextRow{"IHK_2", GradingKey::IHK, 2, "2"},
-                                         GradeTextRow{"IHK_6", GradingKey::IHK, 6, "6"}),
-                         ROW_NAMES);
+// Every bound of every key earns its grade, and so does a result a rounding below it; a result
+// truly below it earns the next worse grade.
+class EveryBound : public testing::TestWithParam<std::string> {};
 
-TEST(Suffix, NamesTheKeyInParentheses) {
-    EXPECT_EQ(grading::suffix(GradingKey::GYM), " (GYM)");
-    EXPECT_EQ(grading::suffix(GradingKey::IHK), " (IHK)");
+TEST_P(EveryBound, EarnsItsGradeByTheCalculationsRule) {
+    const grading::Keys keys(QLocale::c(), {tendencyKey()});
+    const grading::GradingKey& key = *keys.fromText(QString::fromStdString(GetParam()));
+    ASSERT_EQ(key.name.toStdString(), GetParam());
+    for (std::size_t grade = 0; grade + 1 < key.grades.size(); ++grade) {
+        const double bound = *key.grades[grade].from;
+        SCOPED_TRACE(bound);
+        EXPECT_EQ(grading::gradeForExactPercentage(key, bound), grade);
+        EXPECT_EQ(grading::gradeForExactPercentage(key, bound * (1 - 0x1p-51)), grade);
+        EXPECT_EQ(grading::gradeForExactPercentage(key, bound * (1 + 0x1p-40)), grade);
+        EXPECT_EQ(grading::gradeForExactPercentage(key, bound * (1 - 0x1p-40)), grade + 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, EveryBound, testing::Values("GYM", "IHK", "Tendenz"),
+                         [](const auto& row) { return row.param; });
+
+TEST(OwnKey, GradesAnExactDecimalBoundAsTheBoundAndRecordsItsText) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    ModelWindow window;
+    window.setText(grading::Field::Rohpunkte, "500");
+    window.setText(grading::Field::Punkte, "167");
+    window.setText(grading::Field::Schluessel, "Tendenz");
+    grading::NotenSpeicher memory;
+    ASSERT_TRUE(grading::calculate(window, memory, grading::Keys(german, {tendencyKey()}), german));
+    EXPECT_EQ(window.text(grading::Field::ErgebnisNote), "5");
+    EXPECT_EQ(memory.entries(), "\r33,4 % = 5 (Tendenz)");
 }
 
 } // namespace

@@ -5,16 +5,17 @@
 #include "grading/NotenSpeicher.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
+#include "tests/support/OwnKeys.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
 
 using grading::Field;
-using grading::GradingKey;
 
 namespace {
 
 const QLocale german(QLocale::German, QLocale::Germany);
+const grading::Keys keys(german, {tendencyKey()});
 
 struct KeyTableCase {
     std::string name;
@@ -25,13 +26,14 @@ struct KeyTableCase {
 class KeyTable : public testing::TestWithParam<KeyTableCase> {};
 
 // What "Berechnen" shows for the maximum and the points as a user types them from the table.
-QString gradeShown(const QString& maximum, const QString& achieved, GradingKey key) {
+QString gradeShown(const QString& maximum, const QString& achieved,
+                   const grading::GradingKey& key) {
     ModelWindow window;
     window.setText(Field::Rohpunkte, maximum);
     window.setText(Field::Punkte, achieved);
-    window.setText(Field::Schluessel, key == GradingKey::IHK ? "IHK" : "GYM");
+    window.setText(Field::Schluessel, key.name);
     grading::NotenSpeicher memory;
-    EXPECT_TRUE(grading::calculate(window, memory, german)) << achieved.toStdString();
+    EXPECT_TRUE(grading::calculate(window, memory, keys, german)) << achieved.toStdString();
     return window.text(Field::ErgebnisNote);
 }
 
@@ -41,20 +43,20 @@ TEST_P(KeyTable, EachBoundEarnsItsGradeThroughTheCalculation) {
     const QString maximumText = QString::fromUtf8(GetParam().maximum);
     const auto maximum = grading::keyTableMaximum(maximumText, german);
     ASSERT_TRUE(maximum.has_value());
-    for (GradingKey key : {GradingKey::GYM, GradingKey::IHK}) {
+    for (const grading::Key& shared : keys.all()) {
+        const grading::GradingKey& key = *shared;
         for (double step : {1.0, 0.5}) {
-            SCOPED_TRACE(testing::Message()
-                         << (key == GradingKey::IHK ? "IHK" : "GYM") << " step " << step);
+            SCOPED_TRACE(testing::Message() << key.name.toStdString() << " step " << step);
             const auto table = grading::keyTable(key, *maximum, step);
             ASSERT_EQ(table.has_value(), step >= GetParam().finestStep);
             if (!table) {
                 continue;
             }
             const std::vector<grading::KeyTableRow>& rows = *table;
-            ASSERT_EQ(rows.size(), key == GradingKey::IHK ? 6u : 16u);
+            ASSERT_EQ(rows.size(), key.grades.size());
             double expectedTo = std::floor(*maximum / step) * step; // the best row ends there
             for (const grading::KeyTableRow& row : rows) {
-                const QString grade = grading::gradeText(key, row.grade, german);
+                const QString grade = key.grades[row.grade].text;
                 EXPECT_EQ(row.from.has_value(), row.to.has_value());
                 if (!row.from) {
                     continue;
@@ -95,14 +97,13 @@ TEST(KeyTableMaximum, IsAboveZeroAndANumberAsTheCalculationReadsIt) {
 }
 
 TEST(KeyPasteTable, MarksGradesThatNoStepEarnsWithADash) {
-    const auto rows = grading::keyTable(GradingKey::GYM, 3.0, 1.0).value();
-    EXPECT_EQ(
-        grading::tabSeparated({grading::keyPasteTable(GradingKey::GYM, 3.0, rows, german)}, false)
-            .split('\n')
-            .mid(1, 8),
-        QString::fromUtf8("15\t3\t3|14\t–\t–|13\t–\t–|12\t–\t–|11\t–\t–|10\t–\t–|"
-                          "09\t2\t2|08\t–\t–")
-            .split('|'));
+    const auto rows = grading::keyTable(*keys.gym(), 3.0, 1.0).value();
+    EXPECT_EQ(grading::tabSeparated({grading::keyPasteTable(*keys.gym(), 3.0, rows, german)}, false)
+                  .split('\n')
+                  .mid(1, 8),
+              QString::fromUtf8("15\t3\t3|14\t–\t–|13\t–\t–|12\t–\t–|11\t–\t–|10\t–\t–|"
+                                "09\t2\t2|08\t–\t–")
+                  .split('|'));
 }
 
 } // namespace

@@ -17,7 +17,8 @@ void calculate(ModelWindow& window, grading::NotenSpeicher& memory, const QStrin
     window.setText(Field::Rohpunkte, maximum);
     window.setText(Field::Punkte, achieved);
     window.setText(Field::Schluessel, key);
-    grading::calculate(window, memory, QLocale(QLocale::German, QLocale::Germany));
+    const QLocale german(QLocale::German, QLocale::Germany);
+    grading::calculate(window, memory, grading::Keys(german), german);
 }
 
 TEST(NotenSpeicher, EmptyMemoryShowsTheHeadingAlone) {
@@ -41,18 +42,20 @@ TEST(NotenSpeicher, KeepsEachEntryWithTheKeyInForceByteForByte) {
 }
 
 TEST(NotenSpeicher, ClearEmptiesTheMemory) {
+    const grading::Keys keys(QLocale::c());
     grading::NotenSpeicher memory;
-    memory.append("87,5", "13", grading::GradingKey::GYM, 13);
+    memory.append("87,5", keys.gym(), 2);
     memory.clear();
     EXPECT_EQ(memory.messageText(), "Folgende Noten wurden berechnet: \r");
-    memory.append("45,0", "5", grading::GradingKey::IHK, 5);
+    memory.append("45,0", keys.ihk(), 4);
     EXPECT_EQ(memory.entries(), "\r45,0 % = 5 (IHK)");
 }
 
 TEST(NotenSpeicher, KeepsDuplicatesInOrder) {
+    const grading::Keys keys(QLocale::c());
     grading::NotenSpeicher memory;
     for (int i = 0; i < 3; ++i) {
-        memory.append("50,0", "06", grading::GradingKey::GYM, 6);
+        memory.append("50,0", keys.gym(), 9);
     }
     EXPECT_EQ(memory.entries(), QString("\r50,0 % = 06 (GYM)").repeated(3));
 }
@@ -68,9 +71,10 @@ struct RemovalRow {
 class Removal : public testing::TestWithParam<RemovalRow> {};
 
 TEST_P(Removal, TakesOutWhatIsNamedOnceAndRestoreGivesTheSessionBack) {
+    const grading::Keys keys(QLocale::c());
     grading::NotenSpeicher memory;
-    for (const qint16 points : std::initializer_list<qint16>{15, 10, 5, 1, 0}) {
-        memory.append("0,0", QString::number(points), grading::GradingKey::GYM, points);
+    for (const std::size_t grade : {0, 5, 10, 14, 15}) { // 15, 10, 05, 01 and 00 points
+        memory.append("0,0", keys.gym(), grade);
     }
     const auto counts = [&] {
         return grading::tabSeparated(
@@ -81,7 +85,7 @@ TEST_P(Removal, TakesOutWhatIsNamedOnceAndRestoreGivesTheSessionBack) {
     const grading::NotenSpeicher::Removed removed = memory.remove(GetParam().places);
     QStringList left;
     for (std::size_t place = 0; place < memory.size(); ++place) {
-        left << QString::number(memory.at(place).grade);
+        left << memory.at(place).key->grades[memory.at(place).grade].text;
     }
     QStringList places;
     for (const auto& taken : removed) {
@@ -94,16 +98,16 @@ TEST_P(Removal, TakesOutWhatIsNamedOnceAndRestoreGivesTheSessionBack) {
               static_cast<qint64>(memory.size()));
 
     memory.restore(removed);
-    EXPECT_EQ(memory.entries(), "\r0,0 % = 15 (GYM)\r0,0 % = 10 (GYM)\r0,0 % = 5 (GYM)"
-                                "\r0,0 % = 1 (GYM)\r0,0 % = 0 (GYM)");
+    EXPECT_EQ(memory.entries(), "\r0,0 % = 15 (GYM)\r0,0 % = 10 (GYM)\r0,0 % = 05 (GYM)"
+                                "\r0,0 % = 01 (GYM)\r0,0 % = 00 (GYM)");
     EXPECT_EQ(counts(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, Removal,
-                         testing::Values(RemovalRow{"nothing", {}, "15 10 5 1 0", ""},
-                                         RemovalRow{"unsorted_runs", {4, 1, 3, 0}, "5", "0 1 3 4"},
-                                         RemovalRow{"twice_named", {2, 2, 2}, "15 10 1 0", "2"},
-                                         RemovalRow{"past_the_end", {5, 1, 99}, "15 5 1 0", "1"},
+                         testing::Values(RemovalRow{"nothing", {}, "15 10 05 01 00", ""},
+                                         RemovalRow{"unsorted_runs", {4, 1, 3, 0}, "05", "0 1 3 4"},
+                                         RemovalRow{"twice_named", {2, 2, 2}, "15 10 01 00", "2"},
+                                         RemovalRow{"past_the_end", {5, 1, 99}, "15 05 01 00", "1"},
                                          RemovalRow{"all", {0, 1, 2, 3, 4}, "", "0 1 2 3 4"}),
                          ROW_NAMES);
 

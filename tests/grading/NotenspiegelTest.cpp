@@ -3,6 +3,7 @@
 #include "grading/NotenSpeicher.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
+#include "tests/support/OwnKeys.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -31,11 +32,12 @@ TEST_P(Notenspiegel, CountsEveryResultWithTheGradeItWasGiven) {
     const QLocale german(QLocale::German, QLocale::Germany);
     ModelWindow window;
     grading::NotenSpeicher memory;
+    const grading::Keys keys(german, {tendencyKey()});
     for (const Result& result : GetParam().results) {
         window.setText(Field::Rohpunkte, result.maximum);
         window.setText(Field::Punkte, result.achieved);
         window.setText(Field::Schluessel, result.key);
-        grading::calculate(window, memory, german);
+        grading::calculate(window, memory, keys, german);
     }
     if (GetParam().resetAfterwards) {
         memory.clear();
@@ -103,6 +105,19 @@ INSTANTIATE_TEST_SUITE_P(
                        "Anzahl\t199\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
                        "Ergebnisse\t200\nDurchschnitt (Punkte)\t14,93\n"
                        "unter 05 Punkten\t1\t0,5 %\n"},
+        SessionRow{"tendencies_with_their_values",
+                   {{"100", "99", "Tendenz"},
+                    {"100", "81", "Tendenz"},
+                    {"100", "20", "Tendenz"},
+                    {"100", "5", "tendenz"}},
+                   false,
+                   "Notenspiegel (GYM)\n" + gymGrades +
+                       "Anzahl\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
+                       "Ergebnisse\t1\nDurchschnitt (Punkte)\t0,00\nunter 05 Punkten\t1\t100 %\n"
+                       "\nNotenspiegel (Tendenz)\n"
+                       "Note\t1+\t1\t1-\t2+\t2\t2-\t3+\t3\t3-\t4+\t4\t4-\t5+\t5\t5-\t6\n"
+                       "Anzahl\t1\t0\t0\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\n"
+                       "Ergebnisse\t3\nDurchschnitt\t2,77\nNoten 5+ bis 6\t1\t33,3 %\n"},
         SessionRow{"a_thousand_without_a_group_separator", times(1000, {"100", "0", "GYM"}), false,
                    "Notenspiegel (GYM)\n" + gymGrades +
                        "Anzahl\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1000\n"

@@ -11,6 +11,7 @@
 
 int main() {
     const QLocale german(QLocale::German, QLocale::Germany);
+    const grading::Keys keys(german);
     long long inputs = 0;
     long long otherBit = 0;
     long long shownOrGradedOtherwise = 0;
@@ -30,10 +31,10 @@ int main() {
                 grading::formatPercentage(grading::roundToSingle(divisionFirst), german) ==
                 grading::formatPercentage(grading::roundToSingle(multiplicationFirst), german);
             bool gradedAlike = true;
-            for (auto key : {grading::GradingKey::GYM, grading::GradingKey::IHK}) {
-                gradedAlike = gradedAlike &&
-                              grading::gradeForExactPercentage(key, divisionFirst) ==
-                                  grading::gradeForExactPercentage(key, multiplicationFirst);
+            for (const grading::Key& key : keys.all()) {
+                gradedAlike =
+                    gradedAlike && grading::gradeForExactPercentage(*key, divisionFirst) ==
+                                       grading::gradeForExactPercentage(*key, multiplicationFirst);
             }
             if (!shownAlike || !gradedAlike) {
                 ++shownOrGradedOtherwise;

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/frmMain.h"
 
+#include "settings/KeyFile.h"
 #include "settings/SettingsLine.h"
 #include "tests/support/FieldTexts.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModalBox.h"
+#include "tests/support/OwnKeys.h"
 #include "window/QtTranslations.h"
 
 #include <QClipboard>
@@ -12,9 +14,11 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -479,6 +483,41 @@ TEST_F(Window, SuccessfulSaveIsSilent) {
     const bool boxOpened = withModalBox([&] { window->mnuOptionSave_Click(); }, [](QDialog*) {});
     EXPECT_FALSE(boxOpened);
     EXPECT_EQ(settingsBytes(), QByteArray("\"0\",\"0\",\"0\",\"0\",\"GYM\"\r\n"));
+}
+
+// A key of the teacher's own, from the key file beside the settings file, is picked in the
+// selector and grades, records and counts under its own name.
+TEST_F(Window, OwnKeyFromTheKeyFileGradesUnderItsName) {
+    QFile keyFile(settings::keyFilePath(settingsPath()));
+    ASSERT_TRUE(keyFile.open(QIODevice::WriteOnly));
+    keyFile.write(settings::formatKeyFile({tendencyKey()}));
+    keyFile.close();
+    auto window = open();
+    auto* key = child<QComboBox>(*window, "cboSchlüssel");
+    ASSERT_EQ(key->count(), 3);
+    EXPECT_EQ(key->itemText(2), "Tendenz");
+
+    QTest::keyClicks(QApplication::focusWidget(), "40");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "33");
+    key->lineEdit()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(fieldTexts(*window), "040 | 100 | 33 | 82,5 | 2- | Tendenz");
+    EXPECT_EQ(window->notenSpeicher().entries(), "\r82,5 % = 2- (Tendenz)");
+
+    QStringList shown;
+    withModalBox([&] { window->contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
+                 [&](QDialog* box) {
+                     for (QLabel* label : box->findChildren<QLabel*>()) {
+                         if (label->buddy() != nullptr) {
+                             shown << label->text();
+                         }
+                     }
+                 });
+    EXPECT_EQ(shown, QStringList({QString::fromUtf8("Notenspiegel (Tendenz) – Note"),
+                                  QString::fromUtf8("Notenschlüssel für 40 Rohpunkte (Tendenz)")}));
 }
 
 } // namespace

@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "grading/KeyRules.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+
+namespace grading {
+
+namespace {
+
+constexpr qsizetype longestName = 20;
+constexpr qsizetype longestGradeText = 12;
+constexpr std::size_t fewestGrades = 2;
+constexpr std::size_t mostGrades = 30;
+
+// What would break the key file's lines: its separators, its brackets, quotes for the settings
+// file that names the key.
+bool hasAForbiddenCharacter(const QString& text) {
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        return c == u'"' || c == u',' || c == u';' || c == u'[' || c == u']' || c == u'\t' ||
+               c == u'\r' || c == u'\n';
+    });
+}
+
+const QString forbidden = QStringLiteral("keines der Zeichen \" , ; [ ] und keinen Tabulator");
+
+} // namespace
+
+std::optional<qint64> hundredthsFromText(const QString& text) {
+    static const QRegularExpression decimal(QStringLiteral("^(-?)(\\d{1,3})(?:\\.(\\d{1,2}))?$"));
+    const QRegularExpressionMatch match = decimal.match(text);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    const qint64 whole = match.captured(2).toLongLong();
+    const QString decimals = match.captured(3).leftJustified(2, u'0');
+    const qint64 magnitude = 100 * whole + decimals.toLongLong();
+    return match.captured(1).isEmpty() ? magnitude : -magnitude;
+}
+
+QString textFromHundredths(qint64 hundredths) {
+    const qint64 magnitude = std::abs(hundredths);
+    QString text = QString::number(magnitude / 100);
+    if (magnitude % 100 != 0) {
+        QString decimals = QString::number(magnitude % 100).rightJustified(2, u'0');
+        if (decimals.endsWith(u'0')) {
+            decimals.chop(1);
+        }
+        text += u'.' + decimals;
+    }
+    return hundredths < 0 ? u'-' + text : text;
+}
+
+QString whyNotAKeyName(const QString& name, const QStringList& taken) {
+    if (name.isEmpty() || name.size() > longestName) {
+        return QStringLiteral("Der Name muss 1 bis %1 Zeichen lang sein.").arg(longestName);
+    }
+    if (name.front().isSpace() || name.back().isSpace()) {
+        return QStringLiteral("Der Name darf nicht mit einem Leerzeichen beginnen oder enden.");
+    }
+    if (hasAForbiddenCharacter(name)) {
+        return QStringLiteral("Der Name darf %1 enthalten.").arg(forbidden);
+    }
+    if (taken.contains(name, Qt::CaseInsensitive)) {
+        return QStringLiteral("Den Namen „%1“ trägt schon ein anderer Notenschlüssel (groß oder "
+                              "klein geschrieben).")
+            .arg(name);
+    }
+    return {};
+}
+
+QString whyNotAGradeText(const QString& text) {
+    if (text.isEmpty() || text.size() > longestGradeText) {
+        return QStringLiteral("Eine Note muss 1 bis %1 Zeichen lang sein.").arg(longestGradeText);
+    }
+    if (hasAForbiddenCharacter(text)) {
+        return QStringLiteral("Eine Note darf %1 enthalten.").arg(forbidden);
+    }
+    return {};
+}
+
+QString whyNotABound(const QString& text) {
+    const auto hundredths = hundredthsFromText(text);
+    if (!hundredths || *hundredths <= 0 || *hundredths > 10000) {
+        return QStringLiteral("Die Grenze „%1“ ist keine Zahl über 0 bis 100 mit Dezimalpunkt und "
+                              "höchstens zwei Nachkommastellen (etwa „33.3“).")
+            .arg(text);
+    }
+    return {};
+}
+
+QString whyNotAValue(const QString& text) {
+    const auto hundredths = hundredthsFromText(text);
+    if (!hundredths || std::abs(*hundredths) > 10000) {
+        return QStringLiteral("Der Wert „%1“ ist keine Zahl von -100 bis 100 mit Dezimalpunkt und "
+                              "höchstens zwei Nachkommastellen (etwa „2.3“).")
+            .arg(text);
+    }
+    return {};
+}
+
+KeyProblem whyNotAKey(const std::vector<Grade>& grades) {
+    if (grades.size() < fewestGrades || grades.size() > mostGrades) {
+        return {QStringLiteral("Ein Notenschlüssel hat %1 bis %2 Noten, dieser hat %3.")
+                    .arg(fewestGrades)
+                    .arg(mostGrades)
+                    .arg(grades.size()),
+                grades.size()};
+    }
+    for (std::size_t grade = 0; grade < grades.size(); ++grade) {
+        const Grade& current = grades[grade];
+        for (std::size_t better = 0; better < grade; ++better) {
+            if (grades[better].text == current.text) {
+                return {
+                    QStringLiteral("Die Note „%1“ steht zweimal im Schlüssel.").arg(current.text),
+                    grade};
+            }
+        }
+        const bool worst = grade + 1 == grades.size();
+        if (worst && current.from) {
+            return {QStringLiteral("Die schlechteste Note hat keine Grenze: Sie gilt für alles "
+                                   "unter der vorletzten."),
+                    grade};
+        }
+        if (!worst && !current.from) {
+            return {QStringLiteral("Jede Note außer der schlechtesten braucht eine Grenze."),
+                    grade};
+        }
+        if (grade > 0 && current.from && !(*current.from < *grades[grade - 1].from)) {
+            return {QStringLiteral("Die Grenze muss unter der Grenze der besseren Note liegen: "
+                                   "Die Grenzen fallen von der besten Note zur schlechtesten."),
+                    grade};
+        }
+    }
+    return {};
+}
+
+} // namespace grading

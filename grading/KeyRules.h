@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "grading/GradingKey.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace grading {
+
+// A decimal as the key file writes it, with a point and at most two decimals ("33.3", "-0.7"),
+// in whole hundredths; nothing for any other text.
+std::optional<qint64> hundredthsFromText(const QString& text);
+QString textFromHundredths(qint64 hundredths);
+
+// Why a text cannot be the name of an own key; empty where it can. `taken` are the names of the
+// keys there already, compared without case, GYM and IHK among them.
+QString whyNotAKeyName(const QString& name, const QStringList& taken);
+// Why a text cannot be a grade's; empty where it can.
+QString whyNotAGradeText(const QString& text);
+// Why a bound's text is none: above 0, at most 100, two decimals at most.
+QString whyNotABound(const QString& text);
+// Why a value's text is none: from -100 to 100, two decimals at most.
+QString whyNotAValue(const QString& text);
+
+// Why the grades cannot make a key, and which of them (0 the best) the rule concerns; the
+// problem is empty where they can. Each grade but the worst has a bound, and the bounds fall.
+struct KeyProblem {
+    QString problem;
+    std::size_t grade = 0; // or the number of grades, for their count
+};
+KeyProblem whyNotAKey(const std::vector<Grade>& grades);
+
+} // namespace grading

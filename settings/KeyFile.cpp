@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/KeyFile.h"
+
+#include "grading/KeyRules.h"
+#include "settings/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <optional>
+
+namespace settings {
+
+namespace {
+
+const QString weakPrefix = QStringLiteral("schwach ab=");
+
+// A key as its lines give it, before the rules for a whole key are asked.
+struct Draft {
+    QString name;
+    int nameLine = 0;
+    std::vector<grading::Grade> grades;
+    std::vector<int> gradeLines;
+    std::optional<QString> weak;
+    int weakLine = 0;
+    QString problem; // the first one its lines showed, with the line
+};
+
+QString atLine(int line, const QString& problem) {
+    return QStringLiteral("Zeile %1: %2").arg(line).arg(problem);
+}
+
+// One grade line, "text;from;value", into the draft; the first problem stays.
+void readGrade(Draft& draft, const QString& line, int number) {
+    const QStringList parts = line.split(u';');
+    QString problem;
+    if (parts.size() != 3) {
+        problem = QStringLiteral("Eine Note steht als „Note;ab;Wert“ in einer Zeile.");
+    } else if (draft.weak) {
+        problem = QStringLiteral("Die Noten stehen vor „schwach ab=“.");
+    } else if (problem = grading::whyNotAGradeText(parts[0]); problem.isEmpty()) {
+        if (!parts[1].isEmpty()) {
+            problem = grading::whyNotABound(parts[1]);
+        }
+        if (problem.isEmpty()) {
+            problem = grading::whyNotAValue(parts[2]);
+        }
+    }
+    if (!problem.isEmpty()) {
+        if (draft.problem.isEmpty()) {
+            draft.problem = atLine(number, problem);
+        }
+        return;
+    }
+    std::optional<double> from;
+    if (!parts[1].isEmpty()) {
+        // The double nearest the decimal: a quotient of two exact integers is rounded once.
+        from = static_cast<double>(*grading::hundredthsFromText(parts[1])) / 100.0;
+    }
+    draft.grades.push_back({parts[0], from, *grading::hundredthsFromText(parts[2])});
+    draft.gradeLines.push_back(number);
+}
+
+// The draft as a key, or the reason it is refused.
+QString finish(const Draft& draft, KeyFileContent& content) {
+    if (!draft.problem.isEmpty()) {
+        return draft.problem;
+    }
+    QStringList taken{QStringLiteral("GYM"), QStringLiteral("IHK")};
+    for (const grading::GradingKey& key : content.keys) {
+        taken << key.name;
+    }
+    if (const QString problem = grading::whyNotAKeyName(draft.name, taken); !problem.isEmpty()) {
+        return atLine(draft.nameLine, problem);
+    }
+    if (const grading::KeyProblem broken = grading::whyNotAKey(draft.grades);
+        !broken.problem.isEmpty()) {
+        const int line = broken.grade < draft.gradeLines.size() ? draft.gradeLines[broken.grade]
+                                                                : draft.nameLine;
+        return atLine(line, broken.problem);
+    }
+    grading::GradingKey key{draft.name, draft.grades, std::nullopt, {}, {}, {}};
+    if (draft.weak) {
+        const auto weak =
+            std::find_if(draft.grades.begin(), draft.grades.end(),
+                         [&](const grading::Grade& g) { return g.text == *draft.weak; });
+        if (weak == draft.grades.end()) {
+            return atLine(draft.weakLine,
+                          QStringLiteral("„schwach ab=%1“ nennt keine Note dieses Schlüssels.")
+                              .arg(*draft.weak));
+        }
+        key.firstWeak = static_cast<std::size_t>(weak - draft.grades.begin());
+    }
+    content.keys.push_back(grading::withOwnHeadings(std::move(key)));
+    return {};
+}
+
+} // namespace
+
+QString keyFilePath(const QString& settingsPath) {
+    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("Zensulino-Notenschlüssel.txt"));
+}
+
+KeyFileContent parseKeyFile(const QString& text) {
+    KeyFileContent content;
+    std::optional<Draft> draft;
+    auto close = [&] {
+        if (draft) {
+            if (const QString problem = finish(*draft, content); !problem.isEmpty()) {
+                content.problems << QStringLiteral("„%1“, %2").arg(draft->name, problem);
+            }
+        }
+    };
+    const QStringList lines = text.split(u'\n');
+    for (int index = 0; index < lines.size(); ++index) {
+        QString line = lines[index];
+        if (line.endsWith(u'\r')) {
+            line.chop(1);
+        }
+        const int number = index + 1;
+        if (line.trimmed().isEmpty() || line.startsWith(u'#')) {
+            continue;
+        }
+        if (line.startsWith(u'[')) {
+            close();
+            draft = Draft{line.mid(1, line.size() - 2), number, {}, {}, {}, 0, {}};
+            if (!line.endsWith(u']')) {
+                draft->name = line.mid(1);
+                draft->problem = atLine(number, QStringLiteral("Ein Name steht in eckigen "
+                                                               "Klammern: „[Name]“."));
+            }
+            continue;
+        }
+        if (!draft) {
+            content.problems << atLine(number, QStringLiteral("Vor dem ersten Notenschlüssel "
+                                                              "(„[Name]“) stehen nur Kommentare "
+                                                              "(„#“)."));
+            continue;
+        }
+        if (line.startsWith(weakPrefix)) {
+            if (draft->weak && draft->problem.isEmpty()) {
+                draft->problem =
+                    atLine(number, QStringLiteral("„schwach ab=“ steht zweimal im Schlüssel."));
+            }
+            draft->weak = line.mid(weakPrefix.size());
+            draft->weakLine = number;
+            continue;
+        }
+        readGrade(*draft, line, number);
+    }
+    close();
+    return content;
+}
+
+QByteArray formatKeyFile(const std::vector<grading::GradingKey>& keys) {
+    QString text = QStringLiteral("# Zensulino-Notenschlüssel\n");
+    for (const grading::GradingKey& key : keys) {
+        text += QStringLiteral("[%1]\n").arg(key.name);
+        for (const grading::Grade& grade : key.grades) {
+            const QString from =
+                grade.from ? grading::textFromHundredths(std::llround(*grade.from * 100.0))
+                           : QString();
+            text += QStringLiteral("%1;%2;%3\n")
+                        .arg(grade.text, from, grading::textFromHundredths(grade.value));
+        }
+        if (key.firstWeak) {
+            text += weakPrefix + key.grades[*key.firstWeak].text + u'\n';
+        }
+    }
+    return text.toUtf8();
+}
+
+KeyFileLoad loadKeyFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return {};
+    }
+    auto damaged = [&](const QString& problems, std::vector<grading::GradingKey> keys = {}) {
+        return KeyFileLoad{
+            KeyFileLoad::Status::Damaged, std::move(keys),
+            QStringLiteral("Die Notenschlüssel-Datei „%1“ konnte nicht ganz geladen werden:\r\r"
+                           "%2\r\rAlle übrigen Notenschlüssel sowie GYM und IHK stehen zur "
+                           "Verfügung; die Datei bleibt unverändert.")
+                .arg(QDir::toNativeSeparators(path), problems)};
+    };
+    // Opening a named pipe would wait for a writer for good.
+    if (!info.isFile()) {
+        return damaged(QStringLiteral("Sie ist keine gewöhnliche Datei."));
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return damaged(QStringLiteral("Sie lässt sich nicht lesen (Meldung des Systems: „%1“).")
+                           .arg(file.errorString()));
+    }
+    const QByteArray bytes = file.read(maximumFileSize + 1);
+    if (bytes.size() > maximumFileSize) {
+        return damaged(QStringLiteral("Sie ist größer als 1 MiB."));
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
+    if (utf8.hasError()) {
+        return damaged(QStringLiteral("Sie ist nicht in UTF-8 geschrieben."));
+    }
+    KeyFileContent content = parseKeyFile(text);
+    if (!content.problems.isEmpty()) {
+        return damaged(content.problems.join(u'\r'), std::move(content.keys));
+    }
+    return {KeyFileLoad::Status::Loaded, std::move(content.keys), {}};
+}
+
+} // namespace settings

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "grading/GradingKey.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace settings {
+
+// "Zensulino-Notenschlüssel.txt" beside the settings file.
+QString keyFilePath(const QString& settingsPath);
+
+// The teacher's own keys, readable, editable by hand and fit to be mailed to a colleague:
+//   # comment
+//   [Bayern 5-11]
+//   1;85;1          one line a grade, best first: text;from;value, decimals with a point
+//   6;;6            the worst grade has no bound
+//   schwach ab=5    optional
+// UTF-8, a byte-order mark optional, lines ending in LF or CR LF.
+struct KeyFileContent {
+    std::vector<grading::GradingKey> keys; // each key that keeps every rule
+    QStringList problems;                  // one for each key or line refused, with its line
+};
+KeyFileContent parseKeyFile(const QString& text);
+QByteArray formatKeyFile(const std::vector<grading::GradingKey>& keys);
+
+struct KeyFileLoad {
+    enum class Status { Missing, Loaded, Damaged };
+    Status status = Status::Missing;
+    std::vector<grading::GradingKey> keys; // the valid ones, also from a damaged file
+    QString message;                       // German, for the user, when Damaged
+};
+// A missing file is normal. Every valid key loads; what is refused is named, and the file is
+// left as it is.
+KeyFileLoad loadKeyFile(const QString& path);
+
+} // namespace settings
