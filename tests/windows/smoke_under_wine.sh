@@ -3,7 +3,8 @@
 # Runs the portable Zensulino.exe and the one the installer puts in place (/S) under Wine and Xvfb
 # with a German locale, from a fresh prefix, as a person would: types 40 and 35, presses Enter,
 # saves through the context menu, checks the settings file in the Windows user's Documents folder,
-# ends through "Beenden" and checks the exit code. Then uninstalls silently.
+# ends through "Beenden" and checks the exit code. Then uninstalls silently: once while the
+# installed program runs, which must remove nothing, and once after it has ended.
 # Usage: tests/windows/smoke_under_wine.sh build/windows
 set -uo pipefail
 out=$(cd "$1" && pwd)
@@ -54,7 +55,7 @@ newest_window_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | tail 
 # Another program holds the settings file open without sharing while the user saves: the message
 # names that, and the file keeps its content. The window stands at "$1", "$2".
 save_while_held() {
-    local x=$1 y=$2 before message
+    local x=$1 y=$2 before message=
     before=$(od -An -c "$settings")
     rm -f "$work/release"
     wine "$out/hold_file.exe" "$(winepath -w "$settings")" "$(winepath -w "$work")\\release" \
@@ -159,6 +160,9 @@ drive "$out/Zensulino.exe" portable
 wine "$(ls "$out"/Zensulino-*-setup.exe)" /S >"$work/setup.log" 2>&1 || cat "$work/setup.log"
 wineserver -w
 installed=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Programs/Zensulino
+uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zensulino'
+has_uninstall_entry() { wine reg query "$uninstall_key" /v DisplayName >/dev/null 2>&1; }
+no_uninstall_entry() { ! has_uninstall_entry; }
 check "installer: Zensulino.exe in the user's programs folder" test -f "$installed/Zensulino.exe"
 check "installer: Start-menu entry" test -n "$(find "$WINEPREFIX/drive_c/users" -name 'Zensulino.lnk' 2>/dev/null)"
 # The icon images an exe carries, by content: installer and uninstaller show Zensulino's own.
@@ -170,17 +174,67 @@ icon_images() {
 program_icon=$(icon_images "$out/Zensulino.exe")
 check "installer: Zensulino's icon" test "$(icon_images "$(ls "$out"/Zensulino-*-setup.exe)")" = "$program_icon"
 check "uninstaller: Zensulino's icon" test "$(icon_images "$installed/Deinstallieren.exe")" = "$program_icon"
-size=$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Zensulino' /v EstimatedSize 2>/dev/null |
+size=$(wine reg query "$uninstall_key" /v EstimatedSize 2>/dev/null |
     sed -n 's/.*REG_DWORD *0x\([0-9a-fA-F]*\).*/\1/p')
 check "installer: the uninstall entry's EstimatedSize is $((16#${size:-0})) KiB" test "$((16#${size:-0}))" -gt 1000
+# Uninstalling while the program runs removes nothing and says so by its exit code. _?= runs the
+# uninstaller in place and waits for it; without it, it copies itself away and returns at once.
+uninstall_while_running() {
+    wine "$installed/Zensulino.exe" >/dev/null 2>&1 &
+    local wine_pid=$!
+    if [ -n "$(timeout 60 xdotool search --sync --onlyvisible --name '^Zensulino$' | head -n 1)" ]; then
+        wine "$installed/Deinstallieren.exe" /S "_?=$(winepath -w "$installed")" >/dev/null 2>&1
+        local status=$?
+        check "uninstaller: ends with exit code 2 while Zensulino runs (got $status)" test "$status" -eq 2
+        check "uninstaller: leaves the running program in place" test -f "$installed/Zensulino.exe"
+        check "uninstaller: leaves its own uninstall entry" has_uninstall_entry
+    fi
+    kill "$wine_pid" 2>/dev/null
+    wineserver -w
+}
 if [ -f "$installed/Zensulino.exe" ]; then
+    uninstall_while_running
     drive "$installed/Zensulino.exe" installed
     wine "$installed/Deinstallieren.exe" /S >/dev/null 2>&1
     wineserver -w
     for _ in $(seq 50); do [ -e "$installed" ] || break; sleep 0.2; done
     check "uninstaller: removes the program folder" test ! -e "$installed"
     check "uninstaller: removes the Start-menu entry" test -z "$(find "$WINEPREFIX/drive_c/users" -name 'Zensulino.lnk' 2>/dev/null)"
+    check "uninstaller: removes its uninstall entry" no_uninstall_entry
 fi
+
+# A key of the teacher's own, named with an umlaut, from a key file in a Documents folder whose
+# path has umlauts: the settings file names the key, Enter grades under it, and the saved grade
+# is the key's own.
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+mkdir -p "$WINEPREFIX/drive_c/Prüfungen Übung"
+wine reg add "$shell_folders" /v Personal /t REG_EXPAND_SZ /d 'C:\Prüfungen Übung' /f >/dev/null 2>&1
+wineserver -w
+documents="$WINEPREFIX/drive_c/Prüfungen Übung"
+settings=$documents/Zensulino.ini
+printf '# Zensulino-Notenschl\xc3\xbcssel\n[Bayern \xc3\x9c]\nsehr gut;85;1\ngut;70;2\nbefriedigend;55;3\nungen\xc3\xbcgend;;6\n' \
+    >"$documents/Zensulino-Notenschlüssel.txt"
+printf '"40","30","0","0","Bayern \xdc"\r\n' >"$settings"
+wine "$out/Zensulino.exe" >"$work/own-key.log" 2>&1 &
+own_key_pid=$!
+window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Zensulino$' | head -n 1)
+if [ -n "$window" ]; then
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + 128)) $((Y + 49)) click 1
+    sleep 0.3
+    xdotool key Return
+    sleep 0.5
+    xdotool mousemove $((X + 10)) $((Y + 200)) click 3
+    sleep 0.8
+    xdotool mousemove $((X + 40)) $((Y + 212)) click 1
+    sleep 0.8
+fi
+expected=$(printf '"40","30","75,0","gut","Bayern \xdc"\r\n' | od -An -c)
+actual=$(od -An -c "$settings" 2>/dev/null)
+check "own key: from a key file in \"Prüfungen Übung\", graded and saved $(tr -d ' \n' <<<"$actual")" \
+    test "$actual" = "$expected"
+kill "$own_key_pid" 2>/dev/null
+wineserver -k
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
