@@ -16,7 +16,7 @@ qt_features=(
     -static -static-runtime -release -optimize-size
     -nomake examples -nomake tests
     -no-opengl -no-feature-vulkan -no-feature-tabletevent -no-dbus -no-zstd
-    -no-feature-sql -no-feature-network -no-feature-testlib -no-feature-printsupport
+    -no-feature-sql -no-feature-network -no-feature-testlib
     -no-feature-concurrent -no-feature-xml
     -qt-zlib -qt-libpng -no-libjpeg -qt-pcre -qt-harfbuzz -qt-doubleconversion -no-freetype
 )
