@@ -1,19 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/GradeMemoryBox.h"
 
+#include "settings/SaveRoute.h"
+#include "settings/modSpecialFolder.h"
+#include "window/ExamSheet.h"
 #include "window/GradeMemoryModel.h"
 #include "window/KeyTableSection.h"
+#include "window/MessageText.h"
 #include "window/NotenspiegelSection.h"
 #include "window/TableClipboard.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -24,6 +35,20 @@ bool isBoxKey(const QKeyEvent* event) {
     return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Undo) ||
            event->key() == Qt::Key_Delete;
 }
+
+// Asks for room for all it holds, and scrolls where the box cannot give it that much.
+class WholeScrollArea : public QScrollArea {
+public:
+    explicit WholeScrollArea(QWidget* parent) : QScrollArea(parent) {
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+
+    QSize sizeHint() const override {
+        return widget() != nullptr ? widget()->sizeHint() : QScrollArea::sizeHint();
+    }
+};
 
 // The list leaves the box's own keys to the box, where they arrive from every control in it. A
 // plain list view would copy its current line alone on Ctrl+C.
@@ -45,7 +70,7 @@ protected:
 
 GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& maximumText,
                                const grading::Key& key, QWidget* parent, const QLocale& locale)
-    : QDialog(parent) {
+    : QDialog(parent), m_locale(locale) {
     setWindowTitle(grading::NotenSpeicher::title());
     setModal(true);
     if (parent != nullptr) {
@@ -84,24 +109,49 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     m_copyNotenspiegel->setObjectName(QStringLiteral("copyNotenspiegel"));
     connect(m_copyNotenspiegel, &QPushButton::clicked, this,
             [this] { copyTables(m_notenspiegel->tables(), CaptionInText::Yes); });
+    auto* print = buttons->addButton(QStringLiteral("&Drucken..."), QDialogButtonBox::ActionRole);
+    print->setObjectName(QStringLiteral("print"));
+    connect(print, &QPushButton::clicked, this, &GradeMemoryBox::print);
+    auto* pdf =
+        buttons->addButton(QStringLiteral("Als &PDF speichern..."), QDialogButtonBox::ActionRole);
+    pdf->setObjectName(QStringLiteral("savePdf"));
+    connect(pdf, &QPushButton::clicked, this, &GradeMemoryBox::saveAsPdf);
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
     buttons->button(QDialogButtonBox::Ok)->setFocus();
 
     m_notenspiegel = new NotenspiegelSection(memory, locale, this);
     m_copyNotenspiegel->setVisible(!m_notenspiegel->tables().empty());
+    auto* notenspiegel = new WholeScrollArea(this);
+    notenspiegel->setWidget(m_notenspiegel);
     auto* list = new QVBoxLayout;
     list->addWidget(m_lines, 1);
-    list->addWidget(m_notenspiegel);
+    list->addWidget(notenspiegel, 2);
 
     auto* content = new QHBoxLayout;
     content->addWidget(icon);
     content->addLayout(list, 1);
     content->addSpacing(12);
-    content->addWidget(new KeyTableSection(maximumText, key, locale, this));
+    m_keyTable = new KeyTableSection(maximumText, key, locale, this);
+    content->addWidget(m_keyTable);
+    auto* titleRow = new QHBoxLayout;
+    auto* titleLabel = new QLabel(QStringLiteral("&Titel"), this);
+    m_title = new QLineEdit(this);
+    m_title->setObjectName(QStringLiteral("title"));
+    m_title->setPlaceholderText(QStringLiteral("für den Ausdruck, etwa „Klassenarbeit Nr. 2, 8b“"));
+    titleLabel->setBuddy(m_title);
+    titleRow->addWidget(titleLabel);
+    titleRow->addWidget(m_title, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content, 1);
+    layout->addLayout(titleRow);
     layout->addWidget(buttons);
-    resize(std::max(360, sizeHint().width()), std::max(300, sizeHint().height()));
+    // As large as its content where the screen allows; the Notenspiegel of three keys or more,
+    // or at a large scale, scrolls.
+    const QSize available = parent != nullptr && parent->screen() != nullptr
+                                ? parent->screen()->availableGeometry().size() * 0.9
+                                : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    resize(std::clamp(sizeHint().width(), 360, std::max(360, available.width())),
+           std::clamp(sizeHint().height(), 300, std::max(300, available.height())));
 }
 
 void GradeMemoryBox::keyPressEvent(QKeyEvent* event) {
@@ -167,6 +217,42 @@ void GradeMemoryBox::undoRemoval() {
                                                QItemSelectionModel::NoUpdate);
     m_lines->scrollTo(restored.front().topLeft());
     memoryChanged();
+}
+
+ExamSheet GradeMemoryBox::sheet() const {
+    return {m_title->text().trimmed(), QDate::currentDate(),        m_keyTable->shownTable(),
+            m_keyTable->noTableText(), m_notenspiegel->summaries(), m_notenspiegel->tables()};
+}
+
+void GradeMemoryBox::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter));
+    printer.setDocName(QStringLiteral("Notenspiegel"));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        paintExamSheet(printer, sheet(), m_locale);
+    }
+}
+
+void GradeMemoryBox::saveAsPdf() {
+    QFileDialog dialog(this, QStringLiteral("Als PDF speichern"), GetSpecialFolder(CSIDL_PERSONAL),
+                       QStringLiteral("PDF-Dateien (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QStringLiteral("Notenspiegel.pdf"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString problem =
+        settings::saveBytes(dialog.selectedFiles().constFirst(), examSheetPdf(sheet(), m_locale),
+                            {QStringLiteral("Das PDF wurde nicht gespeichert."),
+                             QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
+    if (!problem.isEmpty()) {
+        QMessageBox(QMessageBox::Critical, QStringLiteral("Als PDF speichern"),
+                    withLineBreaks(problem), QMessageBox::Ok, this)
+            .exec();
+    }
 }
 
 void GradeMemoryBox::memoryChanged() {

@@ -7,8 +7,11 @@
 #include <QLocale>
 #include <vector>
 
+struct ExamSheet;
 class GradeMemoryModel;
+class KeyTableSection;
 class NotenspiegelSection;
+class QLineEdit;
 class QListView;
 class QPushButton;
 
@@ -16,7 +19,8 @@ class QPushButton;
 // results stays readable. Ctrl+C copies the selected lines, or the whole text when none is.
 // Selected entries can be taken out (Delete, "Eintrag entfernen"), and put back with Ctrl+Z while
 // the box is open. Under the list stands the Notenspiegel of each key that has results, beside it
-// the key table for the exam's maximum; buttons copy either.
+// the key table for the exam's maximum; buttons copy either, and print both on one sheet or save
+// it as a PDF.
 class GradeMemoryBox : public QDialog {
 public:
     // The key table beside the list is for `maximumText` under `key`.
@@ -34,10 +38,16 @@ private:
     void removeSelected();
     void undoRemoval();
     void memoryChanged();
+    ExamSheet sheet() const;
+    void print();
+    void saveAsPdf();
 
     GradeMemoryModel* m_model = nullptr;
     QListView* m_lines = nullptr;
+    QLocale m_locale;
     NotenspiegelSection* m_notenspiegel = nullptr;
+    KeyTableSection* m_keyTable = nullptr;
+    QLineEdit* m_title = nullptr; // for the printed sheet alone, never saved
     QPushButton* m_remove = nullptr;
     QPushButton* m_copyNotenspiegel = nullptr;
     std::vector<grading::NotenSpeicher::Removed> m_removals; // for Ctrl+Z, newest last

@@ -22,8 +22,7 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
     headingLabel->setWordWrap(!m_maximum);
     layout->addWidget(headingLabel);
     if (!m_maximum) {
-        headingLabel->setText(QStringLiteral("Für den Notenschlüssel bitte unter „Rohpunkte“ eine "
-                                             "Höchstpunktzahl über 0 eingeben."));
+        headingLabel->setText(noTableText());
         layout->addStretch();
         return;
     }
@@ -59,7 +58,19 @@ double KeyTableSection::step() const {
     return m_halfPoints->isChecked() ? 0.5 : 1.0;
 }
 
+QString KeyTableSection::noTableText() const {
+    if (m_maximum) {
+        return grading::tooLargeToSplit(step());
+    }
+    return QStringLiteral(
+        "Für den Notenschlüssel bitte unter „Rohpunkte“ eine Höchstpunktzahl über "
+        "0 eingeben.");
+}
+
 std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
+    if (!m_maximum) {
+        return std::nullopt;
+    }
     const auto rows = grading::keyTable(*m_key, *m_maximum, step());
     if (!rows) {
         return std::nullopt;
@@ -74,7 +85,7 @@ void KeyTableSection::fill() {
     m_copy->setEnabled(shown.has_value());
     m_tooLarge->setVisible(!shown);
     if (!shown) {
-        m_tooLarge->setText(grading::tooLargeToSplit(step()));
+        m_tooLarge->setText(noTableText());
         return;
     }
     // "ab" and "bis" as wide as each other, so that the bounds line up.

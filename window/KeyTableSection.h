@@ -20,10 +20,13 @@ public:
     KeyTableSection(const QString& maximumText, const grading::Key& key, const QLocale& locale,
                     QWidget* parent);
 
+    // The table as shown, in the step chosen; nothing where there is none to show.
+    std::optional<grading::PasteTable> shownTable() const;
+    // What stands in the table's place then.
+    QString noTableText() const;
+
 private:
     double step() const;
-    // Nothing where the maximum is too large for the step.
-    std::optional<grading::PasteTable> shownTable() const;
     void fill();
 
     grading::Key m_key;

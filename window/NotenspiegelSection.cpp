@@ -2,6 +2,7 @@
 #include "window/NotenspiegelSection.h"
 
 #include "window/CellTable.h"
+#include "window/NotenspiegelChart.h"
 
 #include <QLabel>
 #include <QTableWidget>
@@ -36,11 +37,13 @@ NotenspiegelSection::NotenspiegelSection(const grading::NotenSpeicher& memory,
 
 void NotenspiegelSection::refresh() {
     delete m_keys;
-    m_tables = grading::pasteTables(m_memory.notenspiegel().summaries(), m_locale);
+    m_summaries = m_memory.notenspiegel().summaries();
+    m_tables = grading::pasteTables(m_summaries, m_locale);
     m_keys = new QWidget(this);
     auto* layout = new QVBoxLayout(m_keys);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (const grading::PasteTable& table : m_tables) {
+    for (std::size_t k = 0; k < m_tables.size(); ++k) {
+        const grading::PasteTable& table = m_tables[k];
         const QStringList& grades = table.rows.front();
         auto* heading = new QLabel(table.caption + QStringLiteral(" – ") + grades.front(), m_keys);
         auto* counts = new QTableWidget(m_keys);
@@ -49,8 +52,10 @@ void NotenspiegelSection::refresh() {
         heading->setBuddy(counts);
         auto* line = new QLabel(summaryLine(table), m_keys);
         line->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        line->setWordWrap(true);
         layout->addSpacing(6);
         layout->addWidget(heading);
+        layout->addWidget(new NotenspiegelChart(m_summaries[k], m_locale, m_keys));
         layout->addWidget(counts);
         layout->addWidget(line);
     }

@@ -517,7 +517,8 @@ TEST_F(Window, OwnKeyFromTheKeyFileGradesUnderItsName) {
                      }
                  });
     EXPECT_EQ(shown, QStringList({QString::fromUtf8("Notenspiegel (Tendenz) – Note"),
-                                  QString::fromUtf8("Notenschlüssel für 40 Rohpunkte (Tendenz)")}));
+                                  QString::fromUtf8("Notenschlüssel für 40 Rohpunkte (Tendenz)"),
+                                  "&Titel"}));
 }
 
 } // namespace

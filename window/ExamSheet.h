@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "grading/Notenspiegel.h"
+#include "grading/PasteTable.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QLocale>
+#include <optional>
+#include <vector>
+
+class QPagedPaintDevice;
+
+// What goes on paper after an exam: the key under it, each key's Notenspiegel, the averages.
+// The results list stays off the sheet: it is the class in order, and the sheet may be shown to
+// the class.
+struct ExamSheet {
+    QString title; // "Klassenarbeit Nr. 2, 8b"; none where empty
+    QDate date;
+    std::optional<grading::PasteTable> keyTable;
+    QString keyTableHint; // in the key table's place where there is none
+    std::vector<grading::Notenspiegel::Summary> summaries;
+    std::vector<grading::PasteTable> notenspiegel; // one for each summary
+};
+
+// Paints the sheet on DIN A4 portrait pages of a PDF writer or a printer. A block that would not
+// fit on the page begins the next one: no table or chart is cut in two.
+void paintExamSheet(QPagedPaintDevice& device, const ExamSheet& sheet, const QLocale& locale);
+
+// The sheet as a PDF file's bytes: real, searchable text with its font embedded, and vectors.
+QByteArray examSheetPdf(const ExamSheet& sheet, const QLocale& locale);
