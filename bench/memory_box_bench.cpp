@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Time from choosing "Noten-Speicher anzeigen" until the box has painted its text, with 10,
 // 10,000 and 100,000 entries in the grade memory, Notenspiegel included; and the time to take
-// one entry out, and all of them and back. Runs headless (offscreen) unless QT_QPA_PLATFORM says
-// else.
+// one entry out, and all of them and back; and writing the exam sheet as a PDF. Runs headless
+// (offscreen) unless QT_QPA_PLATFORM says else.
+#include "grading/KeyTable.h"
+#include "window/ExamSheet.h"
 #include "window/GradeMemoryBox.h"
 #include "window/frmMain.h"
 
@@ -147,6 +149,30 @@ BENCHMARK(BM_RemoveAllThenUndo)
     ->Arg(100'000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// The exam sheet of a session of 100,000 results under GYM and IHK, as "Als PDF speichern..."
+// writes it: key table, charts, counts and averages.
+void BM_ExamSheetPdf(benchmark::State& state) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const grading::Keys keys(german);
+    grading::NotenSpeicher memory;
+    for (int64_t i = 0; i < state.range(0); ++i) {
+        memory.append("50,0", i % 2 == 0 ? keys.gym() : keys.ihk(),
+                      static_cast<std::size_t>(i % 6));
+    }
+    const auto summaries = memory.notenspiegel().summaries();
+    const grading::GradingKey& gym = *keys.gym();
+    const ExamSheet sheet{"Klassenarbeit Nr. 2, 8b",
+                          QDate(2026, 12, 7),
+                          grading::keyPasteTable(gym, 40, *grading::keyTable(gym, 40, 1), german),
+                          {},
+                          summaries,
+                          grading::pasteTables(summaries, german)};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(examSheetPdf(sheet, german));
+    }
+}
+BENCHMARK(BM_ExamSheetPdf)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

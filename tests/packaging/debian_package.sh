@@ -10,7 +10,7 @@ cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >/dev/null
 deb=$(ls "$out"/zensulino_"$version"_*.deb)
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || { echo "the package's version is not $version"; exit 1; }
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins qt6-translations-l10n; do
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 qt6-qpa-plugins qt6-translations-l10n; do
     grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 contents=$(dpkg-deb -c "$deb")
