@@ -2,6 +2,7 @@
 #include "tests/support/FieldTexts.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModalBox.h"
+#include "tests/support/ShownWindow.h"
 #include "window/AboutText.h"
 #include "window/frmMain.h"
 
@@ -21,16 +22,8 @@ using grading::Field;
 
 namespace {
 
-class ContextMenu : public testing::Test {
+class ContextMenu : public ShownWindow {
 protected:
-    void SetUp() override {
-        m_window = std::make_unique<frmMain>(QLocale(QLocale::German, QLocale::Germany),
-                                             [this] { return m_dir.filePath("Zensulino.ini"); });
-        m_window->show();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
     void TearDown() override { m_window->contextMenu()->hide(); }
 
     // Delivers the press where the window system would: to the topmost widget under the point
@@ -44,13 +37,6 @@ protected:
     }
 
     bool menuOpen() const { return m_window->contextMenu()->isVisible(); }
-
-    QAction* action(const char* name) const {
-        return m_window->contextMenu()->findChild<QAction*>(QLatin1String(name));
-    }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<frmMain> m_window;
 };
 
 struct PointRow {

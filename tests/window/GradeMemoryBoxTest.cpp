@@ -2,6 +2,7 @@
 #include "window/GradeMemoryBox.h"
 
 #include "tests/support/ModalBox.h"
+#include "tests/support/ShownWindow.h"
 #include "window/frmMain.h"
 
 #include <QCheckBox>
@@ -25,23 +26,7 @@ using grading::Field;
 namespace {
 
 // The window, with the grade-memory box a choice of its context menu away.
-class MemoryBox : public testing::Test {
-protected:
-    void SetUp() override {
-        m_window = std::make_unique<frmMain>(QLocale(QLocale::German, QLocale::Germany),
-                                             [this] { return m_dir.filePath("Zensulino.ini"); });
-        m_window->show();
-        m_window->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
-    QAction* action(const char* name) const {
-        return m_window->contextMenu()->findChild<QAction*>(QLatin1String(name));
-    }
-
-    QTemporaryDir m_dir;
-    std::unique_ptr<frmMain> m_window;
-};
+using MemoryBox = ShownWindow;
 
 TEST_F(MemoryBox, GradeMemoryBoxShowsHeadingThenEntries) {
     auto shownText = [&] {
