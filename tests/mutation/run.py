@@ -3,7 +3,7 @@
 """Plants each fault of mutants.txt, one at a time, in a scratch copy of the working tree,
 rebuilds the fast tests incrementally and runs them; where they all pass, the widget tests
 (offscreen) too. A fault that no test notices survives.
-Usage: tests/mutation/run.py [name filter]"""
+Usage: tests/mutation/run.py [name filter ...]: the faults whose name holds any of them"""
 import functools
 import os
 import subprocess
@@ -71,9 +71,9 @@ def build_and_pass(scratch, name=None):
 
 def main():
     started = time.monotonic()
-    wanted = sys.argv[1] if len(sys.argv) > 1 else ""
+    wanted = sys.argv[1:] or [""]
     mutants = [m for m in read_mutants(Path(__file__).with_name("mutants.txt"))
-               if wanted in m["name"]]
+               if any(part in m["name"] for part in wanted)]
     with tempfile.TemporaryDirectory(prefix="zensulino-mutation-") as scratch:
         scratch = Path(scratch)
         files = run(["git", "ls-files", "-z", "--cached", "--others", "--exclude-standard"], TOP)
