@@ -108,19 +108,23 @@ INSTANTIATE_TEST_SUITE_P(
                               "Anzahl 0 0 0 0 0 50 0 0 0 0 0 0 0 0 50 0"}}),
     ROW_NAMES);
 
-// Runs `then` on the next message box that opens, and closes it.
-void onNextMessageBox(const std::function<void(QMessageBox*)>& then) {
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, then] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            then(box);
-            box->done(QMessageBox::Ok);
-        }
-    });
-    poll->start(10);
-}
+// While it lives, runs `then` on the next message box that opens, and closes that box.
+class NextMessageBox {
+public:
+    explicit NextMessageBox(std::function<void(QMessageBox*)> then) {
+        QObject::connect(&m_poll, &QTimer::timeout, [this, then = std::move(then)] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                m_poll.stop();
+                then(box);
+                box->done(QMessageBox::Ok);
+            }
+        });
+        m_poll.start(10);
+    }
+
+private:
+    QTimer m_poll;
+};
 
 // Saving as another user than root, so that a folder's write protection holds; root writes
 // everywhere.
@@ -159,7 +163,7 @@ TEST_P(SavePdf, FromTheBoxThroughTheFileDialog) {
         [&](QDialog* box) {
             auto* title = box->findChild<QLineEdit*>("title");
             QTest::keyClicks(title, QString::fromUtf8("Klassenarbeit Nr. 2, 8b"));
-            onNextMessageBox([&](QMessageBox* shown) { message = shown->text(); });
+            const NextMessageBox failure([&](QMessageBox* shown) { message = shown->text(); });
             const Unprivileged asAnotherUser;
             withModalBox(
                 [&] { QTest::mouseClick(box->findChild<QPushButton*>("savePdf"), Qt::LeftButton); },
