@@ -31,11 +31,6 @@
 
 namespace {
 
-bool isBoxKey(const QKeyEvent* event) {
-    return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Undo) ||
-           event->key() == Qt::Key_Delete;
-}
-
 // Asks for room for all it holds, and scrolls where the box cannot give it that much.
 class WholeScrollArea : public QScrollArea {
 public:
@@ -47,22 +42,6 @@ public:
 
     QSize sizeHint() const override {
         return widget() != nullptr ? widget()->sizeHint() : QScrollArea::sizeHint();
-    }
-};
-
-// The list leaves the box's own keys to the box, where they arrive from every control in it. A
-// plain list view would copy its current line alone on Ctrl+C.
-class MemoryLines : public QListView {
-public:
-    using QListView::QListView;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override {
-        if (isBoxKey(event)) {
-            event->ignore();
-            return;
-        }
-        QListView::keyPressEvent(event);
     }
 };
 
@@ -86,7 +65,7 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
 
     // One row a line: a list view lays out only the rows in sight, so a session of 100,000
     // results opens as fast as one of ten.
-    m_lines = new MemoryLines(this);
+    m_lines = new QListView(this);
     m_model = new GradeMemoryModel(memory, m_lines);
     m_lines->setModel(m_model);
     m_lines->setUniformItemSizes(true);

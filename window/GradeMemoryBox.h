@@ -30,7 +30,8 @@ public:
     QString shownText() const;
 
 protected:
-    // Ctrl+C, Ctrl+Z, and Delete in the list, from whichever control has the focus.
+    // Ctrl+C, Ctrl+Z, and Delete in the list, from whichever control has the focus: the list
+    // and the buttons pass these keys on to the box.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -237,11 +237,6 @@ void frmMain::openContextMenuAtFocus() {
 }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == cmdCalc && event->type() == QEvent::KeyPress &&
-        isEnter(static_cast<QKeyEvent*>(event))) {
-        cmdCalc_Click();
-        return true;
-    }
     // The button has no menu of its own: the Menu key there opens ours. A right click on it
     // still opens nothing.
     if (watched == cmdCalc && event->type() == QEvent::ContextMenu &&

@@ -83,6 +83,9 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRow{"bounds_that_rise", "[Kaputt]\n1;50;1\n2;60;2\n3;;3",
                   "„Kaputt“, Zeile 7: Die Grenze muss unter der Grenze der besseren Note liegen: "
                   "Die Grenzen fallen von der besten Note zur schlechtesten."},
+        BrokenRow{"bounds_alike", "[Kaputt]\n1;50;1\n2;50;2\n3;;3",
+                  "„Kaputt“, Zeile 7: Die Grenze muss unter der Grenze der besseren Note liegen: "
+                  "Die Grenzen fallen von der besten Note zur schlechtesten."},
         BrokenRow{"grade_twice", "[Kaputt]\n1;50;1\n1;;2",
                   "„Kaputt“, Zeile 7: Die Note „1“ steht zweimal im Schlüssel."},
         BrokenRow{"name_of_another_key", "[gut]\n1;50;1\n2;;2",
