@@ -33,8 +33,9 @@ void paintNotenspiegelChart(QPainter& painter, const QRectF& area,
         const bool weak = key.firstWeak && grade >= *key.firstWeak;
         painter.fillRect(bar, weak ? colours.weakBar : colours.bar);
         const QRectF column(left, 0, slot, line);
-        painter.drawText(column.translated(0, bar.top() - line * 1.1), Qt::AlignCenter,
-                         grading::countText(summary.counts[grade], locale));
+        // A count as wide as "2000" may stand out over its neighbours' empty space.
+        painter.drawText(column.adjusted(-slot, 0, slot, 0).translated(0, bar.top() - line * 1.1),
+                         Qt::AlignCenter, grading::countText(summary.counts[grade], locale));
         painter.drawText(column.translated(0, baseline + line * 0.1), Qt::AlignCenter,
                          key.grades[grade].text);
     }
