@@ -2,10 +2,10 @@
 #include "settings/KeyFile.h"
 
 #include "grading/KeyRules.h"
-#include "settings/SettingsFile.h"
+#include "settings/WholeFile.h"
+#include "settings/modFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
 #include <optional>
@@ -172,8 +172,7 @@ QByteArray formatKeyFile(const std::vector<grading::GradingKey>& keys) {
 }
 
 KeyFileLoad loadKeyFile(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
+    if (!FileExists(path)) {
         return {};
     }
     auto damaged = [&](const QString& problems, std::vector<grading::GradingKey> keys = {}) {
@@ -184,19 +183,11 @@ KeyFileLoad loadKeyFile(const QString& path) {
                            "Verfügung; die Datei bleibt unverändert.")
                 .arg(QDir::toNativeSeparators(path), problems)};
     };
-    // Opening a named pipe would wait for a writer for good.
-    if (!info.isFile()) {
-        return damaged(QStringLiteral("Sie ist keine gewöhnliche Datei."));
+    const WholeFile file = readWholeFile(path);
+    if (!file.bytes) {
+        return damaged(file.problem + u'.');
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return damaged(QStringLiteral("Sie lässt sich nicht lesen (Meldung des Systems: „%1“).")
-                           .arg(file.errorString()));
-    }
-    const QByteArray bytes = file.read(maximumFileSize + 1);
-    if (bytes.size() > maximumFileSize) {
-        return damaged(QStringLiteral("Sie ist größer als 1 MiB."));
-    }
+    const QByteArray& bytes = *file.bytes;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = utf8.decode(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
     if (utf8.hasError()) {

@@ -2,12 +2,11 @@
 #include "settings/SettingsFile.h"
 
 #include "settings/SaveRoute.h"
+#include "settings/WholeFile.h"
 #include "settings/modFiles.h"
 #include "settings/modSpecialFolder.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace settings {
 
@@ -48,25 +47,11 @@ LoadResult loadSettings(const QString& path) {
     if (!FileExists(path)) {
         return {};
     }
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        return unreadable(path, QStringLiteral("An ihrer Stelle steht ein Ordner"));
+    const WholeFile file = readWholeFile(path);
+    if (!file.bytes) {
+        return unreadable(path, file.problem);
     }
-    // Opening a named pipe would wait for a writer for good.
-    if (!info.isFile()) {
-        return unreadable(path, QStringLiteral("Sie ist keine gewöhnliche Datei"));
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return unreadable(path, info.isReadable()
-                                    ? QStringLiteral("Sie lässt sich nicht öffnen")
-                                    : QStringLiteral("Es fehlt die Berechtigung, sie zu lesen"));
-    }
-    const QByteArray bytes = file.read(maximumFileSize + 1);
-    if (bytes.size() > maximumFileSize) {
-        return unreadable(path, QStringLiteral("Sie ist größer als 1 MiB"));
-    }
-    ParsedLine parsed = readSettingsBytes(bytes);
+    ParsedLine parsed = readSettingsBytes(*file.bytes);
     if (!parsed.texts) {
         return unreadable(path, parsed.problem);
     }
