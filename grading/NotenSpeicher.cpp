@@ -55,21 +55,17 @@ NotenSpeicher::Removed NotenSpeicher::remove(std::vector<std::size_t> places) {
 }
 
 void NotenSpeicher::restore(std::span<const RemovedEntry> removed) {
-    for (auto run = removed.begin(); run != removed.end();) {
-        auto runEnd = std::next(run);
-        while (runEnd != removed.end() && runEnd->place == std::prev(runEnd)->place + 1) {
-            ++runEnd;
-        }
+    for (const auto& [first, end] :
+         runsOfNeighbours(removed, [](const RemovedEntry& taken) { return taken.place; })) {
         std::vector<Entry> entries;
-        entries.reserve(static_cast<std::size_t>(runEnd - run));
-        for (auto taken = run; taken != runEnd; ++taken) {
-            entries.push_back(taken->entry);
-            m_notenspiegel.add(taken->entry.key, taken->entry.grade);
+        entries.reserve(end - first);
+        for (std::size_t taken = first; taken < end; ++taken) {
+            entries.push_back(removed[taken].entry);
+            m_notenspiegel.add(removed[taken].entry.key, removed[taken].entry.grade);
         }
-        m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(run->place),
+        m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(removed[first].place),
                          std::make_move_iterator(entries.begin()),
                          std::make_move_iterator(entries.end()));
-        run = runEnd;
     }
 }
 

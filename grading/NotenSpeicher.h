@@ -11,6 +11,23 @@
 
 namespace grading {
 
+// The runs of neighbouring places in `items`, which stand in ascending order of place: each as
+// the indexes [first, end) into `items`. A run leaves or comes back as one block.
+template <typename Items, typename PlaceOf>
+std::vector<std::pair<std::size_t, std::size_t>> runsOfNeighbours(const Items& items,
+                                                                  PlaceOf placeOf) {
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t first = 0; first < items.size();) {
+        std::size_t end = first + 1;
+        while (end < items.size() && placeOf(items[end]) == placeOf(items[end - 1]) + 1) {
+            ++end;
+        }
+        runs.emplace_back(first, end);
+        first = end;
+    }
+    return runs;
+}
+
 // The grade memory: every result of this session, oldest first. Its text introduces each entry
 // by a carriage return. Lives as long as the window and is never written to disk.
 class NotenSpeicher {

@@ -3,26 +3,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// [first, last) of each run of neighbouring places, in ascending order.
-template <typename Place>
-std::vector<std::pair<std::size_t, std::size_t>> runs(const std::vector<Place>& sorted,
-                                                      std::size_t (*placeOf)(const Place&)) {
-    std::vector<std::pair<std::size_t, std::size_t>> result;
-    for (std::size_t i = 0; i < sorted.size();) {
-        std::size_t end = i + 1;
-        while (end < sorted.size() && placeOf(sorted[end]) == placeOf(sorted[end - 1]) + 1) {
-            ++end;
-        }
-        result.emplace_back(i, end);
-        i = end;
-    }
-    return result;
-}
-
-} // namespace
-
 GradeMemoryModel::GradeMemoryModel(grading::NotenSpeicher& memory, QObject* parent)
     : QAbstractListModel(parent), m_memory(memory) {}
 
@@ -63,7 +43,8 @@ grading::NotenSpeicher::Removed GradeMemoryModel::remove(const QItemSelection& s
     places.erase(std::unique(places.begin(), places.end()), places.end());
 
     // From the last run to the first, so that the runs still to go keep their rows.
-    const auto placeRuns = runs<std::size_t>(places, [](const std::size_t& p) { return p; });
+    const auto placeRuns =
+        grading::runsOfNeighbours(places, [](std::size_t place) { return place; });
     std::vector<grading::NotenSpeicher::Removed> taken;
     for (auto run = placeRuns.rbegin(); run != placeRuns.rend(); ++run) {
         const int first = firstEntryRow + static_cast<int>(places[run->first]);
@@ -82,10 +63,11 @@ grading::NotenSpeicher::Removed GradeMemoryModel::remove(const QItemSelection& s
 }
 
 QItemSelection GradeMemoryModel::restore(const grading::NotenSpeicher::Removed& removed) {
-    using Taken = grading::NotenSpeicher::RemovedEntry;
     QItemSelection restored;
     for (const auto& [first, end] :
-         runs<Taken>(removed, [](const Taken& taken) { return taken.place; })) {
+         grading::runsOfNeighbours(removed, [](const grading::NotenSpeicher::RemovedEntry& taken) {
+             return taken.place;
+         })) {
         const int firstRow = firstEntryRow + static_cast<int>(removed[first].place);
         const int lastRow = firstRow + static_cast<int>(end - first) - 1;
         beginInsertRows({}, firstRow, lastRow);
