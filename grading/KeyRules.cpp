@@ -113,23 +113,23 @@ KeyProblem whyNotAKey(const std::vector<Grade>& grades) {
             if (grades[better].text == current.text) {
                 return {
                     QStringLiteral("Die Note „%1“ steht zweimal im Schlüssel.").arg(current.text),
-                    grade};
+                    grade, KeyProblem::Concerns::Text};
             }
         }
         const bool worst = grade + 1 == grades.size();
         if (worst && current.from) {
             return {QStringLiteral("Die schlechteste Note hat keine Grenze: Sie gilt für alles "
                                    "unter der vorletzten."),
-                    grade};
+                    grade, KeyProblem::Concerns::Bound};
         }
         if (!worst && !current.from) {
             return {QStringLiteral("Jede Note außer der schlechtesten braucht eine Grenze."),
-                    grade};
+                    grade, KeyProblem::Concerns::Bound};
         }
         if (grade > 0 && current.from && !(*current.from < *grades[grade - 1].from)) {
             return {QStringLiteral("Die Grenze muss unter der Grenze der besseren Note liegen: "
                                    "Die Grenzen fallen von der besten Note zur schlechtesten."),
-                    grade};
+                    grade, KeyProblem::Concerns::Bound};
         }
     }
     return {};

@@ -27,8 +27,10 @@ QString whyNotAValue(const QString& text);
 // Why the grades cannot make a key, and which of them (0 the best) the rule concerns; the
 // problem is empty where they can. Each grade but the worst has a bound, and the bounds fall.
 struct KeyProblem {
+    enum class Concerns { Count, Text, Bound };
     QString problem;
     std::size_t grade = 0; // or the number of grades, for their count
+    Concerns concerns = Concerns::Count;
 };
 KeyProblem whyNotAKey(const std::vector<Grade>& grades);
 

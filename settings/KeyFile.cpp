@@ -2,6 +2,7 @@
 #include "settings/KeyFile.h"
 
 #include "grading/KeyRules.h"
+#include "settings/SaveRoute.h"
 #include "settings/WholeFile.h"
 #include "settings/modFiles.h"
 
@@ -177,7 +178,7 @@ KeyFileLoad loadKeyFile(const QString& path) {
     }
     auto damaged = [&](const QString& problems, std::vector<grading::GradingKey> keys = {}) {
         return KeyFileLoad{
-            KeyFileLoad::Status::Damaged, std::move(keys),
+            KeyFileLoad::Status::Damaged, std::move(keys), problems,
             QStringLiteral("Die Notenschlüssel-Datei „%1“ konnte nicht ganz geladen werden:\r\r"
                            "%2\r\rAlle übrigen Notenschlüssel sowie GYM und IHK stehen zur "
                            "Verfügung; die Datei bleibt unverändert.")
@@ -197,7 +198,39 @@ KeyFileLoad loadKeyFile(const QString& path) {
     if (!content.problems.isEmpty()) {
         return damaged(content.problems.join(u'\r'), std::move(content.keys));
     }
-    return {KeyFileLoad::Status::Loaded, std::move(content.keys), {}};
+    return {KeyFileLoad::Status::Loaded, std::move(content.keys), {}, {}};
+}
+
+QString saveKeyFile(const QString& path, const std::vector<grading::GradingKey>& keys,
+                    const QString& notSaved) {
+    return saveBytes(path, formatKeyFile(keys),
+                     {notSaved, QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
+}
+
+KeptCopy keepCopy(const QString& path) {
+    const QFileInfo original(path);
+    QString copy;
+    for (int number = 1; copy.isEmpty() || FileExists(copy); ++number) {
+        copy = original.dir().filePath(
+            QStringLiteral("%1 (Kopie%2).%3")
+                .arg(original.completeBaseName(),
+                     number == 1 ? QString() : QStringLiteral(" %1").arg(number),
+                     original.suffix()));
+    }
+    const WholeFile file = readWholeFile(path);
+    if (!file.bytes) {
+        return {{},
+                QStringLiteral("Von der Datei „%1“ konnte keine Kopie gemacht werden: %2. Die "
+                               "Notenschlüssel wurden nicht gespeichert.")
+                    .arg(QDir::toNativeSeparators(path), file.problem)};
+    }
+    const QString problem =
+        saveBytes(copy, *file.bytes,
+                  {QStringLiteral("Die Kopie „%1“ wurde nicht gespeichert, und die Notenschlüssel "
+                                  "deshalb auch nicht.")
+                       .arg(QDir::toNativeSeparators(copy)),
+                   QStringLiteral("Die Notenschlüssel-Datei bleibt unverändert.")});
+    return {problem.isEmpty() ? copy : QString(), problem};
 }
 
 } // namespace settings

@@ -31,10 +31,25 @@ struct KeyFileLoad {
     enum class Status { Missing, Loaded, Damaged };
     Status status = Status::Missing;
     std::vector<grading::GradingKey> keys; // the valid ones, also from a damaged file
+    QString problems;                      // what was refused, a line each, when Damaged
     QString message;                       // German, for the user, when Damaged
 };
 // A missing file is normal. Every valid key loads; what is refused is named, and the file is
 // left as it is.
 KeyFileLoad loadKeyFile(const QString& path);
+
+// Writes the keys through the save route: on failure the former file stays byte for byte, and
+// the German message returned names the cause; empty on success.
+QString saveKeyFile(const QString& path, const std::vector<grading::GradingKey>& keys,
+                    const QString& notSaved = QStringLiteral("Die Notenschlüssel wurden nicht "
+                                                             "gespeichert."));
+
+// Keeps a file that did not load whole before it is written over: its bytes, through the save
+// route, under "… (Kopie).txt" beside it, or "… (Kopie 2).txt" and on where that is taken.
+struct KeptCopy {
+    QString path;    // where the copy stands
+    QString problem; // German, when none could be made
+};
+KeptCopy keepCopy(const QString& path);
 
 } // namespace settings

@@ -48,7 +48,8 @@ public:
 } // namespace
 
 GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& maximumText,
-                               const grading::Key& key, QWidget* parent, const QLocale& locale)
+                               const grading::Key& key, QWidget* parent, const QLocale& locale,
+                               std::function<grading::Key()> editKeys)
     : QDialog(parent), m_locale(locale) {
     setWindowTitle(grading::NotenSpeicher::title());
     setModal(true);
@@ -111,7 +112,16 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     content->addLayout(list, 1);
     content->addSpacing(12);
     m_keyTable = new KeyTableSection(maximumText, key, locale, this);
-    content->addWidget(m_keyTable);
+    auto* keyTable = new QVBoxLayout;
+    keyTable->addWidget(m_keyTable, 1);
+    if (editKeys) {
+        auto* edit = new QPushButton(QStringLiteral("Notenschlüssel &bearbeiten..."), this);
+        edit->setObjectName(QStringLiteral("editKeys"));
+        connect(edit, &QPushButton::clicked, this,
+                [this, editKeys] { m_keyTable->setKey(editKeys()); });
+        keyTable->addWidget(edit, 0, Qt::AlignLeft);
+    }
+    content->addLayout(keyTable);
     auto* titleRow = new QHBoxLayout;
     auto* titleLabel = new QLabel(QStringLiteral("&Titel"), this);
     m_title = new QLineEdit(this);

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QLocale>
+#include <functional>
 #include <vector>
 
 struct ExamSheet;
@@ -23,9 +24,11 @@ class QPushButton;
 // it as a PDF.
 class GradeMemoryBox : public QDialog {
 public:
-    // The key table beside the list is for `maximumText` under `key`.
+    // The key table beside the list is for `maximumText` under `key`. Where `editKeys` is given,
+    // a button beside the table calls it to edit the keys, and the table shows the key it returns.
     GradeMemoryBox(grading::NotenSpeicher& memory, const QString& maximumText,
-                   const grading::Key& key, QWidget* parent, const QLocale& locale = QLocale());
+                   const grading::Key& key, QWidget* parent, const QLocale& locale = QLocale(),
+                   std::function<grading::Key()> editKeys = {});
 
     QString shownText() const;
 

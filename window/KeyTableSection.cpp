@@ -12,22 +12,20 @@
 #include <QVBoxLayout>
 
 KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key& key,
-                                 const QLocale& locale, QWidget* parent)
+                                 const QLocale& locale, QWidget* parent, Copy copy)
     : QWidget(parent), m_key(key), m_maximum(grading::keyTableMaximum(maximumText, locale)),
       m_locale(locale) {
     setObjectName(QStringLiteral("keyTable"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* headingLabel = new QLabel(this);
-    headingLabel->setWordWrap(!m_maximum);
-    layout->addWidget(headingLabel);
+    m_heading = new QLabel(this);
+    m_heading->setWordWrap(!m_maximum);
+    layout->addWidget(m_heading);
     if (!m_maximum) {
-        headingLabel->setText(noTableText());
+        m_heading->setText(noTableText());
         layout->addStretch();
         return;
     }
-    const QString heading = grading::keyTableHeading(*m_key, *m_maximum, locale);
-    headingLabel->setText(heading);
 
     m_halfPoints = new QCheckBox(QStringLiteral("&halbe Punkte"), this);
     m_halfPoints->setChecked(grading::endsInAHalf(*m_maximum));
@@ -35,8 +33,7 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
     layout->addWidget(m_halfPoints, 0, Qt::AlignLeft);
 
     m_table = new QTableWidget(this);
-    m_table->setAccessibleName(heading);
-    headingLabel->setBuddy(m_table);
+    m_heading->setBuddy(m_table);
     layout->addWidget(m_table);
     m_tooLarge = new QLabel(this);
     m_tooLarge->setWordWrap(true);
@@ -50,7 +47,19 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
         }
     });
     layout->addWidget(m_copy, 0, Qt::AlignLeft);
+    m_copy->setVisible(copy == Copy::Button);
     layout->addStretch();
+    setKey(key);
+}
+
+void KeyTableSection::setKey(const grading::Key& key) {
+    m_key = key;
+    if (!m_maximum) {
+        return;
+    }
+    const QString heading = grading::keyTableHeading(*m_key, *m_maximum, m_locale);
+    m_heading->setText(heading);
+    m_table->setAccessibleName(heading);
     fill();
 }
 

@@ -17,8 +17,12 @@ class QTableWidget;
 // the raw points each grade needs, in whole or half points, with a button that copies it.
 class KeyTableSection : public QWidget {
 public:
+    enum class Copy { Button, None };
     KeyTableSection(const QString& maximumText, const grading::Key& key, const QLocale& locale,
-                    QWidget* parent);
+                    QWidget* parent, Copy copy = Copy::Button);
+
+    // Shows the table for another key, as after an edit of it.
+    void setKey(const grading::Key& key);
 
     // The table as shown, in the step chosen; nothing where there is none to show.
     std::optional<grading::PasteTable> shownTable() const;
@@ -32,6 +36,7 @@ private:
     grading::Key m_key;
     std::optional<double> m_maximum;
     QLocale m_locale;
+    QLabel* m_heading = nullptr;
     QCheckBox* m_halfPoints = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_tooLarge = nullptr;

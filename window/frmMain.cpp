@@ -7,6 +7,7 @@
 #include "window/AboutText.h"
 #include "window/FirstLineOnly.h"
 #include "window/GradeMemoryBox.h"
+#include "window/KeyEditor.h"
 #include "window/MessageText.h"
 #include "window/Shape.h"
 #include "window/Twips.h"
@@ -207,6 +208,8 @@ void frmMain::createContextMenu() {
     };
     item("mnuOptionSave", QStringLiteral("Einstellungen speichern"), &frmMain::mnuOptionSave_Click);
     item("mnuCache", QStringLiteral("Noten-Speicher anzeigen"), &frmMain::mnuCache_Click);
+    item("mnuNotenschluessel", QStringLiteral("Notenschlüssel bearbeiten..."),
+         &frmMain::mnuNotenschluessel_Click);
     mnuKontext->addSeparator()->setObjectName(QStringLiteral("mnuLine0"));
     item("mnuReset", QStringLiteral("Reset"), &frmMain::mnuReset_Click);
     mnuKontext->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
@@ -262,11 +265,28 @@ void frmMain::loadOwnKeys() {
     if (loaded.status == settings::KeyFileLoad::Status::Damaged) {
         m_startupProblems.push_back({loaded.message, QStringLiteral("Notenschlüssel")});
     }
-    m_keys = grading::Keys(m_locale, loaded.keys);
-    // Behind GYM and IHK; the key text the settings file gave stays as it is.
-    for (const grading::GradingKey& key : loaded.keys) {
+    setOwnKeys(loaded.keys);
+}
+
+// Behind GYM and IHK in the selector; the key text stays as it is, whether it names a key or not.
+void frmMain::setOwnKeys(const std::vector<grading::GradingKey>& own) {
+    m_keys = grading::Keys(m_locale, own);
+    const QString keyText = cboSchlüssel->currentText();
+    while (cboSchlüssel->count() > 2) {
+        cboSchlüssel->removeItem(2);
+    }
+    for (const grading::GradingKey& key : own) {
         cboSchlüssel->addItem(key.name);
     }
+    cboSchlüssel->setEditText(keyText);
+}
+
+grading::Key frmMain::editKeys(QWidget* over) {
+    KeyEditor editor(settings::keyFilePath(m_settingsPath()), txtRohpunkte->text(),
+                     cboSchlüssel->currentText(), m_locale, over);
+    editor.exec();
+    setOwnKeys(editor.ownKeys());
+    return m_keys.fromText(cboSchlüssel->currentText());
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -431,8 +451,13 @@ void frmMain::mnuOptionSave_Click() {
 
 void frmMain::mnuCache_Click() {
     GradeMemoryBox box(m_notenSpeicher, txtRohpunkte->text(),
-                       m_keys.fromText(cboSchlüssel->currentText()), this, m_locale);
+                       m_keys.fromText(cboSchlüssel->currentText()), this, m_locale,
+                       [this, &box] { return editKeys(&box); });
     box.exec();
+}
+
+void frmMain::mnuNotenschluessel_Click() {
+    editKeys(this);
 }
 
 void frmMain::mnuReset_Click() {

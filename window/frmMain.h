@@ -46,6 +46,7 @@ public slots:
     bool cmdCalc_Click();
     void mnuOptionSave_Click();
     void mnuCache_Click();
+    void mnuNotenschluessel_Click();
     void mnuReset_Click();
     void mnuAbout_Click();
     void mnuEnd_Click();
@@ -67,6 +68,9 @@ private:
     void Form_MouseDown(Qt::MouseButton button, const QPoint& position);
     void LoadOptions();
     void loadOwnKeys();
+    void setOwnKeys(const std::vector<grading::GradingKey>& own);
+    // Opens the key editor over `over`; returns the key the key text now names.
+    grading::Key editKeys(QWidget* over);
     void SaveOptions();
     QLineEdit* lineEdit(grading::Field field) const;
 

@@ -154,6 +154,7 @@ TEST_F(ContextMenu, ListsItsItemsInOrder) {
         items << (item->isSeparator() ? "—" : item->text());
     }
     EXPECT_EQ(items.join('|'), QString::fromUtf8("Einstellungen speichern|Noten-Speicher anzeigen|"
+                                                 "Notenschlüssel bearbeiten...|"
                                                  "—|Reset|—|Über...|—|Beenden"));
 }
 

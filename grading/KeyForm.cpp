@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "grading/KeyForm.h"
+
+#include "grading/KeyRules.h"
+
+#include <QStringList>
+
+namespace grading {
+
+namespace {
+
+QString localeText(qint64 hundredths, const QLocale& locale) {
+    QString text = textFromHundredths(hundredths);
+    text.replace(u'.', locale.decimalPoint());
+    if (hundredths < 0) {
+        text.replace(0, 1, locale.negativeSign());
+    }
+    return text;
+}
+
+// Hundredths from the locale's form, "33,3" or "-0,7"; a "%" behind a bound is welcome.
+std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale) {
+    text = text.trimmed();
+    if (text.endsWith(u'%')) {
+        text = text.chopped(1).trimmed();
+    }
+    if (locale.decimalPoint() != QStringLiteral(".") && text.contains(u'.')) {
+        return std::nullopt; // a group separator, or a point where the locale reads none
+    }
+    text.replace(locale.decimalPoint(), QStringLiteral("."));
+    if (text.startsWith(locale.negativeSign())) {
+        text.replace(0, locale.negativeSign().size(), QStringLiteral("-"));
+    }
+    return hundredthsFromText(text);
+}
+
+bool isBlank(const KeyFormRow& row) {
+    return row.grade.trimmed().isEmpty() && row.from.trimmed().isEmpty() &&
+           row.value.trimmed().isEmpty();
+}
+
+} // namespace
+
+KeyForm formFromKey(const GradingKey& key, const QLocale& locale) {
+    KeyForm form{key.name, {}, key.firstWeak};
+    for (const Grade& grade : key.grades) {
+        form.rows.push_back(
+            {grade.text, grade.from ? localeText(std::llround(*grade.from * 100.0), locale) : QString(),
+             localeText(grade.value, locale)});
+    }
+    return form;
+}
+
+FormCheck checkKeyForm(const KeyForm& form, const QLocale& locale) {
+    FormCheck check = checkGrades(form, locale);
+    if (const QString problem =
+            whyNotAKeyName(form.name, {QStringLiteral("GYM"), QStringLiteral("IHK")});
+        check.key && !problem.isEmpty()) {
+        return {std::nullopt, QStringLiteral("Name: ") + problem};
+    }
+    return check;
+}
+
+FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
+    auto inRow = [](int row, int column, const QString& problem) {
+        return FormCheck{std::nullopt, QStringLiteral("Zeile %1: %2").arg(row + 1).arg(problem),
+                         row, column};
+    };
+    GradingKey key{form.name, {}, std::nullopt, {}, {}, {}};
+    std::vector<int> rowOfGrade;
+    for (std::size_t index = 0; index < form.rows.size(); ++index) {
+        const KeyFormRow& row = form.rows[index];
+        const int number = static_cast<int>(index);
+        if (isBlank(row)) {
+            continue;
+        }
+        if (const QString problem = whyNotAGradeText(row.grade); !problem.isEmpty()) {
+            return inRow(number, FormCheck::Grade, problem);
+        }
+        std::optional<double> from;
+        if (!row.from.trimmed().isEmpty()) {
+            const auto bound = hundredthsFromLocale(row.from, locale);
+            if (!bound || *bound <= 0 || *bound > 10000) {
+                return inRow(number, FormCheck::From,
+                             QStringLiteral("„%1“ unter „ab %“ ist keine Zahl über 0 bis 100 mit "
+                                            "höchstens zwei Nachkommastellen (etwa „%2“).")
+                                 .arg(row.from, localeText(3330, locale)));
+            }
+            from = static_cast<double>(*bound) / 100.0;
+        }
+        const auto value = hundredthsFromLocale(row.value, locale);
+        if (!value || std::abs(*value) > 10000) {
+            return inRow(number, FormCheck::Value,
+                         QStringLiteral("„%1“ unter „Wert“ ist keine Zahl von -100 bis 100 mit "
+                                        "höchstens zwei Nachkommastellen (etwa „%2“).")
+                             .arg(row.value, localeText(230, locale)));
+        }
+        if (form.firstWeak == index) {
+            key.firstWeak = key.grades.size();
+        }
+        key.grades.push_back({row.grade, from, *value});
+        rowOfGrade.push_back(number);
+    }
+    if (const KeyProblem broken = whyNotAKey(key.grades); !broken.problem.isEmpty()) {
+        if (broken.grade >= rowOfGrade.size()) {
+            return {std::nullopt, broken.problem, -1, FormCheck::Count};
+        }
+        const int column =
+            broken.concerns == KeyProblem::Concerns::Text ? FormCheck::Grade : FormCheck::From;
+        return inRow(rowOfGrade[broken.grade], column, broken.problem);
+    }
+    return {withOwnHeadings(std::move(key)), {}};
+}
+
+} // namespace grading

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "grading/GradingKey.h"
+
+#include <QLocale>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace grading {
+
+// A key as the editor shows it: texts as typed, numbers in the user's locale ("33,3").
+struct KeyFormRow {
+    QString grade;
+    QString from;
+    QString value;
+    friend bool operator==(const KeyFormRow&, const KeyFormRow&) = default;
+};
+struct KeyForm {
+    QString name;
+    std::vector<KeyFormRow> rows;          // best first; rows left wholly blank do not count
+    std::optional<std::size_t> firstWeak;  // a row
+    friend bool operator==(const KeyForm&, const KeyForm&) = default;
+};
+
+KeyForm formFromKey(const GradingKey& key, const QLocale& locale);
+
+// The key the form gives, or the first rule it breaks, with the row (0 the first) and column
+// concerned. Only GYM and IHK are taken names here: the editor asks before a key of the
+// teacher's is replaced.
+struct FormCheck {
+    enum Column { Grade, From, Value, Name = -1, Count = -2 };
+    std::optional<GradingKey> key;
+    QString problem; // German, naming the row and the rule
+    int row = -1;
+    int column = Name;
+};
+FormCheck checkKeyForm(const KeyForm& form, const QLocale& locale);
+// The same without the name's rules: the grades alone, for a key table while the name is typed.
+FormCheck checkGrades(const KeyForm& form, const QLocale& locale);
+
+} // namespace grading

@@ -1,0 +1,577 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/KeyEditor.h"
+
+#include "grading/KeyPresets.h"
+#include "grading/KeyRules.h"
+#include "settings/KeyFile.h"
+#include "settings/modFiles.h"
+#include "settings/modSpecialFolder.h"
+#include "window/KeyTableSection.h"
+#include "window/MessageText.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+const QString title = QStringLiteral("Notenschlüssel bearbeiten");
+
+QStringList namesOf(const std::vector<grading::GradingKey>& keys) {
+    QStringList names{QStringLiteral("GYM"), QStringLiteral("IHK")};
+    for (const grading::GradingKey& key : keys) {
+        names << key.name;
+    }
+    return names;
+}
+
+auto named(std::vector<grading::GradingKey>& keys, const QString& name) {
+    return std::find_if(keys.begin(), keys.end(), [&](const grading::GradingKey& key) {
+        return key.name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
+
+// "Bayern (2)", shortened where the name would grow too long, and taken by no other key.
+QString freeName(const QString& name, const QStringList& taken) {
+    for (int number = 2;; ++number) {
+        const QString tail = QStringLiteral(" (%1)").arg(number);
+        const QString candidate = name.left(20 - tail.size()).trimmed() + tail;
+        if (grading::whyNotAKeyName(candidate, taken).isEmpty()) {
+            return candidate;
+        }
+    }
+}
+
+QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(control);
+    return label;
+}
+
+} // namespace
+
+KeyEditor::KeyEditor(const QString& keyFilePath, const QString& maximumText,
+                     const QString& keyText, const QLocale& locale, QWidget* parent)
+    : QDialog(parent), m_keyFilePath(keyFilePath), m_keyText(keyText), m_locale(locale),
+      m_presets(grading::keyPresets(grading::Keys(locale))) {
+    setWindowTitle(title);
+    setModal(true);
+    if (parent != nullptr) {
+        setFont(parent->font());
+    }
+    // Read anew, so that a file changed since start-up is what the teacher edits.
+    settings::KeyFileLoad loaded = settings::loadKeyFile(keyFilePath);
+    m_own = std::move(loaded.keys);
+    m_fileWhole = loaded.status != settings::KeyFileLoad::Status::Damaged;
+    m_fileProblems = loaded.problems;
+
+    createControls(maximumText);
+    listKeys({});
+    startNew();
+    m_preset->setFocus();
+}
+
+void KeyEditor::createControls(const QString& maximumText) {
+    m_list = new QListWidget(this);
+    m_list->setAccessibleName(QStringLiteral("Notenschlüssel"));
+    connect(m_list, &QListWidget::currentRowChanged, this, [this] {
+        if (!m_filling) {
+            showChosenKey();
+        }
+    });
+
+    m_preset = new QComboBox(this);
+    for (const grading::GradingKey& preset : m_presets) {
+        m_preset->addItem(preset.name);
+    }
+    connect(m_preset, &QComboBox::activated, this, &KeyEditor::choosePreset);
+    m_name = new QLineEdit(this);
+    m_name->setAccessibleName(QStringLiteral("Name"));
+    m_name->setMaxLength(40); // room to type past the rule's 20 and be told so
+    connect(m_name, &QLineEdit::textEdited, this, &KeyEditor::formChanged);
+
+    m_grades = new QTableWidget(0, 3, this);
+    m_grades->setAccessibleName(QStringLiteral("Noten"));
+    m_grades->setHorizontalHeaderLabels(
+        {QStringLiteral("Note"), QStringLiteral("ab %"), QStringLiteral("Wert")});
+    m_grades->verticalHeader()->setVisible(false);
+    m_grades->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_grades->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grades->setTabKeyNavigation(false); // Tab leaves the table, the arrows move in it
+    connect(m_grades, &QTableWidget::itemChanged, this, [this] {
+        if (!m_filling) {
+            formChanged();
+        }
+    });
+    auto* insert = new QPushButton(QStringLiteral("Note ein&fügen"), this);
+    connect(insert, &QPushButton::clicked, this, &KeyEditor::insertGrade);
+    m_removeGrade = new QPushButton(QStringLiteral("Note en&tfernen"), this);
+    connect(m_removeGrade, &QPushButton::clicked, this, &KeyEditor::removeGrade);
+
+    m_weak = new QComboBox(this);
+    connect(m_weak, &QComboBox::activated, this, [this](int index) {
+        const QVariant row = m_weak->itemData(index);
+        m_weakRow = row.isValid() ? std::optional<std::size_t>(row.toULongLong()) : std::nullopt;
+        formChanged();
+    });
+    m_problem = new QLabel(this);
+    m_problem->setWordWrap(true);
+    m_problem->setStyleSheet(QStringLiteral("color: #b00020"));
+    m_status = new QLabel(this);
+    m_status->setWordWrap(true);
+
+    m_keyTable = new KeyTableSection(maximumText, std::make_shared<grading::GradingKey>(m_presets[0]),
+                                     m_locale, this, KeyTableSection::Copy::None);
+
+    auto* buttons = new QDialogButtonBox(this);
+    auto* fresh = buttons->addButton(QStringLiteral("&Neu"), QDialogButtonBox::ActionRole);
+    connect(fresh, &QPushButton::clicked, this, [this] {
+        if (mayLeave()) {
+            startNew();
+            m_name->setFocus();
+        }
+    });
+    m_delete = buttons->addButton(QStringLiteral("&Löschen"), QDialogButtonBox::ActionRole);
+    connect(m_delete, &QPushButton::clicked, this, &KeyEditor::remove);
+    auto* save = buttons->addButton(QStringLiteral("&Speichern"), QDialogButtonBox::ActionRole);
+    save->setDefault(true);
+    connect(save, &QPushButton::clicked, this, &KeyEditor::save);
+    auto* import = buttons->addButton(QStringLiteral("&Importieren..."), QDialogButtonBox::ActionRole);
+    connect(import, &QPushButton::clicked, this, &KeyEditor::importKeys);
+    m_export = buttons->addButton(QStringLiteral("E&xportieren..."), QDialogButtonBox::ActionRole);
+    connect(m_export, &QPushButton::clicked, this, &KeyEditor::exportKey);
+    auto* close = buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
+    close->setAutoDefault(false);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* keys = new QVBoxLayout;
+    keys->addWidget(labelFor(m_list, QStringLiteral("Notensch&lüssel"), this));
+    keys->addWidget(m_list, 1);
+
+    auto* fields = new QFormLayout;
+    fields->addRow(labelFor(m_preset, QStringLiteral("&Vorlage"), this), m_preset);
+    fields->addRow(labelFor(m_name, QStringLiteral("N&ame"), this), m_name);
+    auto* gradeButtons = new QHBoxLayout;
+    gradeButtons->addWidget(insert);
+    gradeButtons->addWidget(m_removeGrade);
+    gradeButtons->addStretch();
+    auto* edit = new QVBoxLayout;
+    edit->addLayout(fields);
+    edit->addWidget(labelFor(m_grades, QStringLiteral("N&oten"), this));
+    edit->addWidget(m_grades, 1);
+    edit->addLayout(gradeButtons);
+    auto* weak = new QFormLayout;
+    weak->addRow(labelFor(m_weak, QStringLiteral("sch&wach ab"), this), m_weak);
+    edit->addLayout(weak);
+    edit->addWidget(m_problem);
+
+    auto* content = new QHBoxLayout;
+    content->addLayout(keys, 2);
+    content->addSpacing(12);
+    content->addLayout(edit, 3);
+    content->addSpacing(12);
+    content->addWidget(m_keyTable, 2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(content, 1);
+    layout->addWidget(m_status);
+    layout->addWidget(buttons);
+
+    QWidget* const tabOrder[] = {m_list, m_preset, m_name, m_grades, insert, m_removeGrade, m_weak};
+    for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
+        QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+}
+
+void KeyEditor::listKeys(const QString& chosen) {
+    m_filling = true;
+    m_list->clear();
+    for (const grading::GradingKey& key : m_own) {
+        m_list->addItem(key.name);
+        if (key.name == chosen) {
+            m_list->setCurrentRow(m_list->count() - 1);
+        }
+    }
+    if (chosen.isEmpty()) {
+        m_list->setCurrentRow(-1);
+    }
+    m_filling = false;
+    m_delete->setEnabled(m_list->currentRow() >= 0);
+    m_export->setEnabled(m_list->currentRow() >= 0);
+}
+
+void KeyEditor::showForm(const grading::KeyForm& form) {
+    m_filling = true;
+    m_name->setText(form.name);
+    m_grades->setRowCount(static_cast<int>(form.rows.size()));
+    for (int row = 0; row < m_grades->rowCount(); ++row) {
+        const grading::KeyFormRow& cells = form.rows[static_cast<std::size_t>(row)];
+        const QString texts[] = {cells.grade, cells.from, cells.value};
+        for (int column = 0; column < 3; ++column) {
+            auto* item = new QTableWidgetItem(texts[column]);
+            if (column > 0) {
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            }
+            m_grades->setItem(row, column, item);
+        }
+    }
+    m_weakRow = form.firstWeak;
+    m_filling = false;
+    formChanged();
+}
+
+grading::KeyForm KeyEditor::form() const {
+    grading::KeyForm form{m_name->text(), {}, m_weakRow};
+    for (int row = 0; row < m_grades->rowCount(); ++row) {
+        auto text = [&](int column) {
+            const QTableWidgetItem* item = m_grades->item(row, column);
+            return item != nullptr ? item->text() : QString();
+        };
+        form.rows.push_back({text(0), text(1), text(2)});
+    }
+    return form;
+}
+
+// Each edit checks the key anew: the first broken rule stands under the table, and the key
+// table follows the grades as soon as they make a key.
+void KeyEditor::formChanged() {
+    fillWeakChoice();
+    const grading::KeyForm current = form();
+    const grading::FormCheck check = grading::checkKeyForm(current, m_locale);
+    // A name not yet typed is no news; it is asked for when the key is saved.
+    const bool nameUntyped = current.name.isEmpty() && check.column == grading::FormCheck::Name;
+    m_problem->setText(nameUntyped ? QString() : check.problem);
+    grading::FormCheck grades = grading::checkGrades(current, m_locale);
+    m_keyTable->setEnabled(grades.key.has_value());
+    if (grades.key) {
+        if (grades.key->name.isEmpty()) {
+            grades.key->name = QStringLiteral("neu");
+        }
+        m_keyTable->setKey(std::make_shared<const grading::GradingKey>(std::move(*grades.key)));
+    }
+    m_removeGrade->setEnabled(m_grades->rowCount() > 0);
+}
+
+void KeyEditor::fillWeakChoice() {
+    m_weak->clear();
+    bool weakShown = false;
+    for (int row = 0; row < m_grades->rowCount(); ++row) {
+        const QTableWidgetItem* grade = m_grades->item(row, 0);
+        if (grade != nullptr && !grade->text().trimmed().isEmpty()) {
+            m_weak->addItem(grade->text(), row);
+            if (m_weakRow == static_cast<std::size_t>(row)) {
+                m_weak->setCurrentIndex(m_weak->count() - 1);
+                weakShown = true;
+            }
+        }
+    }
+    m_weak->addItem(QStringLiteral("keine"));
+    if (!weakShown) {
+        m_weakRow.reset();
+        m_weak->setCurrentIndex(m_weak->count() - 1);
+    }
+}
+
+void KeyEditor::choosePreset(int preset) {
+    grading::KeyForm chosen = grading::formFromKey(m_presets[static_cast<std::size_t>(preset)], m_locale);
+    chosen.name = m_name->text();
+    const bool untouched = !m_editing && form().name.isEmpty();
+    showForm(chosen);
+    if (untouched) {
+        m_unchanged = form();
+    }
+}
+
+void KeyEditor::insertGrade() {
+    const int row = m_grades->currentRow() >= 0 ? m_grades->currentRow() + 1 : m_grades->rowCount();
+    m_filling = true;
+    m_grades->insertRow(row);
+    if (m_weakRow && *m_weakRow >= static_cast<std::size_t>(row)) {
+        ++*m_weakRow;
+    }
+    m_filling = false;
+    formChanged();
+    m_grades->setCurrentCell(row, 0);
+    m_grades->setFocus();
+}
+
+void KeyEditor::removeGrade() {
+    const int row = m_grades->currentRow() >= 0 ? m_grades->currentRow() : m_grades->rowCount() - 1;
+    if (row < 0) {
+        return;
+    }
+    m_grades->removeRow(row);
+    if (m_weakRow == static_cast<std::size_t>(row)) {
+        m_weakRow.reset();
+    } else if (m_weakRow && *m_weakRow > static_cast<std::size_t>(row)) {
+        --*m_weakRow;
+    }
+    formChanged();
+}
+
+void KeyEditor::startNew() {
+    m_editing.reset();
+    listKeys({});
+    grading::KeyForm fresh =
+        grading::formFromKey(m_presets[static_cast<std::size_t>(m_preset->currentIndex())], m_locale);
+    fresh.name.clear();
+    showForm(fresh);
+    m_unchanged = form();
+}
+
+void KeyEditor::showChosenKey() {
+    const int row = m_list->currentRow();
+    if (row < 0 || m_editing == m_own[static_cast<std::size_t>(row)].name) {
+        return;
+    }
+    if (!mayLeave()) {
+        listKeys(m_editing.value_or(QString()));
+        return;
+    }
+    const grading::GradingKey& key = m_own[static_cast<std::size_t>(row)];
+    m_editing = key.name;
+    m_delete->setEnabled(true);
+    m_export->setEnabled(true);
+    showForm(grading::formFromKey(key, m_locale));
+    m_unchanged = form();
+    m_status->clear();
+}
+
+bool KeyEditor::mayLeave() {
+    if (form() == m_unchanged) {
+        return true;
+    }
+    const QString name = m_name->text().isEmpty() ? QStringLiteral("den neuen Notenschlüssel")
+                                                  : QStringLiteral("„%1“").arg(m_name->text());
+    return say(QMessageBox::Question,
+               QStringLiteral("Die Änderungen an %1 sind nicht gespeichert. Verwerfen?").arg(name),
+               QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) ==
+           QMessageBox::Discard;
+}
+
+void KeyEditor::done(int result) {
+    if (mayLeave()) {
+        QDialog::done(result);
+    }
+}
+
+void KeyEditor::save() {
+    const grading::KeyForm edited = form();
+    const grading::FormCheck check = grading::checkKeyForm(edited, m_locale);
+    if (!check.key) {
+        say(QMessageBox::Warning,
+            QStringLiteral("Der Notenschlüssel wurde nicht gespeichert:\n\n") + check.problem);
+        if (check.row >= 0) {
+            m_grades->setCurrentCell(check.row, check.column);
+            m_grades->setFocus();
+        } else {
+            m_name->setFocus();
+            m_name->selectAll();
+        }
+        return;
+    }
+    std::vector<grading::GradingKey> keys = m_own;
+    // Places in the list, or none (the list's size).
+    const auto place = [&](const QString& name) {
+        return static_cast<std::size_t>(named(keys, name) - keys.begin());
+    };
+    const std::size_t none = keys.size();
+    const std::size_t original = m_editing ? place(*m_editing) : none;
+    std::size_t clash = place(check.key->name);
+    if (clash == original) {
+        clash = none;
+    }
+    if (clash != none &&
+        say(QMessageBox::Question,
+            QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll er durch diesen ersetzt "
+                           "werden?")
+                .arg(keys[clash].name),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
+        return;
+    }
+    // A renamed key keeps its place, and the key it replaces leaves its own.
+    if (original != none) {
+        keys[original] = *check.key;
+        if (clash != none) {
+            keys.erase(keys.begin() + static_cast<std::ptrdiff_t>(clash));
+        }
+    } else if (clash != none) {
+        keys[clash] = *check.key;
+    } else {
+        keys.push_back(*check.key);
+    }
+    if (!write(keys)) {
+        return;
+    }
+    m_editing = check.key->name;
+    listKeys(check.key->name);
+    m_unchanged = form();
+    m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gespeichert.").arg(check.key->name));
+}
+
+void KeyEditor::remove() {
+    const int row = m_list->currentRow();
+    if (row < 0) {
+        return;
+    }
+    const QString name = m_own[static_cast<std::size_t>(row)].name;
+    QString question = QStringLiteral("Den Notenschlüssel „%1“ löschen?").arg(name);
+    const bool inForce = name == m_keyText;
+    const QString gym =
+        QStringLiteral("Im Hauptfenster ist „%1“ als Schlüssel gewählt; der Schlüssel bleibt dort "
+                       "stehen, und es wird danach nach GYM benotet.")
+            .arg(name);
+    if (inForce) {
+        question += QStringLiteral("\n\n") + gym;
+    }
+    if (say(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
+            QMessageBox::No) != QMessageBox::Yes) {
+        return;
+    }
+    std::vector<grading::GradingKey> keys = m_own;
+    keys.erase(keys.begin() + row);
+    if (!write(keys)) {
+        return;
+    }
+    // What was deleted stays in the form as a new key: "Speichern" brings it back.
+    m_editing.reset();
+    listKeys({});
+    m_unchanged = form();
+    m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gelöscht.").arg(name) +
+                      (inForce ? u' ' + gym : QString()));
+}
+
+bool KeyEditor::write(const std::vector<grading::GradingKey>& keys) {
+    m_status->clear();
+    if (!m_fileWhole && FileExists(m_keyFilePath)) {
+        const QString question =
+            QStringLiteral("Die Notenschlüssel-Datei „%1“ konnte nicht ganz geladen werden:\n\n%2"
+                           "\n\nBeim Speichern entfällt, was nicht geladen wurde. Die bisherige "
+                           "Datei bleibt als Kopie daneben erhalten. Speichern?")
+                .arg(QDir::toNativeSeparators(m_keyFilePath), withLineBreaks(m_fileProblems));
+        if (say(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
+                QMessageBox::No) != QMessageBox::Yes) {
+            return false;
+        }
+        const settings::KeptCopy copy = settings::keepCopy(m_keyFilePath);
+        if (!copy.problem.isEmpty()) {
+            say(QMessageBox::Critical, withLineBreaks(copy.problem));
+            return false;
+        }
+        m_status->setText(QStringLiteral("Die bisherige Datei steht als „%1“ daneben. ")
+                              .arg(QFileInfo(copy.path).fileName()));
+    }
+    if (const QString problem = settings::saveKeyFile(m_keyFilePath, keys); !problem.isEmpty()) {
+        say(QMessageBox::Critical, withLineBreaks(problem));
+        return false;
+    }
+    m_fileWhole = true;
+    m_own = keys;
+    return true;
+}
+
+void KeyEditor::importKeys() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Notenschlüssel importieren"), GetSpecialFolder(CSIDL_PERSONAL),
+        QStringLiteral("Notenschlüssel (*.txt);;Alle Dateien (*)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const settings::KeyFileLoad loaded = settings::loadKeyFile(path);
+    const QString shownPath = QDir::toNativeSeparators(path);
+    if (loaded.status == settings::KeyFileLoad::Status::Damaged) {
+        say(QMessageBox::Warning,
+            QStringLiteral("Die Datei „%1“ konnte nicht ganz gelesen werden:\n\n%2\n\n%3")
+                .arg(shownPath, withLineBreaks(loaded.problems),
+                     loaded.keys.empty()
+                         ? QStringLiteral("Sie enthält keinen gültigen Notenschlüssel.")
+                         : QStringLiteral("Nur die gültigen Notenschlüssel werden importiert.")));
+    } else if (loaded.keys.empty()) {
+        say(QMessageBox::Warning,
+            QStringLiteral("Die Datei „%1“ enthält keinen Notenschlüssel.").arg(shownPath));
+    }
+    std::vector<grading::GradingKey> keys = m_own;
+    QStringList added;
+    for (grading::GradingKey key : loaded.keys) {
+        const auto clash = named(keys, key.name);
+        if (clash == keys.end()) {
+            added << key.name;
+            keys.push_back(std::move(key));
+            continue;
+        }
+        QMessageBox box(QMessageBox::Question, title,
+                        QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll der aus der "
+                                       "Datei ihn ersetzen, sollen beide bleiben (der neue unter "
+                                       "einem anderen Namen), oder soll er übersprungen werden?")
+                            .arg(clash->name),
+                        QMessageBox::NoButton, this);
+        auto* replace = box.addButton(QStringLiteral("&Ersetzen"), QMessageBox::AcceptRole);
+        auto* both = box.addButton(QStringLiteral("&Beide behalten"), QMessageBox::AcceptRole);
+        auto* skip = box.addButton(QStringLiteral("Ü&berspringen"), QMessageBox::RejectRole);
+        box.setDefaultButton(skip);
+        box.setEscapeButton(skip);
+        box.exec();
+        if (box.clickedButton() == replace) {
+            added << key.name;
+            *clash = std::move(key);
+        } else if (box.clickedButton() == both) {
+            key.name = freeName(key.name, namesOf(keys));
+            added << key.name;
+            keys.push_back(std::move(key));
+        }
+    }
+    if (added.isEmpty() || !write(keys)) {
+        return;
+    }
+    listKeys(m_editing.value_or(QString()));
+    m_status->setText(m_status->text() +
+                      QStringLiteral("Importiert: „%1“.").arg(added.join(QStringLiteral("“, „"))));
+}
+
+void KeyEditor::exportKey() {
+    const int row = m_list->currentRow();
+    if (row < 0) {
+        return;
+    }
+    const grading::GradingKey& key = m_own[static_cast<std::size_t>(row)];
+    // Characters that no Windows file name may carry.
+    QString fileName = key.name;
+    fileName.replace(QRegularExpression(QStringLiteral("[\\\\/:*?<>|]")), QStringLiteral("-"));
+    QFileDialog dialog(this, QStringLiteral("Notenschlüssel exportieren"),
+                       GetSpecialFolder(CSIDL_PERSONAL),
+                       QStringLiteral("Notenschlüssel (*.txt)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.selectFile(fileName + QStringLiteral(".txt"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return;
+    }
+    const QString path = dialog.selectedFiles().constFirst();
+    if (const QString problem = settings::saveKeyFile(
+            path, {key}, QStringLiteral("Der Notenschlüssel wurde nicht exportiert."));
+        !problem.isEmpty()) {
+        say(QMessageBox::Critical, withLineBreaks(problem));
+        return;
+    }
+    m_status->setText(QStringLiteral("„%1“ ist exportiert nach „%2“.")
+                          .arg(key.name, QDir::toNativeSeparators(path)));
+}
+
+QMessageBox::StandardButton KeyEditor::say(QMessageBox::Icon icon, const QString& text,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton preset) {
+    QMessageBox box(icon, title, text, buttons, this);
+    box.setDefaultButton(preset);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}

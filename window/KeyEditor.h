@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "grading/KeyForm.h"
+
+#include <QDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <optional>
+#include <vector>
+
+class KeyTableSection;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTableWidget;
+
+// "Notenschlüssel bearbeiten": the teacher's own keys, made from a preset or another key,
+// changed, deleted, imported and exported. Every change is written to the key file at once,
+// through the save route; a key is stored only once it keeps every rule.
+class KeyEditor : public QDialog {
+public:
+    // The live key table is for `maximumText`; `keyText` is the main window's key, which a
+    // deletion may leave without its key.
+    KeyEditor(const QString& keyFilePath, const QString& maximumText, const QString& keyText,
+              const QLocale& locale, QWidget* parent);
+
+    // The own keys as the key file now holds them.
+    const std::vector<grading::GradingKey>& ownKeys() const { return m_own; }
+
+    void done(int result) override;
+
+private:
+    void createControls(const QString& maximumText);
+    void showForm(const grading::KeyForm& form);
+    grading::KeyForm form() const;
+    void formChanged();
+    void fillWeakChoice();
+    void choosePreset(int preset);
+    void insertGrade();
+    void removeGrade();
+    void startNew();
+    void showChosenKey();
+    void save();
+    void remove();
+    void importKeys();
+    void exportKey();
+    // Writes the keys, asking first where the file did not load whole; true once written.
+    bool write(const std::vector<grading::GradingKey>& keys);
+    void listKeys(const QString& chosen);
+    // Asks where the key being edited has changes not saved; true where it may be left.
+    bool mayLeave();
+    QMessageBox::StandardButton say(QMessageBox::Icon icon, const QString& text,
+                                    QMessageBox::StandardButtons buttons = QMessageBox::Ok,
+                                    QMessageBox::StandardButton preset = QMessageBox::Ok);
+
+    QString m_keyFilePath;
+    QString m_keyText;
+    QLocale m_locale;
+    std::vector<grading::GradingKey> m_own;
+    bool m_fileWhole = true;
+    QString m_fileProblems;
+    std::vector<grading::GradingKey> m_presets;
+    std::optional<QString> m_editing;   // the own key shown, by name; none for a new key
+    grading::KeyForm m_unchanged;       // the form as shown or last saved
+    std::optional<std::size_t> m_weakRow;
+    bool m_filling = false;
+
+    QListWidget* m_list = nullptr;
+    QComboBox* m_preset = nullptr;
+    QLineEdit* m_name = nullptr;
+    QTableWidget* m_grades = nullptr;
+    QComboBox* m_weak = nullptr;
+    QLabel* m_problem = nullptr;
+    QLabel* m_status = nullptr;
+    KeyTableSection* m_keyTable = nullptr;
+    QPushButton* m_delete = nullptr;
+    QPushButton* m_export = nullptr;
+    QPushButton* m_removeGrade = nullptr;
+};
