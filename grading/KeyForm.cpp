@@ -45,7 +45,8 @@ KeyForm formFromKey(const GradingKey& key, const QLocale& locale) {
     KeyForm form{key.name, {}, key.firstWeak};
     for (const Grade& grade : key.grades) {
         form.rows.push_back(
-            {grade.text, grade.from ? localeText(std::llround(*grade.from * 100.0), locale) : QString(),
+            {grade.text,
+             grade.from ? localeText(std::llround(*grade.from * 100.0), locale) : QString(),
              localeText(grade.value, locale)});
     }
     return form;

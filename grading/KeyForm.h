@@ -19,8 +19,8 @@ struct KeyFormRow {
 };
 struct KeyForm {
     QString name;
-    std::vector<KeyFormRow> rows;          // best first; rows left wholly blank do not count
-    std::optional<std::size_t> firstWeak;  // a row
+    std::vector<KeyFormRow> rows;         // best first; rows left wholly blank do not count
+    std::optional<std::size_t> firstWeak; // a row
     friend bool operator==(const KeyForm&, const KeyForm&) = default;
 };
 

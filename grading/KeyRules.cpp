@@ -123,8 +123,8 @@ KeyProblem whyNotAKey(const std::vector<Grade>& grades) {
                     grade, KeyProblem::Concerns::Bound};
         }
         if (!worst && !current.from) {
-            return {QStringLiteral("Jede Note außer der schlechtesten braucht eine Grenze."),
-                    grade, KeyProblem::Concerns::Bound};
+            return {QStringLiteral("Jede Note außer der schlechtesten braucht eine Grenze."), grade,
+                    KeyProblem::Concerns::Bound};
         }
         if (grade > 0 && current.from && !(*current.from < *grades[grade - 1].from)) {
             return {QStringLiteral("Die Grenze muss unter der Grenze der besseren Note liegen: "

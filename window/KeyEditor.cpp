@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/KeyEditor.h"
 
+#include "grading/KeyImport.h"
 #include "grading/KeyPresets.h"
-#include "grading/KeyRules.h"
 #include "settings/KeyFile.h"
 #include "settings/modFiles.h"
 #include "settings/modSpecialFolder.h"
@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -29,29 +30,10 @@ namespace {
 
 const QString title = QStringLiteral("Notenschlüssel bearbeiten");
 
-QStringList namesOf(const std::vector<grading::GradingKey>& keys) {
-    QStringList names{QStringLiteral("GYM"), QStringLiteral("IHK")};
-    for (const grading::GradingKey& key : keys) {
-        names << key.name;
-    }
-    return names;
-}
-
 auto named(std::vector<grading::GradingKey>& keys, const QString& name) {
     return std::find_if(keys.begin(), keys.end(), [&](const grading::GradingKey& key) {
         return key.name.compare(name, Qt::CaseInsensitive) == 0;
     });
-}
-
-// "Bayern (2)", shortened where the name would grow too long, and taken by no other key.
-QString freeName(const QString& name, const QStringList& taken) {
-    for (int number = 2;; ++number) {
-        const QString tail = QStringLiteral(" (%1)").arg(number);
-        const QString candidate = name.left(20 - tail.size()).trimmed() + tail;
-        if (grading::whyNotAKeyName(candidate, taken).isEmpty()) {
-            return candidate;
-        }
-    }
 }
 
 QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
@@ -62,8 +44,8 @@ QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
 
 } // namespace
 
-KeyEditor::KeyEditor(const QString& keyFilePath, const QString& maximumText,
-                     const QString& keyText, const QLocale& locale, QWidget* parent)
+KeyEditor::KeyEditor(const QString& keyFilePath, const QString& maximumText, const QString& keyText,
+                     const QLocale& locale, QWidget* parent)
     : QDialog(parent), m_keyFilePath(keyFilePath), m_keyText(keyText), m_locale(locale),
       m_presets(grading::keyPresets(grading::Keys(locale))) {
     setWindowTitle(title);
@@ -80,6 +62,12 @@ KeyEditor::KeyEditor(const QString& keyFilePath, const QString& maximumText,
     createControls(maximumText);
     listKeys({});
     startNew();
+    // Tall enough for a key of sixteen grades without scrolling, where the screen allows.
+    const int rows = m_grades->verticalHeader()->sectionSize(0) * 16 +
+                     m_grades->horizontalHeader()->height() + 2 * m_grades->frameWidth();
+    m_grades->setMinimumHeight(std::min(rows, fontMetrics().height() * 25));
+    const QSize available = screen()->availableGeometry().size() * 0.9;
+    resize(sizeHint().boundedTo(available));
     m_preset->setFocus();
 }
 
@@ -107,6 +95,7 @@ void KeyEditor::createControls(const QString& maximumText) {
     m_grades->setHorizontalHeaderLabels(
         {QStringLiteral("Note"), QStringLiteral("ab %"), QStringLiteral("Wert")});
     m_grades->verticalHeader()->setVisible(false);
+    m_grades->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_grades->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grades->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grades->setTabKeyNavigation(false); // Tab leaves the table, the arrows move in it
@@ -132,8 +121,9 @@ void KeyEditor::createControls(const QString& maximumText) {
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
 
-    m_keyTable = new KeyTableSection(maximumText, std::make_shared<grading::GradingKey>(m_presets[0]),
-                                     m_locale, this, KeyTableSection::Copy::None);
+    m_keyTable =
+        new KeyTableSection(maximumText, std::make_shared<grading::GradingKey>(m_presets[0]),
+                            m_locale, this, KeyTableSection::Copy::None);
 
     auto* buttons = new QDialogButtonBox(this);
     auto* fresh = buttons->addButton(QStringLiteral("&Neu"), QDialogButtonBox::ActionRole);
@@ -148,7 +138,8 @@ void KeyEditor::createControls(const QString& maximumText) {
     auto* save = buttons->addButton(QStringLiteral("&Speichern"), QDialogButtonBox::ActionRole);
     save->setDefault(true);
     connect(save, &QPushButton::clicked, this, &KeyEditor::save);
-    auto* import = buttons->addButton(QStringLiteral("&Importieren..."), QDialogButtonBox::ActionRole);
+    auto* import =
+        buttons->addButton(QStringLiteral("&Importieren..."), QDialogButtonBox::ActionRole);
     connect(import, &QPushButton::clicked, this, &KeyEditor::importKeys);
     m_export = buttons->addButton(QStringLiteral("E&xportieren..."), QDialogButtonBox::ActionRole);
     connect(m_export, &QPushButton::clicked, this, &KeyEditor::exportKey);
@@ -284,7 +275,8 @@ void KeyEditor::fillWeakChoice() {
 }
 
 void KeyEditor::choosePreset(int preset) {
-    grading::KeyForm chosen = grading::formFromKey(m_presets[static_cast<std::size_t>(preset)], m_locale);
+    grading::KeyForm chosen =
+        grading::formFromKey(m_presets[static_cast<std::size_t>(preset)], m_locale);
     chosen.name = m_name->text();
     const bool untouched = !m_editing && form().name.isEmpty();
     showForm(chosen);
@@ -323,8 +315,8 @@ void KeyEditor::removeGrade() {
 void KeyEditor::startNew() {
     m_editing.reset();
     listKeys({});
-    grading::KeyForm fresh =
-        grading::formFromKey(m_presets[static_cast<std::size_t>(m_preset->currentIndex())], m_locale);
+    grading::KeyForm fresh = grading::formFromKey(
+        m_presets[static_cast<std::size_t>(m_preset->currentIndex())], m_locale);
     fresh.name.clear();
     showForm(fresh);
     m_unchanged = form();
@@ -356,8 +348,8 @@ bool KeyEditor::mayLeave() {
                                                   : QStringLiteral("„%1“").arg(m_name->text());
     return say(QMessageBox::Question,
                QStringLiteral("Die Änderungen an %1 sind nicht gespeichert. Verwerfen?").arg(name),
-               QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel) ==
-           QMessageBox::Discard;
+               QMessageBox::Discard | QMessageBox::Cancel,
+               QMessageBox::Cancel) == QMessageBox::Discard;
 }
 
 void KeyEditor::done(int result) {
@@ -417,7 +409,8 @@ void KeyEditor::save() {
     m_editing = check.key->name;
     listKeys(check.key->name);
     m_unchanged = form();
-    m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gespeichert.").arg(check.key->name));
+    m_status->setText(m_status->text() +
+                      QStringLiteral("„%1“ ist gespeichert.").arg(check.key->name));
 }
 
 void KeyEditor::remove() {
@@ -435,8 +428,8 @@ void KeyEditor::remove() {
     if (inForce) {
         question += QStringLiteral("\n\n") + gym;
     }
-    if (say(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
-            QMessageBox::No) != QMessageBox::Yes) {
+    if (say(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
+        QMessageBox::Yes) {
         return;
     }
     std::vector<grading::GradingKey> keys = m_own;
@@ -501,42 +494,32 @@ void KeyEditor::importKeys() {
         say(QMessageBox::Warning,
             QStringLiteral("Die Datei „%1“ enthält keinen Notenschlüssel.").arg(shownPath));
     }
-    std::vector<grading::GradingKey> keys = m_own;
-    QStringList added;
-    for (grading::GradingKey key : loaded.keys) {
-        const auto clash = named(keys, key.name);
-        if (clash == keys.end()) {
-            added << key.name;
-            keys.push_back(std::move(key));
-            continue;
-        }
-        QMessageBox box(QMessageBox::Question, title,
-                        QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll der aus der "
-                                       "Datei ihn ersetzen, sollen beide bleiben (der neue unter "
-                                       "einem anderen Namen), oder soll er übersprungen werden?")
-                            .arg(clash->name),
-                        QMessageBox::NoButton, this);
-        auto* replace = box.addButton(QStringLiteral("&Ersetzen"), QMessageBox::AcceptRole);
-        auto* both = box.addButton(QStringLiteral("&Beide behalten"), QMessageBox::AcceptRole);
-        auto* skip = box.addButton(QStringLiteral("Ü&berspringen"), QMessageBox::RejectRole);
-        box.setDefaultButton(skip);
-        box.setEscapeButton(skip);
-        box.exec();
-        if (box.clickedButton() == replace) {
-            added << key.name;
-            *clash = std::move(key);
-        } else if (box.clickedButton() == both) {
-            key.name = freeName(key.name, namesOf(keys));
-            added << key.name;
-            keys.push_back(std::move(key));
-        }
-    }
-    if (added.isEmpty() || !write(keys)) {
+    const grading::Imported imported =
+        grading::importKeys(m_own, loaded.keys, [this](const grading::GradingKey& existing) {
+            QMessageBox box(QMessageBox::Question, title,
+                            QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll der aus "
+                                           "der Datei ihn ersetzen, sollen beide bleiben (der "
+                                           "neue unter einem anderen Namen), oder soll er "
+                                           "übersprungen werden?")
+                                .arg(existing.name),
+                            QMessageBox::NoButton, this);
+            auto* replace = box.addButton(QStringLiteral("&Ersetzen"), QMessageBox::AcceptRole);
+            auto* both = box.addButton(QStringLiteral("&Beide behalten"), QMessageBox::AcceptRole);
+            auto* skip = box.addButton(QStringLiteral("Ü&berspringen"), QMessageBox::RejectRole);
+            box.setDefaultButton(skip);
+            box.setEscapeButton(skip);
+            box.exec();
+            return box.clickedButton() == replace ? grading::OnClash::Replace
+                   : box.clickedButton() == both  ? grading::OnClash::KeepBoth
+                                                  : grading::OnClash::Skip;
+        });
+    if (imported.added.isEmpty() || !write(imported.keys)) {
         return;
     }
     listKeys(m_editing.value_or(QString()));
-    m_status->setText(m_status->text() +
-                      QStringLiteral("Importiert: „%1“.").arg(added.join(QStringLiteral("“, „"))));
+    m_status->setText(
+        m_status->text() +
+        QStringLiteral("Importiert: „%1“.").arg(imported.added.join(QStringLiteral("“, „"))));
 }
 
 void KeyEditor::exportKey() {
@@ -549,8 +532,7 @@ void KeyEditor::exportKey() {
     QString fileName = key.name;
     fileName.replace(QRegularExpression(QStringLiteral("[\\\\/:*?<>|]")), QStringLiteral("-"));
     QFileDialog dialog(this, QStringLiteral("Notenschlüssel exportieren"),
-                       GetSpecialFolder(CSIDL_PERSONAL),
-                       QStringLiteral("Notenschlüssel (*.txt)"));
+                       GetSpecialFolder(CSIDL_PERSONAL), QStringLiteral("Notenschlüssel (*.txt)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(fileName + QStringLiteral(".txt"));

@@ -63,8 +63,8 @@ private:
     bool m_fileWhole = true;
     QString m_fileProblems;
     std::vector<grading::GradingKey> m_presets;
-    std::optional<QString> m_editing;   // the own key shown, by name; none for a new key
-    grading::KeyForm m_unchanged;       // the form as shown or last saved
+    std::optional<QString> m_editing; // the own key shown, by name; none for a new key
+    grading::KeyForm m_unchanged;     // the form as shown or last saved
     std::optional<std::size_t> m_weakRow;
     bool m_filling = false;
 

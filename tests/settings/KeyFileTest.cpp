@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/KeyFile.h"
 
+#include "grading/KeyImport.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/OwnKeys.h"
 
@@ -148,6 +149,42 @@ TEST(KeyFile, DamagedFileIsNamedKeepsItsValidKeysAndStaysByteForByte) {
         << loaded.message.toStdString();
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), bytes);
+    file.close();
+
+    // Before it is written over, a copy beside it, and a second beside the first.
+    for (const char* name :
+         {"Zensulino-Notenschlüssel (Kopie).txt", "Zensulino-Notenschlüssel (Kopie 2).txt"}) {
+        const settings::KeptCopy copy = settings::keepCopy(path);
+        EXPECT_EQ(copy.path, dir.filePath(QString::fromUtf8(name))) << copy.problem.toStdString();
+        QFile kept(copy.path);
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), bytes);
+    }
+}
+
+// A colleague's file with one valid key, whose name an own key bears in other case, and one
+// damaged key: the damage is named, the valid key comes in beside the own one.
+TEST(KeyImport, AddsTheValidKeysOfADamagedFileUnderAFreeName) {
+    QTemporaryDir dir;
+    QFile file(dir.filePath("Kollegin.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[tendenz]\n1;50;1\n2;;2\n[Kaputt]\n1;;1\n2;;2\n");
+    file.close();
+    const settings::KeyFileLoad loaded = settings::loadKeyFile(file.fileName());
+    EXPECT_EQ(loaded.problems,
+              QString::fromUtf8("„Kaputt“, Zeile 5: Jede Note außer der schlechtesten braucht "
+                                "eine Grenze."));
+    QStringList asked;
+    const grading::Imported imported =
+        grading::importKeys({tendencyKey()}, loaded.keys, [&](const grading::GradingKey& own) {
+            asked << own.name;
+            return grading::OnClash::KeepBoth;
+        });
+    EXPECT_EQ(asked, QStringList{"Tendenz"});
+    EXPECT_EQ(imported.added, QStringList{"tendenz (2)"});
+    ASSERT_EQ(imported.keys.size(), 2u);
+    EXPECT_EQ(imported.keys[0], tendencyKey());
+    EXPECT_EQ(imported.keys[1].grades, loaded.keys[0].grades);
 }
 
 } // namespace

@@ -521,4 +521,47 @@ TEST_F(Window, OwnKeyFromTheKeyFileGradesUnderItsName) {
                                   "&Titel"}));
 }
 
+// The editor as a teacher meets it: from the menu, a preset and a name, "Speichern"; then the key
+// in the selector grades, and the key file holds it.
+TEST_F(Window, KeySavedFromAPresetInTheEditorGradesInTheWindow) {
+    auto window = open();
+    QTest::keyClicks(QApplication::focusWidget(), "100");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "33");
+    bool opened = withModalBox(
+        [&] { window->contextMenu()->findChild<QAction*>("mnuNotenschluessel")->trigger(); },
+        [&](QDialog* editor) {
+            EXPECT_EQ(editor->windowTitle(), QString::fromUtf8("Notenschlüssel bearbeiten"));
+            QTest::keyClick(editor, Qt::Key_V, Qt::AltModifier);
+            QWidget* preset = editor->focusWidget();
+            ASSERT_TRUE(qobject_cast<QComboBox*>(preset));
+            QTest::keyClick(preset, Qt::Key_Down);
+            QTest::keyClick(preset, Qt::Key_Up);
+            EXPECT_EQ(qobject_cast<QComboBox*>(preset)->currentText(),
+                      QString::fromUtf8("KMK Oberstufe (0–15)"));
+            QTest::keyClick(preset, Qt::Key_Tab);
+            QTest::keyClicks(editor->focusWidget(), "Oberstufe BW");
+            for (QPushButton* button : editor->findChildren<QPushButton*>()) {
+                if (button->text() == "&Speichern") {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            }
+        });
+    ASSERT_TRUE(opened);
+    auto* key = child<QComboBox>(*window, "cboSchlüssel");
+    key->lineEdit()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(fieldTexts(*window), "0100 | 100 | 33 | 33,0 | 03 | Oberstufe BW");
+
+    QFile keyFile(settings::keyFilePath(settingsPath()));
+    ASSERT_TRUE(keyFile.open(QIODevice::ReadOnly));
+    const QByteArray saved = keyFile.readAll();
+    for (const char* line :
+         {"\n[Oberstufe BW]\n15;95;15\n", "\n03;33;3\n", "\n00;;0\nschwach ab=04\n"}) {
+        EXPECT_TRUE(saved.contains(line)) << saved.toStdString();
+    }
+}
+
 } // namespace

@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "grading/KeyForm.h"
+
+#include "grading/KeyPresets.h"
+#include "tests/support/GTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QLocale german(QLocale::German, QLocale::Germany);
+
+// Each preset is a key that keeps every rule, and the editor's texts in German numbers ("0,7",
+// "33,3") give back the very key they show.
+TEST(KeyForm, EveryPresetComesBackWholeThroughTheEditorsTexts) {
+    for (grading::GradingKey preset : grading::keyPresets(grading::Keys(german))) {
+        preset.name = QStringLiteral("Vorlage"); // GYM and IHK are taken names
+        preset = grading::withOwnHeadings(preset);
+        const grading::KeyForm form = grading::formFromKey(preset, german);
+        const grading::FormCheck check = grading::checkKeyForm(form, german);
+        ASSERT_TRUE(check.key) << check.problem.toStdString();
+        EXPECT_EQ(*check.key, preset);
+    }
+    const grading::KeyForm tendencies =
+        grading::formFromKey(grading::keyPresets(grading::Keys(german))[2], german);
+    EXPECT_EQ(tendencies.rows[0].value, "0,7");
+    EXPECT_EQ(tendencies.rows[12].grade + tendencies.rows[12].from, "5+42");
+    EXPECT_EQ(tendencies.firstWeak, 12u);
+}
+
+struct RefusedRow {
+    std::string name;
+    const char* keyName;
+    std::vector<grading::KeyFormRow> rows;
+    const char* problem;
+    int row;
+    int column;
+};
+
+class Refused : public testing::TestWithParam<RefusedRow> {};
+
+TEST_P(Refused, NamesTheRowAndTheRule) {
+    const grading::FormCheck check = grading::checkKeyForm(
+        {QString::fromUtf8(GetParam().keyName), GetParam().rows, std::nullopt}, german);
+    EXPECT_FALSE(check.key);
+    EXPECT_EQ(check.problem, QString::fromUtf8(GetParam().problem));
+    EXPECT_EQ(check.row, GetParam().row);
+    EXPECT_EQ(check.column, GetParam().column);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KeyForm, Refused,
+    testing::Values(
+        RefusedRow{"bound_that_does_not_fall",
+                   "Bayern",
+                   {{"1", "50", "1"}, {"", "", ""}, {"2", "50,5", "2"}, {"3", "", "3"}},
+                   "Zeile 3: Die Grenze muss unter der Grenze der besseren Note liegen: Die "
+                   "Grenzen fallen von der besten Note zur schlechtesten.",
+                   2,
+                   grading::FormCheck::From},
+        RefusedRow{"grade_text_twice",
+                   "Bayern",
+                   {{"1", "50", "1"}, {"2", "33,3", "2"}, {"1", "", "6"}},
+                   "Zeile 3: Die Note „1“ steht zweimal im Schlüssel.",
+                   2,
+                   grading::FormCheck::Grade},
+        RefusedRow{"name_of_a_built_in_key",
+                   "ihk",
+                   {{"1", "50", "1"}, {"2", "", "2"}},
+                   "Name: Den Namen „ihk“ trägt schon ein anderer Notenschlüssel (groß oder klein "
+                   "geschrieben).",
+                   -1,
+                   grading::FormCheck::Name}),
+    ROW_NAMES);
+
+} // namespace
