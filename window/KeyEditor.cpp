@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/KeyEditor.h"
 
-#include "grading/KeyImport.h"
 #include "grading/KeyPresets.h"
+#include "grading/OwnKeyList.h"
 #include "settings/KeyFile.h"
 #include "settings/modFiles.h"
 #include "settings/modSpecialFolder.h"
@@ -29,12 +29,6 @@
 namespace {
 
 const QString title = QStringLiteral("Notenschlüssel bearbeiten");
-
-auto named(std::vector<grading::GradingKey>& keys, const QString& name) {
-    return std::find_if(keys.begin(), keys.end(), [&](const grading::GradingKey& key) {
-        return key.name.compare(name, Qt::CaseInsensitive) == 0;
-    });
-}
 
 QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
     auto* label = new QLabel(caption, parent);
@@ -120,6 +114,9 @@ void KeyEditor::createControls(const QString& maximumText) {
     m_problem->setStyleSheet(QStringLiteral("color: #b00020"));
     m_status = new QLabel(this);
     m_status->setWordWrap(true);
+    // Room enough that nothing moves when a problem or a report appears.
+    m_problem->setMinimumHeight(3 * fontMetrics().lineSpacing());
+    m_status->setMinimumHeight(fontMetrics().lineSpacing());
 
     m_keyTable =
         new KeyTableSection(maximumText, std::make_shared<grading::GradingKey>(m_presets[0]),
@@ -373,37 +370,15 @@ void KeyEditor::save() {
         }
         return;
     }
-    std::vector<grading::GradingKey> keys = m_own;
-    // Places in the list, or none (the list's size).
-    const auto place = [&](const QString& name) {
-        return static_cast<std::size_t>(named(keys, name) - keys.begin());
-    };
-    const std::size_t none = keys.size();
-    const std::size_t original = m_editing ? place(*m_editing) : none;
-    std::size_t clash = place(check.key->name);
-    if (clash == original) {
-        clash = none;
-    }
-    if (clash != none &&
-        say(QMessageBox::Question,
-            QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll er durch diesen ersetzt "
-                           "werden?")
-                .arg(keys[clash].name),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
+    if (const auto other = grading::otherKeyNamed(m_own, m_editing, check.key->name);
+        other && say(QMessageBox::Question,
+                     QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll er durch diesen "
+                                    "ersetzt werden?")
+                         .arg(*other),
+                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
         return;
     }
-    // A renamed key keeps its place, and the key it replaces leaves its own.
-    if (original != none) {
-        keys[original] = *check.key;
-        if (clash != none) {
-            keys.erase(keys.begin() + static_cast<std::ptrdiff_t>(clash));
-        }
-    } else if (clash != none) {
-        keys[clash] = *check.key;
-    } else {
-        keys.push_back(*check.key);
-    }
-    if (!write(keys)) {
+    if (!write(grading::storeKey(m_own, m_editing, *check.key))) {
         return;
     }
     m_editing = check.key->name;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/KeyFile.h"
 
-#include "grading/KeyImport.h"
+#include "grading/OwnKeyList.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/OwnKeys.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "grading/KeyImport.h"
+#include "grading/OwnKeyList.h"
 
 #include "grading/KeyRules.h"
 
@@ -8,6 +8,12 @@
 namespace grading {
 
 namespace {
+
+auto named(std::vector<GradingKey>& keys, const QString& name) {
+    return std::find_if(keys.begin(), keys.end(), [&](const GradingKey& key) {
+        return key.name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
 
 QString freeName(const QString& name, const std::vector<GradingKey>& keys) {
     QStringList taken{QStringLiteral("GYM"), QStringLiteral("IHK")};
@@ -24,6 +30,35 @@ QString freeName(const QString& name, const std::vector<GradingKey>& keys) {
 }
 
 } // namespace
+
+std::optional<QString> otherKeyNamed(const std::vector<GradingKey>& keys,
+                                     const std::optional<QString>& editing, const QString& name) {
+    for (const GradingKey& key : keys) {
+        if (key.name.compare(name, Qt::CaseInsensitive) == 0 &&
+            !(editing && key.name.compare(*editing, Qt::CaseInsensitive) == 0)) {
+            return key.name;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<GradingKey> storeKey(std::vector<GradingKey> keys,
+                                 const std::optional<QString>& editing, GradingKey key) {
+    const std::optional<QString> otherName = otherKeyNamed(keys, editing, key.name);
+    const auto other = otherName ? named(keys, *otherName) : keys.end();
+    const auto edited = editing ? named(keys, *editing) : keys.end();
+    if (edited != keys.end()) {
+        *edited = std::move(key);
+        if (other != keys.end()) {
+            keys.erase(other);
+        }
+    } else if (other != keys.end()) {
+        *other = std::move(key);
+    } else {
+        keys.push_back(std::move(key));
+    }
+    return keys;
+}
 
 Imported importKeys(std::vector<GradingKey> own, std::vector<GradingKey> incoming,
                     const std::function<OnClash(const GradingKey& existing)>& decide) {

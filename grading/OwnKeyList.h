@@ -5,9 +5,23 @@
 
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace grading {
+
+// The teacher's own keys as a list: what saving a key and importing a file do to it. Names are
+// compared without case, as the key file's reader does.
+
+// The name of the key other than `editing` (the key being edited, none for a new one) that bears
+// `name`; saving under it replaces that key.
+std::optional<QString> otherKeyNamed(const std::vector<GradingKey>& keys,
+                                     const std::optional<QString>& editing, const QString& name);
+
+// The list with `key` saved: in the place of the key edited, a rename too, the other key of its
+// name gone; or in the place of the other key of its name; or behind the rest.
+std::vector<GradingKey> storeKey(std::vector<GradingKey> keys,
+                                 const std::optional<QString>& editing, GradingKey key);
 
 // What becomes of a key whose name, ignoring case, an own key bears already.
 enum class OnClash { Replace, KeepBoth, Skip };
