@@ -2,10 +2,11 @@
 // Time from choosing "Noten-Speicher anzeigen" until the box has painted its text, with 10,
 // 10,000 and 100,000 entries in the grade memory, Notenspiegel included; and the time to take
 // one entry out, and all of them and back; and writing the exam sheet as a PDF. Runs headless
-// (offscreen) unless QT_QPA_PLATFORM says else.
+// (offscreen) unless QT_QPA_PLATFORM says else. Also one edit in the key editor.
 #include "grading/KeyTable.h"
 #include "window/ExamSheet.h"
 #include "window/GradeMemoryBox.h"
+#include "window/KeyEditor.h"
 #include "window/frmMain.h"
 
 #include <QAction>
@@ -14,6 +15,8 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -173,6 +176,24 @@ void BM_ExamSheetPdf(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ExamSheetPdf)->Arg(100'000)->Unit(benchmark::kMillisecond);
+
+// One edit in the key editor, a bound of the sixteen-grade preset typed anew, until the editor
+// has checked the key, rebuilt the live key table for the maximum (halves shown for 99,5) and
+// painted itself.
+void BM_EditorKeyTableAfterAnEdit(benchmark::State& state) {
+    QTemporaryDir dir;
+    KeyEditor editor(dir.filePath("Zensulino-Notenschlüssel.txt"), "99,5", "GYM",
+                     QLocale(QLocale::German, QLocale::Germany), nullptr);
+    editor.show();
+    auto* grades = editor.findChild<QTableWidget*>();
+    QTableWidgetItem* bound = grades->item(4, 1);
+    bool odd = false;
+    for (auto _ : state) {
+        bound->setText((odd = !odd) ? "76" : "74"); // between its neighbours' 80 and 70
+        editor.repaint();
+    }
+}
+BENCHMARK(BM_EditorKeyTableAfterAnEdit)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
