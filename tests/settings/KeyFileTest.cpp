@@ -162,28 +162,31 @@ TEST(KeyFile, DamagedFileIsNamedKeepsItsValidKeysAndStaysByteForByte) {
     }
 }
 
-// A colleague's file with one valid key, whose name an own key bears in other case, and one
-// damaged key: the damage is named, the valid key comes in beside the own one.
+// A colleague's file with one valid key, whose name of the longest kind an own key bears in other
+// case, and one damaged key: the damage is named, the valid key comes in beside the own one,
+// its new name kept within the rule.
 TEST(KeyImport, AddsTheValidKeysOfADamagedFileUnderAFreeName) {
     QTemporaryDir dir;
     QFile file(dir.filePath("Kollegin.txt"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[tendenz]\n1;50;1\n2;;2\n[Kaputt]\n1;;1\n2;;2\n");
+    file.write("[oberstufe bayern 11b]\n1;50;1\n2;;2\n[Kaputt]\n1;;1\n2;;2\n");
     file.close();
     const settings::KeyFileLoad loaded = settings::loadKeyFile(file.fileName());
     EXPECT_EQ(loaded.problems,
               QString::fromUtf8("„Kaputt“, Zeile 5: Jede Note außer der schlechtesten braucht "
                                 "eine Grenze."));
+    grading::GradingKey own = tendencyKey();
+    own.name = QStringLiteral("Oberstufe Bayern 11b");
     QStringList asked;
     const grading::Imported imported =
-        grading::importKeys({tendencyKey()}, loaded.keys, [&](const grading::GradingKey& own) {
-            asked << own.name;
+        grading::importKeys({own}, loaded.keys, [&](const grading::GradingKey& existing) {
+            asked << existing.name;
             return grading::OnClash::KeepBoth;
         });
-    EXPECT_EQ(asked, QStringList{"Tendenz"});
-    EXPECT_EQ(imported.added, QStringList{"tendenz (2)"});
+    EXPECT_EQ(asked, QStringList{own.name});
+    EXPECT_EQ(imported.added, QStringList{"oberstufe bayern (2)"});
     ASSERT_EQ(imported.keys.size(), 2u);
-    EXPECT_EQ(imported.keys[0], tendencyKey());
+    EXPECT_EQ(imported.keys[0], own);
     EXPECT_EQ(imported.keys[1].grades, loaded.keys[0].grades);
 }
 
