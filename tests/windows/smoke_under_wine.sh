@@ -233,6 +233,25 @@ expected=$(printf '"40","30","75,0","gut","Bayern \xdc"\r\n' | od -An -c)
 actual=$(od -An -c "$settings" 2>/dev/null)
 check "own key: from a key file in \"Prüfungen Übung\", graded and saved $(tr -d ' \n' <<<"$actual")" \
     test "$actual" = "$expected"
+# The key editor from the menu: "Bayern Ü" chosen in its list, renamed, saved back into the key
+# file in the same folder.
+if [ -n "$window" ]; then
+    xdotool mousemove $((X + 10)) $((Y + 200)) click 3
+    sleep 0.8
+    xdotool key Down Down Down Return
+    sleep 2
+    xdotool key alt+l
+    sleep 0.3
+    xdotool key Down
+    sleep 0.3
+    xdotool key alt+a End
+    xdotool type " 2"
+    xdotool key Return
+    sleep 1.5
+fi
+key_file=$documents/Zensulino-Notenschlüssel.txt
+check "key editor: \"Bayern Ü\" renamed \"Bayern Ü 2\" in the key file in \"Prüfungen Übung\"" \
+    bash -c 'grep -qx "\[Bayern Ü 2\]" "$1" && ! grep -qx "\[Bayern Ü\]" "$1" && grep -qx "ungenügend;;6" "$1"' _ "$key_file"
 kill "$own_key_pid" 2>/dev/null
 wineserver -k
 
