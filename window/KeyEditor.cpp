@@ -381,11 +381,21 @@ void KeyEditor::save() {
     if (!write(grading::storeKey(m_own, m_editing, *check.key))) {
         return;
     }
+    // A rename deletes the old name, and the main window's key may have been that one.
+    const bool keyTextLeft = m_editing == m_keyText && check.key->name != m_keyText;
     m_editing = check.key->name;
     listKeys(check.key->name);
     m_unchanged = form();
     m_status->setText(m_status->text() +
-                      QStringLiteral("„%1“ ist gespeichert.").arg(check.key->name));
+                      QStringLiteral("„%1“ ist gespeichert.").arg(check.key->name) +
+                      (keyTextLeft ? u' ' + keyTextGradesAsGym() : QString()));
+}
+
+QString KeyEditor::keyTextGradesAsGym() const {
+    return QStringLiteral(
+               "Im Hauptfenster ist „%1“ als Schlüssel gewählt; der Schlüssel bleibt dort "
+               "stehen, und es wird danach nach GYM benotet.")
+        .arg(m_keyText);
 }
 
 void KeyEditor::remove() {
@@ -396,12 +406,8 @@ void KeyEditor::remove() {
     const QString name = m_own[static_cast<std::size_t>(row)].name;
     QString question = QStringLiteral("Den Notenschlüssel „%1“ löschen?").arg(name);
     const bool inForce = name == m_keyText;
-    const QString gym =
-        QStringLiteral("Im Hauptfenster ist „%1“ als Schlüssel gewählt; der Schlüssel bleibt dort "
-                       "stehen, und es wird danach nach GYM benotet.")
-            .arg(name);
     if (inForce) {
-        question += QStringLiteral("\n\n") + gym;
+        question += QStringLiteral("\n\n") + keyTextGradesAsGym();
     }
     if (say(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
         QMessageBox::Yes) {
@@ -417,7 +423,7 @@ void KeyEditor::remove() {
     listKeys({});
     m_unchanged = form();
     m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gelöscht.").arg(name) +
-                      (inForce ? u' ' + gym : QString()));
+                      (inForce ? u' ' + keyTextGradesAsGym() : QString()));
 }
 
 bool KeyEditor::write(const std::vector<grading::GradingKey>& keys) {

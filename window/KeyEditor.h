@@ -52,6 +52,8 @@ private:
     void listKeys(const QString& chosen);
     // Asks where the key being edited has changes not saved; true where it may be left.
     bool mayLeave();
+    // What a deletion or a rename of the key the main window names means there.
+    QString keyTextGradesAsGym() const;
     QMessageBox::StandardButton say(QMessageBox::Icon icon, const QString& text,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                     QMessageBox::StandardButton preset = QMessageBox::Ok);
