@@ -46,7 +46,7 @@ KeyForm formFromKey(const GradingKey& key, const QLocale& locale) {
     for (const Grade& grade : key.grades) {
         form.rows.push_back(
             {grade.text,
-             grade.from ? localeText(std::llround(*grade.from * 100.0), locale) : QString(),
+             grade.from ? localeText(hundredthsOfBound(*grade.from), locale) : QString(),
              localeText(grade.value, locale)});
     }
     return form;
@@ -54,12 +54,15 @@ KeyForm formFromKey(const GradingKey& key, const QLocale& locale) {
 
 FormCheck checkKeyForm(const KeyForm& form, const QLocale& locale) {
     FormCheck check = checkGrades(form, locale);
-    if (const QString problem =
-            whyNotAKeyName(form.name, {QStringLiteral("GYM"), QStringLiteral("IHK")});
-        check.key && !problem.isEmpty()) {
-        return {std::nullopt, QStringLiteral("Name: ") + problem};
+    if (const QString problem = whyNotAFormName(form.name); check.key && !problem.isEmpty()) {
+        return {std::nullopt, problem};
     }
     return check;
+}
+
+QString whyNotAFormName(const QString& name) {
+    const QString problem = whyNotAKeyName(name, takenNames({}));
+    return problem.isEmpty() ? problem : QStringLiteral("Name: ") + problem;
 }
 
 FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
@@ -81,16 +84,16 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
         std::optional<double> from;
         if (!row.from.trimmed().isEmpty()) {
             const auto bound = hundredthsFromLocale(row.from, locale);
-            if (!bound || *bound <= 0 || *bound > 10000) {
+            if (!bound || !isBoundInRange(*bound)) {
                 return inRow(number, FormCheck::From,
                              QStringLiteral("„%1“ unter „ab %“ ist keine Zahl über 0 bis 100 mit "
                                             "höchstens zwei Nachkommastellen (etwa „%2“).")
                                  .arg(row.from, localeText(3330, locale)));
             }
-            from = static_cast<double>(*bound) / 100.0;
+            from = boundFromHundredths(*bound);
         }
         const auto value = hundredthsFromLocale(row.value, locale);
-        if (!value || std::abs(*value) > 10000) {
+        if (!value || !isValueInRange(*value)) {
             return inRow(number, FormCheck::Value,
                          QStringLiteral("„%1“ unter „Wert“ ist keine Zahl von -100 bis 100 mit "
                                         "höchstens zwei Nachkommastellen (etwa „%2“).")

@@ -37,7 +37,9 @@ struct FormCheck {
     int column = Name;
 };
 FormCheck checkKeyForm(const KeyForm& form, const QLocale& locale);
-// The same without the name's rules: the grades alone, for a key table while the name is typed.
+// Its two halves: the grades alone, for a key table while the name is typed, and the name's rules,
+// worded as the editor shows them (empty where the name may be saved).
 FormCheck checkGrades(const KeyForm& form, const QLocale& locale);
+QString whyNotAFormName(const QString& name);
 
 } // namespace grading

@@ -3,12 +3,12 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <cmath>
 
 namespace grading {
 
 namespace {
 
-constexpr qsizetype longestName = 20;
 constexpr qsizetype longestGradeText = 12;
 constexpr std::size_t fewestGrades = 2;
 constexpr std::size_t mostGrades = 30;
@@ -51,9 +51,34 @@ QString textFromHundredths(qint64 hundredths) {
     return hundredths < 0 ? u'-' + text : text;
 }
 
+double boundFromHundredths(qint64 hundredths) {
+    // A quotient of two exact integers is rounded once: the double nearest the decimal.
+    return static_cast<double>(hundredths) / 100.0;
+}
+
+qint64 hundredthsOfBound(double bound) {
+    return std::llround(bound * 100.0);
+}
+
+bool isBoundInRange(qint64 hundredths) {
+    return hundredths > 0 && hundredths <= 10000;
+}
+
+bool isValueInRange(qint64 hundredths) {
+    return std::abs(hundredths) <= 10000;
+}
+
+QStringList takenNames(const std::vector<GradingKey>& own) {
+    QStringList names{QStringLiteral("GYM"), QStringLiteral("IHK")};
+    for (const GradingKey& key : own) {
+        names << key.name;
+    }
+    return names;
+}
+
 QString whyNotAKeyName(const QString& name, const QStringList& taken) {
-    if (name.isEmpty() || name.size() > longestName) {
-        return QStringLiteral("Der Name muss 1 bis %1 Zeichen lang sein.").arg(longestName);
+    if (name.isEmpty() || name.size() > longestKeyName) {
+        return QStringLiteral("Der Name muss 1 bis %1 Zeichen lang sein.").arg(longestKeyName);
     }
     if (name.front().isSpace() || name.back().isSpace()) {
         return QStringLiteral("Der Name darf nicht mit einem Leerzeichen beginnen oder enden.");
@@ -81,7 +106,7 @@ QString whyNotAGradeText(const QString& text) {
 
 QString whyNotABound(const QString& text) {
     const auto hundredths = hundredthsFromText(text);
-    if (!hundredths || *hundredths <= 0 || *hundredths > 10000) {
+    if (!hundredths || !isBoundInRange(*hundredths)) {
         return QStringLiteral("Die Grenze „%1“ ist keine Zahl über 0 bis 100 mit Dezimalpunkt und "
                               "höchstens zwei Nachkommastellen (etwa „33.3“).")
             .arg(text);
@@ -91,7 +116,7 @@ QString whyNotABound(const QString& text) {
 
 QString whyNotAValue(const QString& text) {
     const auto hundredths = hundredthsFromText(text);
-    if (!hundredths || std::abs(*hundredths) > 10000) {
+    if (!hundredths || !isValueInRange(*hundredths)) {
         return QStringLiteral("Der Wert „%1“ ist keine Zahl von -100 bis 100 mit Dezimalpunkt und "
                               "höchstens zwei Nachkommastellen (etwa „2.3“).")
             .arg(text);

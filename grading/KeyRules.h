@@ -14,6 +14,19 @@ namespace grading {
 std::optional<qint64> hundredthsFromText(const QString& text);
 QString textFromHundredths(qint64 hundredths);
 
+// A bound as the key holds it: the double nearest the decimal, and back to the decimal.
+double boundFromHundredths(qint64 hundredths);
+qint64 hundredthsOfBound(double bound);
+
+// The ranges a bound (above 0, at most 100) and a value (-100 to 100) keep, in hundredths.
+bool isBoundInRange(qint64 hundredths);
+bool isValueInRange(qint64 hundredths);
+
+constexpr qsizetype longestKeyName = 20;
+
+// The names a new own key cannot bear: GYM, IHK and those of `own`.
+QStringList takenNames(const std::vector<GradingKey>& own);
+
 // Why a text cannot be the name of an own key; empty where it can. `taken` are the names of the
 // keys there already, compared without case, GYM and IHK among them.
 QString whyNotAKeyName(const QString& name, const QStringList& taken);

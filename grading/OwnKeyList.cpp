@@ -9,20 +9,18 @@ namespace grading {
 
 namespace {
 
-auto named(std::vector<GradingKey>& keys, const QString& name) {
+// The key of this name, case ignored, in a list whose names differ in more than case.
+template <typename List> auto named(List& keys, const QString& name) {
     return std::find_if(keys.begin(), keys.end(), [&](const GradingKey& key) {
         return key.name.compare(name, Qt::CaseInsensitive) == 0;
     });
 }
 
 QString freeName(const QString& name, const std::vector<GradingKey>& keys) {
-    QStringList taken{QStringLiteral("GYM"), QStringLiteral("IHK")};
-    for (const GradingKey& key : keys) {
-        taken << key.name;
-    }
+    const QStringList taken = takenNames(keys);
     for (int number = 2;; ++number) {
         const QString tail = QStringLiteral(" (%1)").arg(number);
-        const QString candidate = name.left(20 - tail.size()).trimmed() + tail;
+        const QString candidate = name.left(longestKeyName - tail.size()).trimmed() + tail;
         if (whyNotAKeyName(candidate, taken).isEmpty()) {
             return candidate;
         }
@@ -33,13 +31,11 @@ QString freeName(const QString& name, const std::vector<GradingKey>& keys) {
 
 std::optional<QString> otherKeyNamed(const std::vector<GradingKey>& keys,
                                      const std::optional<QString>& editing, const QString& name) {
-    for (const GradingKey& key : keys) {
-        if (key.name.compare(name, Qt::CaseInsensitive) == 0 &&
-            !(editing && key.name.compare(*editing, Qt::CaseInsensitive) == 0)) {
-            return key.name;
-        }
+    if (editing && editing->compare(name, Qt::CaseInsensitive) == 0) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    const auto other = named(keys, name);
+    return other != keys.end() ? std::optional(other->name) : std::nullopt;
 }
 
 std::vector<GradingKey> storeKey(std::vector<GradingKey> keys,
@@ -64,10 +60,7 @@ Imported importKeys(std::vector<GradingKey> own, std::vector<GradingKey> incomin
                     const std::function<OnClash(const GradingKey& existing)>& decide) {
     Imported result{std::move(own), {}};
     for (GradingKey& key : incoming) {
-        const auto clash =
-            std::find_if(result.keys.begin(), result.keys.end(), [&](const GradingKey& existing) {
-                return existing.name.compare(key.name, Qt::CaseInsensitive) == 0;
-            });
+        const auto clash = named(result.keys, key.name);
         const OnClash choice = clash == result.keys.end() ? OnClash::KeepBoth : decide(*clash);
         if (choice == OnClash::Replace) {
             result.added << key.name;

@@ -56,8 +56,7 @@ void readGrade(Draft& draft, const QString& line, int number) {
     }
     std::optional<double> from;
     if (!parts[1].isEmpty()) {
-        // The double nearest the decimal: a quotient of two exact integers is rounded once.
-        from = static_cast<double>(*grading::hundredthsFromText(parts[1])) / 100.0;
+        from = grading::boundFromHundredths(*grading::hundredthsFromText(parts[1]));
     }
     draft.grades.push_back({parts[0], from, *grading::hundredthsFromText(parts[2])});
     draft.gradeLines.push_back(number);
@@ -68,11 +67,9 @@ QString finish(const Draft& draft, KeyFileContent& content) {
     if (!draft.problem.isEmpty()) {
         return draft.problem;
     }
-    QStringList taken{QStringLiteral("GYM"), QStringLiteral("IHK")};
-    for (const grading::GradingKey& key : content.keys) {
-        taken << key.name;
-    }
-    if (const QString problem = grading::whyNotAKeyName(draft.name, taken); !problem.isEmpty()) {
+    if (const QString problem =
+            grading::whyNotAKeyName(draft.name, grading::takenNames(content.keys));
+        !problem.isEmpty()) {
         return atLine(draft.nameLine, problem);
     }
     if (const grading::KeyProblem broken = grading::whyNotAKey(draft.grades);
@@ -160,7 +157,7 @@ QByteArray formatKeyFile(const std::vector<grading::GradingKey>& keys) {
         text += QStringLiteral("[%1]\n").arg(key.name);
         for (const grading::Grade& grade : key.grades) {
             const QString from =
-                grade.from ? grading::textFromHundredths(std::llround(*grade.from * 100.0))
+                grade.from ? grading::textFromHundredths(grading::hundredthsOfBound(*grade.from))
                            : QString();
             text += QStringLiteral("%1;%2;%3\n")
                         .arg(grade.text, from, grading::textFromHundredths(grade.value));

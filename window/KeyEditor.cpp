@@ -236,11 +236,11 @@ grading::KeyForm KeyEditor::form() const {
 void KeyEditor::formChanged() {
     fillWeakChoice();
     const grading::KeyForm current = form();
-    const grading::FormCheck check = grading::checkKeyForm(current, m_locale);
-    // A name not yet typed is no news; it is asked for when the key is saved.
-    const bool nameUntyped = current.name.isEmpty() && check.column == grading::FormCheck::Name;
-    m_problem->setText(nameUntyped ? QString() : check.problem);
     grading::FormCheck grades = grading::checkGrades(current, m_locale);
+    // A name not yet typed is no news; it is asked for when the key is saved.
+    m_problem->setText(!grades.key              ? grades.problem
+                       : current.name.isEmpty() ? QString()
+                                                : grading::whyNotAFormName(current.name));
     m_keyTable->setEnabled(grades.key.has_value());
     if (grades.key) {
         if (grades.key->name.isEmpty()) {
