@@ -3,7 +3,7 @@
 // 10,000 and 100,000 entries in the grade memory, Notenspiegel included; and the time to take
 // one entry out, and all of them and back; and writing the exam sheet as a PDF. Runs headless
 // (offscreen) unless QT_QPA_PLATFORM says else. Also one edit in the key editor.
-#include "grading/KeyTable.h"
+#include "tests/support/SampleSheet.h"
 #include "window/ExamSheet.h"
 #include "window/GradeMemoryBox.h"
 #include "window/KeyEditor.h"
@@ -163,14 +163,7 @@ void BM_ExamSheetPdf(benchmark::State& state) {
         memory.append("50,0", i % 2 == 0 ? keys.gym() : keys.ihk(),
                       static_cast<std::size_t>(i % 6));
     }
-    const auto summaries = memory.notenspiegel().summaries();
-    const grading::GradingKey& gym = *keys.gym();
-    const ExamSheet sheet{"Klassenarbeit Nr. 2, 8b",
-                          QDate(2026, 12, 7),
-                          grading::keyPasteTable(gym, 40, *grading::keyTable(gym, 40, 1), german),
-                          {},
-                          summaries,
-                          grading::pasteTables(summaries, german)};
+    const ExamSheet sheet = sampleSheet(memory, keys, german);
     for (auto _ : state) {
         benchmark::DoNotOptimize(examSheetPdf(sheet, german));
     }

@@ -2,12 +2,12 @@
 #include "window/ExamSheet.h"
 
 #include "grading/Calculation.h"
-#include "grading/KeyTable.h"
 #include "grading/NotenSpeicher.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModalBox.h"
 #include "tests/support/ModelWindow.h"
 #include "tests/support/OwnKeys.h"
+#include "tests/support/SampleSheet.h"
 #include "window/frmMain.h"
 
 #include <QFile>
@@ -59,14 +59,7 @@ TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
             grading::calculate(window, memory, keys, german);
         }
     }
-    const auto summaries = memory.notenspiegel().summaries();
-    const grading::GradingKey& gym = *keys.gym();
-    const ExamSheet sheet{"Klassenarbeit Nr. 2, 8b",
-                          QDate(2026, 12, 7),
-                          grading::keyPasteTable(gym, 40, *grading::keyTable(gym, 40, 1), german),
-                          {},
-                          summaries,
-                          grading::pasteTables(summaries, german)};
+    const ExamSheet sheet = sampleSheet(memory, keys, german);
     QTemporaryDir dir;
     QFile pdf(dir.filePath("sheet.pdf"));
     ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));

@@ -52,6 +52,20 @@ settings=$documents/Zensulino.ini
 
 newest_window_of() { xdotool search --onlyvisible --pid "$1" 2>/dev/null | tail -n 1; }
 
+# A right click on the bare window standing at "$1", "$2" opens its context menu.
+open_menu() {
+    xdotool mousemove $(($1 + 10)) $(($2 + 200)) click 3
+    sleep 0.8
+}
+
+# "Einstellungen speichern", the menu's first item, by a click: Wine's pop-up menus take no key
+# events from xdotool.
+save_by_menu() {
+    open_menu "$1" "$2"
+    xdotool mousemove $(($1 + 40)) $(($2 + 212)) click 1
+    sleep 0.8
+}
+
 # Another program holds the settings file open without sharing while the user saves: the message
 # names that, and the file keeps its content. The window stands at "$1", "$2".
 save_while_held() {
@@ -65,9 +79,7 @@ save_while_held() {
     xdotool mousemove $((x + 128)) $((y + 81)) click 1
     xdotool key ctrl+a
     xdotool type --delay 40 "30"
-    xdotool mousemove $((x + 10)) $((y + 200)) click 3
-    sleep 0.8
-    xdotool mousemove $((x + 40)) $((y + 212)) click 1
+    save_by_menu "$x" "$y"
     local box
     box=$(timeout 10 xdotool search --sync --onlyvisible --name '^Einstellungen$' | head -n 1)
     if [ -n "$box" ]; then
@@ -115,12 +127,7 @@ drive() {
     xdotool key Return
     sleep 0.5
 
-    # Right click on the bare window, then a click on the menu's first item: Wine's pop-up menus
-    # take no key events from xdotool.
-    xdotool mousemove $((x + 10)) $((y + 200)) click 3
-    sleep 0.8
-    xdotool mousemove $((x + 40)) $((y + 212)) click 1
-    sleep 0.8
+    save_by_menu "$x" "$y"
     local expected actual
     expected=$(printf '"40","35","87,5","13","GYM"\r\n' | od -An -c)
     actual=$(od -An -c "$settings" 2>/dev/null)
@@ -129,8 +136,7 @@ drive() {
     [ "$name" = portable ] && save_while_held "$x" "$y"
 
     # "Beenden" is the menu's last item.
-    xdotool mousemove $((x + 10)) $((y + 200)) click 3
-    sleep 0.8
+    open_menu "$x" "$y"
     local menu
     menu=$(xdotool search --onlyvisible --class "" 2>/dev/null | while read -r w; do
         eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)"
@@ -224,10 +230,7 @@ if [ -n "$window" ]; then
     sleep 0.3
     xdotool key Return
     sleep 0.5
-    xdotool mousemove $((X + 10)) $((Y + 200)) click 3
-    sleep 0.8
-    xdotool mousemove $((X + 40)) $((Y + 212)) click 1
-    sleep 0.8
+    save_by_menu "$X" "$Y"
 fi
 expected=$(printf '"40","30","75,0","gut","Bayern \xdc"\r\n' | od -An -c)
 actual=$(od -An -c "$settings" 2>/dev/null)
@@ -236,8 +239,7 @@ check "own key: from a key file in \"Prüfungen Übung\", graded and saved $(tr 
 # The key editor from the menu: "Bayern Ü" chosen in its list, renamed, saved back into the key
 # file in the same folder.
 if [ -n "$window" ]; then
-    xdotool mousemove $((X + 10)) $((Y + 200)) click 3
-    sleep 0.8
+    open_menu "$X" "$Y"
     xdotool key Down Down Down Return
     sleep 2
     xdotool key alt+l
