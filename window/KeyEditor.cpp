@@ -140,6 +140,12 @@ void KeyEditor::createControls(const QString& maximumText) {
     connect(import, &QPushButton::clicked, this, &KeyEditor::importKeys);
     m_export = buttons->addButton(QStringLiteral("E&xportieren..."), QDialogButtonBox::ActionRole);
     connect(m_export, &QPushButton::clicked, this, &KeyEditor::exportKey);
+    // Deleting and exporting concern the key chosen in the list.
+    for (QPushButton* button : {m_delete, m_export}) {
+        button->setEnabled(false);
+        connect(m_list, &QListWidget::currentRowChanged, button,
+                [button](int row) { button->setEnabled(row >= 0); });
+    }
     auto* close = buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
     close->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -195,8 +201,6 @@ void KeyEditor::listKeys(const QString& chosen) {
         m_list->setCurrentRow(-1);
     }
     m_filling = false;
-    m_delete->setEnabled(m_list->currentRow() >= 0);
-    m_export->setEnabled(m_list->currentRow() >= 0);
 }
 
 void KeyEditor::showForm(const grading::KeyForm& form) {
@@ -284,12 +288,10 @@ void KeyEditor::choosePreset(int preset) {
 
 void KeyEditor::insertGrade() {
     const int row = m_grades->currentRow() >= 0 ? m_grades->currentRow() + 1 : m_grades->rowCount();
-    m_filling = true;
     m_grades->insertRow(row);
     if (m_weakRow && *m_weakRow >= static_cast<std::size_t>(row)) {
         ++*m_weakRow;
     }
-    m_filling = false;
     formChanged();
     m_grades->setCurrentCell(row, 0);
     m_grades->setFocus();
@@ -330,8 +332,6 @@ void KeyEditor::showChosenKey() {
     }
     const grading::GradingKey& key = m_own[static_cast<std::size_t>(row)];
     m_editing = key.name;
-    m_delete->setEnabled(true);
-    m_export->setEnabled(true);
     showForm(grading::formFromKey(key, m_locale));
     m_unchanged = form();
     m_status->clear();
