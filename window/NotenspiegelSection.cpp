@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/NotenspiegelSection.h"
 
+#include "grading/Numbers.h"
 #include "window/CellTable.h"
 #include "window/NotenspiegelChart.h"
 
@@ -10,19 +11,21 @@
 
 namespace {
 
-// The rows of a key's table below its grades and counts: "Ergebnisse", the average, the weak.
-enum SummaryRow { resultsRow = 2, averageRow = 3, weakRow = 4 };
-
-// "4 Ergebnisse · Durchschnitt (Punkte): 7,50 · unter 05 Punkten: 1 (25 %)", from the cells.
-QString summaryLine(const grading::PasteTable& table) {
-    const QString& results = table.rows[resultsRow][1];
-    const QStringList& average = table.rows[averageRow];
-    const QStringList& weak = table.rows[weakRow];
-    return (results == QLatin1String("1") ? QStringLiteral("%1 Ergebnis")
-                                          : QStringLiteral("%1 Ergebnisse"))
-               .arg(results) +
-           QStringLiteral(" · %1: %2 · %3: %4 (%5)")
-               .arg(average[0], average[1], weak[0], weak[1], weak[2]);
+// "4 Ergebnisse · Durchschnitt (Punkte): 7,50 · unter 05 Punkten: 1 (25 %)"; a key without weak
+// grades has no weak part.
+QString summaryLine(const grading::Notenspiegel::Summary& summary, const QLocale& locale) {
+    const grading::GradingKey& key = *summary.key;
+    const QString results = grading::countText(summary.results, locale);
+    QString line =
+        (summary.results == 1 ? QStringLiteral("%1 Ergebnis") : QStringLiteral("%1 Ergebnisse"))
+            .arg(results) +
+        QStringLiteral(" · %1: %2").arg(key.averageHeading, grading::averageText(summary, locale));
+    if (key.firstWeak) {
+        line += QStringLiteral(" · %1: %2 (%3)")
+                    .arg(key.weakHeading, grading::countText(summary.weak, locale),
+                         grading::weakShareText(summary, locale));
+    }
+    return line;
 }
 
 } // namespace
@@ -50,7 +53,7 @@ void NotenspiegelSection::refresh() {
         counts->setAccessibleName(table.caption);
         showCells(counts, {table.caption, {grades, table.rows[1]}}, {.rowHeadings = true});
         heading->setBuddy(counts);
-        auto* line = new QLabel(summaryLine(table), m_keys);
+        auto* line = new QLabel(summaryLine(m_summaries[k], m_locale), m_keys);
         line->setTextInteractionFlags(Qt::TextSelectableByMouse);
         line->setWordWrap(true);
         layout->addSpacing(6);

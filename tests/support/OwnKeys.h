@@ -2,6 +2,13 @@
 #pragma once
 
 #include "grading/GradingKey.h"
+#include "grading/KeyRules.h"
+
+#include <cstdint>
+#include <optional>
+#include <random>
+#include <set>
+#include <vector>
 
 // A key of a teacher's own as the tests use it: tendency grades, decimal bounds, decimal values,
 // weak from 5+. A bound of 33,4 held in single precision would be 33,4000015, and 167 of 500
@@ -20,4 +27,51 @@ inline grading::GradingKey tendencyKey() {
     }
     key.grades.push_back({QStringLiteral("6"), std::nullopt, 600});
     return grading::withOwnHeadings(key);
+}
+
+// Keys as schools make them, drawn from `seed`: 2 to 30 grades, texts of 1 to 12 characters,
+// bounds and values with two decimals, with a weak grade or without. Each keeps every rule.
+inline std::vector<grading::GradingKey> randomKeys(std::uint32_t seed, int count) {
+    std::mt19937 draw(seed);
+    auto between = [&](qint64 low, qint64 high) {
+        return low + static_cast<qint64>(draw() % static_cast<std::uint32_t>(high - low + 1));
+    };
+    const QString letters = QString::fromUtf8("abcdefghijklmnopqrstuvwxyzäöüßABCDEFG0123456789+-");
+    auto word = [&](qint64 length) {
+        QString text;
+        while (text.size() < length) {
+            text += letters[static_cast<qsizetype>(between(0, letters.size() - 1))];
+        }
+        if (length > 2 && between(0, 3) == 0) {
+            text[static_cast<qsizetype>(between(1, length - 2))] = u' ';
+        }
+        return text;
+    };
+    std::vector<grading::GradingKey> keys;
+    for (int k = 0; k < count; ++k) {
+        grading::GradingKey key{
+            QStringLiteral("K%1 ").arg(k) + word(between(1, 16)), {}, {}, {}, {}, {}};
+        const auto grades = static_cast<std::size_t>(between(2, 30));
+        std::set<qint64> bounds;
+        while (bounds.size() < grades - 1) {
+            bounds.insert(between(1, 10000));
+        }
+        std::set<QString> texts;
+        auto bound = bounds.rbegin();
+        while (key.grades.size() < grades) {
+            const QString text = word(between(1, 12));
+            if (!texts.insert(text).second) {
+                continue;
+            }
+            const bool worst = key.grades.size() + 1 == grades;
+            key.grades.push_back(
+                {text, worst ? std::nullopt : std::optional(grading::boundFromHundredths(*bound++)),
+                 between(-10000, 10000)});
+        }
+        if (between(0, 1) == 1) {
+            key.firstWeak = static_cast<std::size_t>(between(0, static_cast<qint64>(grades) - 1));
+        }
+        keys.push_back(grading::withOwnHeadings(key));
+    }
+    return keys;
 }

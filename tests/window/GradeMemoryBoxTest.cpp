@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/GradeMemoryBox.h"
 
+#include "settings/KeyFile.h"
 #include "tests/support/ModalBox.h"
+#include "tests/support/OwnKeys.h"
+#include "tests/support/SampleSheet.h"
 #include "tests/support/ShownWindow.h"
 #include "window/frmMain.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -20,6 +24,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <random>
 
 using grading::Field;
 
@@ -199,6 +204,89 @@ TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
     EXPECT_EQ(m_window->notenSpeicher().entries(),
               "\r87,5 % = 13 (GYM)\r25,0 % = 01 (GYM)\r95,0 % = 15 (GYM)")
         << "closing the box keeps what it shows";
+}
+
+// Own keys drawn at random, each graded, then shown in the box, copied and put on the sheet: every
+// table holds the key's own grades and counts, and its weak results only where it names them.
+TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    for (const std::uint32_t seed : {1u, 2u, 3u}) {
+        SCOPED_TRACE(seed);
+        const std::vector<grading::GradingKey> drawn = randomKeys(seed, 8);
+        QTemporaryDir dir;
+        const QString settingsPath = dir.filePath("Zensulino.ini");
+        QFile keyFile(settings::keyFilePath(settingsPath));
+        ASSERT_TRUE(keyFile.open(QIODevice::WriteOnly));
+        keyFile.write(settings::formatKeyFile(drawn));
+        keyFile.close();
+        frmMain window(german, [&] { return settingsPath; });
+        window.show();
+        ASSERT_EQ(window.keys().all().size(), drawn.size() + 2);
+
+        std::mt19937 draw(seed);
+        QStringList expected;
+        QStringList weakRows; // none where the key names no weak grade
+        for (const grading::GradingKey& key : drawn) {
+            window.setText(Field::Schluessel, key.name);
+            window.setText(Field::Rohpunkte, "100");
+            std::vector<qint64> counts(key.grades.size());
+            const auto results = 1 + draw() % 30;
+            for (std::uint32_t r = 0; r < results; ++r) {
+                // Each grade's own bound of 100 points earns it; nothing earns the worst.
+                const std::size_t grade = draw() % key.grades.size();
+                const auto& from = key.grades[grade].from;
+                window.setText(Field::Punkte,
+                               from ? german.toString(*from, 'f', 2) : QStringLiteral("0"));
+                ASSERT_TRUE(window.cmdCalc_Click());
+                ++counts[grade];
+            }
+            QStringList texts{"Note"};
+            QStringList countRow{"Anzahl"};
+            qint64 weak = 0;
+            for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+                texts << key.grades[grade].text;
+                countRow << QString::number(counts[grade]);
+                weak += key.firstWeak && grade >= *key.firstWeak ? counts[grade] : 0;
+            }
+            QString table = "Notenspiegel (" + key.name + ")\n" + texts.join('\t') + '\n' +
+                            countRow.join('\t') +
+                            QStringLiteral("\nErgebnisse\t%1\nDurchschnitt\t").arg(results);
+            expected << table;
+            weakRows << (key.firstWeak ? QStringLiteral("\n%1\t%2\t").arg(key.weakHeading).arg(weak)
+                                       : QString());
+        }
+
+        QString copied;
+        QStringList lines;
+        ASSERT_TRUE(withModalBox(
+            [&] { window.contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
+            [&](QDialog* box) {
+                QApplication::clipboard()->clear();
+                QTest::mouseClick(box->findChild<QPushButton*>("copyNotenspiegel"), Qt::LeftButton);
+                copied = QApplication::clipboard()->text();
+                for (QLabel* label : box->findChildren<QLabel*>()) {
+                    if (label->text().contains(QString::fromUtf8(" · Durchschnitt: "))) {
+                        lines << label->text();
+                    }
+                }
+            }));
+        const QStringList tables = copied.split("\n\n");
+        ASSERT_EQ(tables.size(), expected.size());
+        ASSERT_EQ(lines.size(), expected.size());
+        for (qsizetype k = 0; k < expected.size(); ++k) {
+            EXPECT_TRUE(tables[k].startsWith(expected[k])) << tables[k].toStdString();
+            const qsizetype weakRow = tables[k].indexOf("\n", expected[k].size());
+            EXPECT_EQ(weakRows[k].isEmpty() ? QString()
+                                            : tables[k].mid(weakRow, weakRows[k].size()),
+                      weakRows[k]);
+            EXPECT_EQ(weakRows[k].isEmpty(), weakRow < 0 || weakRow + 1 == tables[k].size());
+            EXPECT_EQ(lines[k].count(QString::fromUtf8(" · ")), weakRows[k].isEmpty() ? 1 : 2)
+                << lines[k].toStdString();
+        }
+        const QByteArray pdf =
+            examSheetPdf(sampleSheet(window.notenSpeicher(), window.keys(), german), german);
+        EXPECT_TRUE(pdf.startsWith("%PDF") && pdf.contains("%%EOF"));
+    }
 }
 
 TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {
