@@ -34,6 +34,14 @@ constexpr std::array ihkBounds{30, 50, 67, 81, 92};
 
 } // namespace
 
+bool sameIdentity(const GradingKey& one, const GradingKey& other) {
+    return one.name == other.name && one.firstWeak == other.firstWeak &&
+           std::equal(one.grades.begin(), one.grades.end(), other.grades.begin(),
+                      other.grades.end(), [](const Grade& a, const Grade& b) {
+                          return a.text == b.text && a.value == b.value;
+                      });
+}
+
 GradingKey withOwnHeadings(GradingKey key) {
     key.gradeHeading = QStringLiteral("Note");
     key.averageHeading = QStringLiteral("Durchschnitt");

@@ -34,6 +34,10 @@ struct GradingKey {
 // Results keep the key they were graded under, whatever becomes of the key file later.
 using Key = std::shared_ptr<const GradingKey>;
 
+// Whether results under either key count as results under one key: the same name, grade texts,
+// values and weak grades. Bounds may differ; a key is never told by where it lives.
+bool sameIdentity(const GradingKey& one, const GradingKey& other);
+
 // "Note", "Durchschnitt" and "Noten 5+ bis 6" ("Note 6" where one grade is weak) for a key of
 // the teacher's own.
 GradingKey withOwnHeadings(GradingKey key);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <numeric>
 
 namespace grading {
 
@@ -45,12 +46,20 @@ void Notenspiegel::remove(const Key& key, std::size_t grade) {
 
 void Notenspiegel::count(const Key& key, std::size_t grade, int times) {
     auto tally = std::find_if(m_tallies.begin(), m_tallies.end(),
-                              [&](const Tally& t) { return t.key == key; });
+                              [&](const Tally& t) { return sameIdentity(*t.key, *key); });
     if (tally == m_tallies.end()) {
+        auto sameName = [&](const Tally& t) {
+            return t.key->name == key->name;
+        };
+        const auto older = std::find_if(m_tallies.rbegin(), m_tallies.rend(), sameName);
+        const auto place =
+            older != m_tallies.rend()
+                ? older.base()
+                : std::find_if(m_tallies.begin(), m_tallies.end(),
+                               [&](const Tally& t) { return rank(*t.key) > rank(*key); });
+        const int version = older != m_tallies.rend() ? older->version + 1 : 1;
         tally = m_tallies.insert(
-            std::find_if(m_tallies.begin(), m_tallies.end(),
-                         [&](const Tally& t) { return rank(*t.key) > rank(*key); }),
-            Tally{key, std::vector<qint64>(key->grades.size()), 0, 0});
+            place, Tally{key, version, std::vector<qint64>(key->grades.size()), 0, 0});
     }
     tally->counts[grade] += times;
     tally->results += times;
@@ -67,11 +76,25 @@ std::vector<Notenspiegel::Summary> Notenspiegel::summaries() const {
         if (tally.results == 0) {
             continue;
         }
-        Summary summary{tally.key, tally.counts, tally.results, tally.valueSum, 0};
+        // Only a newer version with results of its own moves this one's table to a numbered
+        // heading.
+        const bool newerShown =
+            std::any_of(m_tallies.begin(), m_tallies.end(), [&](const Tally& t) {
+                return t.key->name == tally.key->name && t.version > tally.version && t.results > 0;
+            });
+        Summary summary{
+            tally.key,
+            QStringLiteral("Notenspiegel (%1%2)")
+                .arg(tally.key->name,
+                     newerShown ? QStringLiteral(", Fassung %1").arg(tally.version) : QString()),
+            tally.counts,
+            tally.results,
+            tally.valueSum,
+            {}};
         if (const auto firstWeak = tally.key->firstWeak) {
-            for (std::size_t grade = *firstWeak; grade < tally.counts.size(); ++grade) {
-                summary.weak += tally.counts[grade];
-            }
+            summary.weak =
+                std::accumulate(tally.counts.begin() + static_cast<std::ptrdiff_t>(*firstWeak),
+                                tally.counts.end(), qint64{0});
         }
         summaries.push_back(std::move(summary));
     }
@@ -83,7 +106,7 @@ QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale)
 }
 
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale) {
-    const qint64 share = 100 * summary.weak;
+    const qint64 share = 100 * summary.weak.value_or(0);
     if (share % summary.results == 0) {
         return countText(share / summary.results, locale) + QStringLiteral(" %");
     }
@@ -91,25 +114,29 @@ QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& local
     return withDecimals(tenths, 1, locale) + QStringLiteral(" %");
 }
 
+PasteTable countTable(const Notenspiegel::Summary& summary, const QLocale& locale) {
+    const GradingKey& key = *summary.key;
+    QStringList grades{key.gradeHeading};
+    QStringList counts{QStringLiteral("Anzahl")};
+    for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+        grades << key.grades[grade].text;
+        counts << countText(summary.counts[grade], locale);
+    }
+    return {{}, {grades, counts}};
+}
+
 std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& summaries,
                                     const QLocale& locale) {
     std::vector<PasteTable> tables;
     for (const Notenspiegel::Summary& summary : summaries) {
         const GradingKey& key = *summary.key;
-        QStringList grades{key.gradeHeading};
-        QStringList counts{QStringLiteral("Anzahl")};
-        for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
-            grades << key.grades[grade].text;
-            counts << countText(summary.counts[grade], locale);
-        }
-        PasteTable table{QStringLiteral("Notenspiegel") + suffix(key),
-                         {grades,
-                          counts,
-                          {QStringLiteral("Ergebnisse"), countText(summary.results, locale)},
-                          {key.averageHeading, averageText(summary, locale)}}};
-        if (key.firstWeak) {
-            table.rows.push_back(
-                {key.weakHeading, countText(summary.weak, locale), weakShareText(summary, locale)});
+        PasteTable table = countTable(summary, locale);
+        table.caption = summary.caption;
+        table.rows.push_back({QStringLiteral("Ergebnisse"), countText(summary.results, locale)});
+        table.rows.push_back({key.averageHeading, averageText(summary, locale)});
+        if (summary.weak) {
+            table.rows.push_back({key.weakHeading, countText(*summary.weak, locale),
+                                  weakShareText(summary, locale)});
         }
         tables.push_back(std::move(table));
     }

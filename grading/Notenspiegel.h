@@ -5,6 +5,7 @@
 #include "grading/PasteTable.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QLocale;
@@ -14,6 +15,10 @@ namespace grading {
 // How many results of the session earned each grade, per key: what goes on the test and into
 // the class book. Kept up to date entry by entry, so it costs the same however long the
 // session runs.
+// Results count under a key by what it is, not by where it lives: a key saved anew unchanged
+// counts on in the same table. Where a key keeps its name but changes what it is, the results
+// after the change count in a table of their own, and the older tables are headed by their
+// version ("Fassung 1", …) while the newest keeps the plain heading.
 class Notenspiegel {
 public:
     void add(const Key& key, std::size_t grade);
@@ -23,10 +28,11 @@ public:
 
     struct Summary {
         Key key;
+        QString caption;            // "Notenspiegel (Beta)", "Notenspiegel (Beta, Fassung 1)"
         std::vector<qint64> counts; // one for each grade of the key, best first
         qint64 results = 0;
-        qint64 valueSum = 0; // in hundredths; the average is worked out from it exactly
-        qint64 weak = 0;     // from the key's first weak grade to its worst
+        qint64 valueSum = 0;        // in hundredths; the average is worked out from it exactly
+        std::optional<qint64> weak; // from the first weak grade to the worst; none without one
     };
     // One summary for each key that has results: GYM, IHK, then the others as they first came.
     std::vector<Summary> summaries() const;
@@ -34,20 +40,26 @@ public:
 private:
     struct Tally {
         Key key;
+        int version = 1; // among the tallies of keys of its name, in the order they came
         std::vector<qint64> counts;
         qint64 results = 0;
         qint64 valueSum = 0;
     };
     void count(const Key& key, std::size_t grade, int times);
 
-    std::vector<Tally> m_tallies; // a key a tally, GYM first and IHK second where they have one
+    // A key a tally, GYM first and IHK second where they have one, the versions of a key side by
+    // side.
+    std::vector<Tally> m_tallies;
 };
 
 // The average with two decimals, halves rounded away from zero: "2,68" for 107/40.
 QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale);
-// The weak results' share: "25 %" where it is whole, else one decimal ("0,5 %"), and never
-// "0 %" for some nor "100 %" for not all.
+// The weak results' share, for a key that names weak grades: "25 %" where it is whole, else one
+// decimal ("0,5 %"), and never "0 %" for some nor "100 %" for not all.
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale);
+
+// The key's grades over their counts: "Note 1 2 3 …" and "Anzahl 0 4 7 …", without a caption.
+PasteTable countTable(const Notenspiegel::Summary& summary, const QLocale& locale);
 
 // The tables for the clipboard: each key's grades, counts, results, average and, where the key
 // names weak grades, their share.

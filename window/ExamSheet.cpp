@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/ExamSheet.h"
 
+#include "grading/Numbers.h"
 #include "window/NotenspiegelChart.h"
 #include "window/Version.h"
 
@@ -123,45 +124,46 @@ void paintExamSheet(QPagedPaintDevice& device, const ExamSheet& sheet, const QLo
         text(sheet.keyTableHint, sheetFont(10));
     }
 
-    for (std::size_t k = 0; k < sheet.summaries.size(); ++k) {
-        const grading::PasteTable& table = sheet.notenspiegel[k];
-        const qreal grades = static_cast<qreal>(table.rows.front().size() - 1);
+    for (const grading::Notenspiegel::Summary& summary : sheet.summaries) {
+        const grading::GradingKey& key = *summary.key;
+        QStringList figures{QStringLiteral("Ergebnisse: ") +
+                                grading::countText(summary.results, locale),
+                            QStringLiteral("%1: %2").arg(key.averageHeading,
+                                                         grading::averageText(summary, locale))};
+        if (summary.weak) {
+            figures << QStringLiteral("%1: %2 (%3)")
+                           .arg(key.weakHeading, grading::countText(*summary.weak, locale),
+                                grading::weakShareText(summary, locale));
+        }
+        const grading::PasteTable counts = grading::countTable(summary, locale);
+        const auto grades = static_cast<qreal>(key.grades.size());
         const qreal firstColumn = pages.points(60);
         const qreal columnWidth =
             std::min(pages.points(28), (pages.width() - firstColumn) / grades);
-        const grading::PasteTable counts{{}, {table.rows[0], table.rows[1]}};
         const qreal heading = lineHeight(painter, sheetFont(11, true));
         const qreal chart = pages.points(110);
-        const qreal summaryLine = lineHeight(painter, sheetFont(10));
-        const qreal lines = static_cast<qreal>(table.rows.size() - 2) * summaryLine;
+        const qreal figureLine = lineHeight(painter, sheetFont(10));
         // One block, so that a key's chart, counts and figures stay on one page.
-        pages.place(pages.points(14) + heading + chart + tableHeight(painter, counts) + lines,
+        pages.place(pages.points(14) + heading + chart + tableHeight(painter, counts) +
+                        static_cast<qreal>(figures.size()) * figureLine,
                     [&](qreal top) {
                         qreal y = top + pages.points(14);
                         painter.setFont(sheetFont(11, true));
                         painter.drawText(QRectF(0, y, pages.width(), heading),
-                                         Qt::AlignLeft | Qt::AlignVCenter, table.caption);
+                                         Qt::AlignLeft | Qt::AlignVCenter, summary.caption);
                         y += heading;
                         painter.setFont(sheetFont(9));
                         paintNotenspiegelChart(
-                            painter, QRectF(firstColumn, y, columnWidth * grades, chart),
-                            sheet.summaries[k],
+                            painter, QRectF(firstColumn, y, columnWidth * grades, chart), summary,
                             {Qt::black, QColor(150, 150, 150), QColor(40, 40, 40)}, locale);
                         y += chart;
                         paintTable(painter, counts, {0, y}, firstColumn, columnWidth);
                         y += tableHeight(painter, counts);
                         painter.setFont(sheetFont(10));
-                        for (std::size_t r = 2; r < table.rows.size(); ++r) {
-                            QStringList cells = table.rows[r];
-                            const QString label = cells.takeFirst();
-                            QString value = cells.join(QStringLiteral(" ("));
-                            if (cells.size() > 1) {
-                                value += u')';
-                            }
-                            painter.drawText(QRectF(0, y, pages.width(), summaryLine),
-                                             Qt::AlignLeft | Qt::AlignVCenter,
-                                             label + QStringLiteral(": ") + value);
-                            y += summaryLine;
+                        for (const QString& figure : figures) {
+                            painter.drawText(QRectF(0, y, pages.width(), figureLine),
+                                             Qt::AlignLeft | Qt::AlignVCenter, figure);
+                            y += figureLine;
                         }
                     });
     }

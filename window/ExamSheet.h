@@ -21,7 +21,6 @@ struct ExamSheet {
     std::optional<grading::PasteTable> keyTable;
     QString keyTableHint; // in the key table's place where there is none
     std::vector<grading::Notenspiegel::Summary> summaries;
-    std::vector<grading::PasteTable> notenspiegel; // one for each summary
 };
 
 // Paints the sheet on DIN A4 portrait pages of a PDF writer or a printer. A block that would not

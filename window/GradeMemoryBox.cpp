@@ -209,8 +209,8 @@ void GradeMemoryBox::undoRemoval() {
 }
 
 ExamSheet GradeMemoryBox::sheet() const {
-    return {m_title->text().trimmed(), QDate::currentDate(),        m_keyTable->shownTable(),
-            m_keyTable->noTableText(), m_notenspiegel->summaries(), m_notenspiegel->tables()};
+    return {m_title->text().trimmed(), QDate::currentDate(), m_keyTable->shownTable(),
+            m_keyTable->noTableText(), m_notenspiegel->summaries()};
 }
 
 void GradeMemoryBox::print() {

@@ -45,8 +45,7 @@ void paintNotenspiegelChart(QPainter& painter, const QRectF& area,
 NotenspiegelChart::NotenspiegelChart(const grading::Notenspiegel::Summary& summary,
                                      const QLocale& locale, QWidget* parent)
     : QWidget(parent), m_summary(summary), m_locale(locale) {
-    setAccessibleName(QStringLiteral("Notenspiegel") + grading::suffix(*summary.key) +
-                      QStringLiteral(" als Balkendiagramm"));
+    setAccessibleName(summary.caption + QStringLiteral(" als Balkendiagramm"));
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setMaximumWidth(sizeHint().width()); // six bars stay bars, not slabs
 }

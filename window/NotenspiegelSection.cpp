@@ -20,9 +20,9 @@ QString summaryLine(const grading::Notenspiegel::Summary& summary, const QLocale
         (summary.results == 1 ? QStringLiteral("%1 Ergebnis") : QStringLiteral("%1 Ergebnisse"))
             .arg(results) +
         QStringLiteral(" · %1: %2").arg(key.averageHeading, grading::averageText(summary, locale));
-    if (key.firstWeak) {
+    if (summary.weak) {
         line += QStringLiteral(" · %1: %2 (%3)")
-                    .arg(key.weakHeading, grading::countText(summary.weak, locale),
+                    .arg(key.weakHeading, grading::countText(*summary.weak, locale),
                          grading::weakShareText(summary, locale));
     }
     return line;
@@ -45,21 +45,21 @@ void NotenspiegelSection::refresh() {
     m_keys = new QWidget(this);
     auto* layout = new QVBoxLayout(m_keys);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (std::size_t k = 0; k < m_tables.size(); ++k) {
-        const grading::PasteTable& table = m_tables[k];
-        const QStringList& grades = table.rows.front();
-        auto* heading = new QLabel(table.caption + QStringLiteral(" – ") + grades.front(), m_keys);
-        auto* counts = new QTableWidget(m_keys);
-        counts->setAccessibleName(table.caption);
-        showCells(counts, {table.caption, {grades, table.rows[1]}}, {.rowHeadings = true});
-        heading->setBuddy(counts);
-        auto* line = new QLabel(summaryLine(m_summaries[k], m_locale), m_keys);
+    for (const grading::Notenspiegel::Summary& summary : m_summaries) {
+        const grading::PasteTable counts = grading::countTable(summary, m_locale);
+        auto* heading =
+            new QLabel(summary.caption + QStringLiteral(" – ") + summary.key->gradeHeading, m_keys);
+        auto* table = new QTableWidget(m_keys);
+        table->setAccessibleName(summary.caption);
+        showCells(table, counts, {.rowHeadings = true});
+        heading->setBuddy(table);
+        auto* line = new QLabel(summaryLine(summary, m_locale), m_keys);
         line->setTextInteractionFlags(Qt::TextSelectableByMouse);
         line->setWordWrap(true);
         layout->addSpacing(6);
         layout->addWidget(heading);
-        layout->addWidget(new NotenspiegelChart(m_summaries[k], m_locale, m_keys));
-        layout->addWidget(counts);
+        layout->addWidget(new NotenspiegelChart(summary, m_locale, m_keys));
+        layout->addWidget(table);
         layout->addWidget(line);
     }
     static_cast<QVBoxLayout*>(this->layout())->addWidget(m_keys);

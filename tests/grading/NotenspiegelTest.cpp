@@ -140,4 +140,81 @@ INSTANTIATE_TEST_SUITE_P(
                        "Ergebnisse\t1\nDurchschnittsnote\t6,00\nNoten 5 und 6\t1\t100 %\n"}),
     ROW_NAMES);
 
+// A key as a session may meet it again after the editor was open: built anew unchanged, with a
+// bound moved, with a grade text or its weak grade changed, or another key altogether.
+enum class Change { None, Bound, GradeText, WeakGrade, OtherKey, RemoveNewest };
+
+struct VersionRow {
+    std::string name;
+    std::vector<std::pair<Change, int>> steps; // each change, then so many results under it
+    QStringList tables;                        // caption: results
+};
+
+class Versions : public testing::TestWithParam<VersionRow> {};
+
+TEST_P(Versions, CountResultsByWhatTheKeyIsAndHeadOlderVersionsByNumber) {
+    grading::NotenSpeicher memory;
+    for (const auto& [change, times] : GetParam().steps) {
+        if (change == Change::RemoveNewest) {
+            for (int i = 0; i < times; ++i) {
+                memory.remove({memory.size() - 1});
+            }
+            continue;
+        }
+        grading::GradingKey key = tendencyKey();
+        switch (change) {
+        case Change::Bound:
+            key.grades[3].from = 88.5;
+            break;
+        case Change::GradeText:
+            key.grades[0].text = "1*";
+            break;
+        case Change::WeakGrade:
+            key.grades[0].text = "1*";
+            key.firstWeak = 13;
+            break;
+        case Change::OtherKey:
+            key.name = "Andere";
+            break;
+        default:
+            break;
+        }
+        // A new key at a new address every time, as the key file is read anew.
+        const grading::Key built = std::make_shared<const grading::GradingKey>(key);
+        for (int i = 0; i < times; ++i) {
+            memory.append("50,0", built, 11);
+        }
+    }
+    QStringList tables;
+    for (const auto& summary : memory.notenspiegel().summaries()) {
+        tables << QStringLiteral("%1: %2").arg(summary.caption).arg(summary.results);
+    }
+    EXPECT_EQ(tables, GetParam().tables);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, Versions,
+    testing::Values(
+        VersionRow{"built_anew_unchanged",
+                   {{Change::None, 2}, {Change::None, 3}},
+                   {"Notenspiegel (Tendenz): 5"}},
+        VersionRow{"a_bound_moved_counts_on",
+                   {{Change::None, 1}, {Change::Bound, 1}},
+                   {"Notenspiegel (Tendenz): 2"}},
+        VersionRow{"text_then_weak_grade_changed",
+                   {{Change::None, 1}, {Change::GradeText, 2}, {Change::WeakGrade, 3}},
+                   {"Notenspiegel (Tendenz, Fassung 1): 1", "Notenspiegel (Tendenz, Fassung 2): 2",
+                    "Notenspiegel (Tendenz): 3"}},
+        VersionRow{"back_to_the_first_counts_there",
+                   {{Change::None, 1}, {Change::GradeText, 1}, {Change::None, 1}},
+                   {"Notenspiegel (Tendenz, Fassung 1): 2", "Notenspiegel (Tendenz): 1"}},
+        VersionRow{"versions_side_by_side",
+                   {{Change::None, 1}, {Change::OtherKey, 1}, {Change::GradeText, 1}},
+                   {"Notenspiegel (Tendenz, Fassung 1): 1", "Notenspiegel (Tendenz): 1",
+                    "Notenspiegel (Andere): 1"}},
+        VersionRow{"the_newer_gone_the_older_plain",
+                   {{Change::None, 1}, {Change::GradeText, 1}, {Change::RemoveNewest, 1}},
+                   {"Notenspiegel (Tendenz): 1"}}),
+    ROW_NAMES);
+
 } // namespace

@@ -12,12 +12,10 @@
 // GYM key table for 40 points in whole points, and the Notenspiegel of `memory`.
 inline ExamSheet sampleSheet(const grading::NotenSpeicher& memory, const grading::Keys& keys,
                              const QLocale& locale) {
-    const auto summaries = memory.notenspiegel().summaries();
     const grading::GradingKey& gym = *keys.gym();
     return {"Klassenarbeit Nr. 2, 8b",
             QDate(2026, 12, 7),
             grading::keyPasteTable(gym, 40, *grading::keyTable(gym, 40, 1), locale),
             {},
-            summaries,
-            grading::pasteTables(summaries, locale)};
+            memory.notenspiegel().summaries()};
 }
