@@ -66,6 +66,19 @@ Keys::Keys(const QLocale& locale, const std::vector<GradingKey>& own) {
                 {QStringLiteral("Note"), QStringLiteral("Durchschnittsnote"),
                  QStringLiteral("Noten 5 und 6")},
                 locale)));
+    setOwn(own);
+}
+
+std::vector<GradingKey> Keys::own() const {
+    std::vector<GradingKey> own;
+    for (auto key = m_all.begin() + 2; key != m_all.end(); ++key) {
+        own.push_back(**key);
+    }
+    return own;
+}
+
+void Keys::setOwn(const std::vector<GradingKey>& own) {
+    m_all.resize(2);
     for (const GradingKey& key : own) {
         m_all.push_back(std::make_shared<const GradingKey>(key));
     }
@@ -75,6 +88,14 @@ const Key& Keys::fromText(const QString& keyText) const {
     const auto named = std::find_if(m_all.begin(), m_all.end(),
                                     [&](const Key& key) { return key->name == keyText; });
     return named != m_all.end() ? *named : gym();
+}
+
+bool Keys::namesAMissingKey(const QString& keyText) const {
+    if (keyText.isEmpty() || fromText(keyText) != gym()) {
+        return false;
+    }
+    return keyText.compare(gym()->name, Qt::CaseInsensitive) != 0 &&
+           keyText.compare(ihk()->name, Qt::CaseInsensitive) != 0;
 }
 
 // Climbs from the worst grade while the percentage reaches the next better one's bound; NaN

@@ -51,9 +51,15 @@ public:
     const Key& gym() const { return m_all[0]; }
     const Key& ihk() const { return m_all[1]; }
     const std::vector<Key>& all() const { return m_all; }
+    std::vector<GradingKey> own() const;
+    // GYM and IHK stay as they are.
+    void setOwn(const std::vector<GradingKey>& own);
 
     // The key whose name the text is exactly, case and blanks counting; GYM for every other text.
     const Key& fromText(const QString& keyText) const;
+    // Whether the text grades as GYM although it means another key: it is not empty, neither GYM
+    // nor IHK in any case (a typed "ihk" has always meant GYM), and no key's name.
+    bool namesAMissingKey(const QString& keyText) const;
 
 private:
     std::vector<Key> m_all;

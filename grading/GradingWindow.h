@@ -17,7 +17,7 @@ struct Rgb {
 inline constexpr Rgb validBackground{255, 255, 255};
 inline constexpr Rgb invalidBackground{255, 255, 0};
 
-enum class MessageIcon { Error, Information };
+enum class MessageIcon { Error, Warning, Information };
 
 // What the grading commands need from the window. The real window implements it with widgets;
 // the tests and benchmarks with a plain model of the same state.

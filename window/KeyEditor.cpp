@@ -38,18 +38,18 @@ QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
 
 } // namespace
 
-KeyEditor::KeyEditor(const QString& keyFilePath, const QString& maximumText, const QString& keyText,
+KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const QString& keyText,
                      const QLocale& locale, QWidget* parent)
-    : QDialog(parent), m_keyFilePath(keyFilePath), m_keyText(keyText), m_locale(locale),
-      m_presets(grading::keyPresets(grading::Keys(locale))) {
+    : QDialog(parent), m_keys(keys), m_keyText(keyText), m_locale(locale),
+      m_presets(grading::keyPresets(keys.keys())) {
     setWindowTitle(title);
     setModal(true);
     if (parent != nullptr) {
         setFont(parent->font());
     }
     // Read anew, so that a file changed since start-up is what the teacher edits.
-    settings::KeyFileLoad loaded = settings::loadKeyFile(keyFilePath);
-    m_own = std::move(loaded.keys);
+    const settings::KeyFileLoad loaded = m_keys.reload();
+    m_own = m_keys.keys().own();
     m_fileWhole = loaded.status != settings::KeyFileLoad::Status::Damaged;
     m_fileProblems = loaded.problems;
 
@@ -381,14 +381,18 @@ void KeyEditor::save() {
     if (!write(grading::storeKey(m_own, m_editing, *check.key))) {
         return;
     }
-    // A rename deletes the old name, and the main window's key may have been that one.
-    const bool keyTextLeft = m_editing == m_keyText && check.key->name != m_keyText;
+    // The main window's key goes along with a rename.
+    const bool keyTextRenamed = m_editing == m_keyText && check.key->name != m_keyText;
+    if (keyTextRenamed) {
+        m_keyText = check.key->name;
+    }
     m_editing = check.key->name;
     listKeys(check.key->name);
     m_unchanged = form();
-    m_status->setText(m_status->text() +
-                      QStringLiteral("„%1“ ist gespeichert.").arg(check.key->name) +
-                      (keyTextLeft ? u' ' + keyTextGradesAsGym() : QString()));
+    m_status->setText(
+        m_status->text() + QStringLiteral("„%1“ ist gespeichert.").arg(check.key->name) +
+        (keyTextRenamed ? QStringLiteral(" Im Hauptfenster ist er unter diesem Namen gewählt.")
+                        : QString()));
 }
 
 QString KeyEditor::keyTextGradesAsGym() const {
@@ -428,17 +432,17 @@ void KeyEditor::remove() {
 
 bool KeyEditor::write(const std::vector<grading::GradingKey>& keys) {
     m_status->clear();
-    if (!m_fileWhole && FileExists(m_keyFilePath)) {
+    if (!m_fileWhole && FileExists(m_keys.path())) {
         const QString question =
             QStringLiteral("Die Notenschlüssel-Datei „%1“ konnte nicht ganz geladen werden:\n\n%2"
                            "\n\nBeim Speichern entfällt, was nicht geladen wurde. Die bisherige "
                            "Datei bleibt als Kopie daneben erhalten. Speichern?")
-                .arg(QDir::toNativeSeparators(m_keyFilePath), withLineBreaks(m_fileProblems));
+                .arg(QDir::toNativeSeparators(m_keys.path()), withLineBreaks(m_fileProblems));
         if (say(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
                 QMessageBox::No) != QMessageBox::Yes) {
             return false;
         }
-        const settings::KeptCopy copy = settings::keepCopy(m_keyFilePath);
+        const settings::KeptCopy copy = m_keys.keepCopy();
         if (!copy.problem.isEmpty()) {
             say(QMessageBox::Critical, withLineBreaks(copy.problem));
             return false;
@@ -446,7 +450,7 @@ bool KeyEditor::write(const std::vector<grading::GradingKey>& keys) {
         m_status->setText(QStringLiteral("Die bisherige Datei steht als „%1“ daneben. ")
                               .arg(QFileInfo(copy.path).fileName()));
     }
-    if (const QString problem = settings::saveKeyFile(m_keyFilePath, keys); !problem.isEmpty()) {
+    if (const QString problem = m_keys.save(keys); !problem.isEmpty()) {
         say(QMessageBox::Critical, withLineBreaks(problem));
         return false;
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grading/KeyForm.h"
+#include "settings/KeyStore.h"
 
 #include <QDialog>
 #include <QLocale>
@@ -18,17 +19,18 @@ class QPushButton;
 class QTableWidget;
 
 // "Notenschlüssel bearbeiten": the teacher's own keys, made from a preset or another key,
-// changed, deleted, imported and exported. Every change is written to the key file at once,
-// through the save route; a key is stored only once it keeps every rule.
+// changed, deleted, imported and exported. The editor works on a copy of the own keys and hands
+// every change to their owner, which writes the key file at once through the save route; a key
+// is stored only once it keeps every rule.
 class KeyEditor : public QDialog {
 public:
-    // The live key table is for `maximumText`; `keyText` is the main window's key, which a
-    // deletion may leave without its key.
-    KeyEditor(const QString& keyFilePath, const QString& maximumText, const QString& keyText,
+    // The key file is read anew from `keys`. The live key table is for `maximumText`; `keyText`
+    // is the main window's key, which a rename takes along and a deletion leaves without its key.
+    KeyEditor(settings::KeyStore& keys, const QString& maximumText, const QString& keyText,
               const QLocale& locale, QWidget* parent);
 
-    // The own keys as the key file now holds them.
-    const std::vector<grading::GradingKey>& ownKeys() const { return m_own; }
+    // The main window's key text, under its new name where the key was renamed.
+    const QString& keyText() const { return m_keyText; }
 
     void done(int result) override;
 
@@ -58,7 +60,7 @@ private:
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                     QMessageBox::StandardButton preset = QMessageBox::Ok);
 
-    QString m_keyFilePath;
+    settings::KeyStore& m_keys;
     QString m_keyText;
     QLocale m_locale;
     std::vector<grading::GradingKey> m_own;

@@ -69,7 +69,7 @@ QFont classicFont(qreal pointSize, bool bold) {
 frmMain::frmMain(const QLocale& locale, SettingsPath settingsPath, QWidget* parent)
     : QWidget(parent), m_locale(locale),
       m_settingsPath(settingsPath ? std::move(settingsPath) : settings::settingsFilePath),
-      m_keys(locale) {
+      m_keyStore(locale, [this] { return settings::keyFilePath(m_settingsPath()); }) {
     registerResources();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Zensulino"));
@@ -260,33 +260,45 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::loadOwnKeys() {
-    const settings::KeyFileLoad loaded =
-        settings::loadKeyFile(settings::keyFilePath(m_settingsPath()));
+    const settings::KeyFileLoad loaded = m_keyStore.reload();
+    const QString keyText = cboSchlüssel->currentText();
+    listOwnKeys(keyText);
+    // One box says all that is wrong with the keys, the key file first.
+    QStringList problems;
     if (loaded.status == settings::KeyFileLoad::Status::Damaged) {
-        m_startupProblems.push_back({loaded.message, QStringLiteral("Notenschlüssel")});
+        problems << loaded.message;
     }
-    setOwnKeys(loaded.keys);
+    if (m_keyStore.keys().namesAMissingKey(keyText)) {
+        problems << QStringLiteral(
+                        "Der gespeicherte Notenschlüssel „%1“ ist nicht vorhanden. "
+                        "Gerechnet wird nach GYM, bis ein anderer Schlüssel gewählt ist.")
+                        .arg(keyText);
+    }
+    if (!problems.isEmpty()) {
+        m_startupProblems.push_back({problems.join(QStringLiteral("\r\r")),
+                                     QStringLiteral("Notenschlüssel"),
+                                     loaded.status == settings::KeyFileLoad::Status::Damaged
+                                         ? grading::MessageIcon::Error
+                                         : grading::MessageIcon::Warning});
+    }
 }
 
-// Behind GYM and IHK in the selector; the key text stays as it is, whether it names a key or not.
-void frmMain::setOwnKeys(const std::vector<grading::GradingKey>& own) {
-    m_keys = grading::Keys(m_locale, own);
-    const QString keyText = cboSchlüssel->currentText();
+// Whether the key text names a key or not, it stays as it is.
+void frmMain::listOwnKeys(const QString& keyText) {
     while (cboSchlüssel->count() > 2) {
         cboSchlüssel->removeItem(2);
     }
-    for (const grading::GradingKey& key : own) {
+    for (const grading::GradingKey& key : m_keyStore.keys().own()) {
         cboSchlüssel->addItem(key.name);
     }
     cboSchlüssel->setEditText(keyText);
 }
 
 grading::Key frmMain::editKeys(QWidget* over) {
-    KeyEditor editor(settings::keyFilePath(m_settingsPath()), txtRohpunkte->text(),
-                     cboSchlüssel->currentText(), m_locale, over);
+    KeyEditor editor(m_keyStore, txtRohpunkte->text(), cboSchlüssel->currentText(), m_locale, over);
     editor.exec();
-    setOwnKeys(editor.ownKeys());
-    return m_keys.fromText(cboSchlüssel->currentText());
+    listOwnKeys(editor.keyText());
+    return m_keyStore.keys().fromText(cboSchlüssel->currentText());
 }
 
 void frmMain::showEvent(QShowEvent* event) {
@@ -299,7 +311,7 @@ void frmMain::showEvent(QShowEvent* event) {
         // Said once the window is on screen, so the box has a window to stand over.
         QTimer::singleShot(0, this, [this] {
             for (const Problem& problem : std::exchange(m_startupProblems, {})) {
-                showMessage(problem.text, problem.title, grading::MessageIcon::Error);
+                showMessage(problem.text, problem.title, problem.icon);
             }
         });
     }
@@ -330,7 +342,8 @@ void frmMain::LoadOptions() {
     case settings::LoadResult::Status::Missing:
         return;
     case settings::LoadResult::Status::Unreadable:
-        m_startupProblems.push_back({result.message, QStringLiteral("Einstellungen")});
+        m_startupProblems.push_back(
+            {result.message, QStringLiteral("Einstellungen"), grading::MessageIcon::Error});
         return;
     case settings::LoadResult::Status::Loaded:
         break;
@@ -403,14 +416,16 @@ void frmMain::setFocus(Field field) {
 }
 
 void frmMain::showMessage(const QString& text, const QString& title, grading::MessageIcon icon) {
-    QMessageBox box(icon == grading::MessageIcon::Error ? QMessageBox::Critical
-                                                        : QMessageBox::Information,
-                    title, withLineBreaks(text), QMessageBox::Ok, this);
+    const QMessageBox::Icon shown = icon == grading::MessageIcon::Error ? QMessageBox::Critical
+                                    : icon == grading::MessageIcon::Warning
+                                        ? QMessageBox::Warning
+                                        : QMessageBox::Information;
+    QMessageBox box(shown, title, withLineBreaks(text), QMessageBox::Ok, this);
     box.exec();
 }
 
 bool frmMain::cmdCalc_Click() {
-    if (!grading::calculate(*this, m_notenSpeicher, m_keys, m_locale)) {
+    if (!grading::calculate(*this, m_notenSpeicher, m_keyStore.keys(), m_locale)) {
         return false;
     }
     // A class is graded score after score, by mouse or by Enter: the next score typed replaces
@@ -451,7 +466,7 @@ void frmMain::mnuOptionSave_Click() {
 
 void frmMain::mnuCache_Click() {
     GradeMemoryBox box(m_notenSpeicher, txtRohpunkte->text(),
-                       m_keys.fromText(cboSchlüssel->currentText()), this, m_locale,
+                       m_keyStore.keys().fromText(cboSchlüssel->currentText()), this, m_locale,
                        [this, &box] { return editKeys(&box); });
     box.exec();
 }

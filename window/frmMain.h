@@ -3,6 +3,7 @@
 
 #include "grading/GradingWindow.h"
 #include "grading/NotenSpeicher.h"
+#include "settings/KeyStore.h"
 
 #include <QLocale>
 #include <QWidget>
@@ -37,7 +38,7 @@ public:
     void showMessage(const QString& text, const QString& title, grading::MessageIcon icon) override;
 
     const grading::NotenSpeicher& notenSpeicher() const { return m_notenSpeicher; }
-    const grading::Keys& keys() const { return m_keys; }
+    const grading::Keys& keys() const { return m_keyStore.keys(); }
     QMenu* contextMenu() const { return mnuKontext; }
 
 public slots:
@@ -68,7 +69,8 @@ private:
     void Form_MouseDown(Qt::MouseButton button, const QPoint& position);
     void LoadOptions();
     void loadOwnKeys();
-    void setOwnKeys(const std::vector<grading::GradingKey>& own);
+    // The own keys behind GYM and IHK in the selector, and `keyText` in its field.
+    void listOwnKeys(const QString& keyText);
     // Opens the key editor over `over`; returns the key the key text now names.
     grading::Key editKeys(QWidget* over);
     void SaveOptions();
@@ -77,10 +79,11 @@ private:
     QLocale m_locale;
     SettingsPath m_settingsPath;
     grading::NotenSpeicher m_notenSpeicher;
-    grading::Keys m_keys;
+    settings::KeyStore m_keyStore;
     struct Problem {
         QString text;
         QString title;
+        grading::MessageIcon icon;
     };
     std::vector<Problem> m_startupProblems; // shown once the window is on screen
     bool m_shownBefore = false;

@@ -11,6 +11,7 @@
 
 #include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -48,6 +49,12 @@ protected:
 
     void writeSettings(const QByteArray& bytes) {
         QFile file(settingsPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    void writeKeyFile(const QByteArray& bytes) {
+        QFile file(settings::keyFilePath(settingsPath()));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
@@ -562,6 +569,131 @@ TEST_F(Window, KeySavedFromAPresetInTheEditorGradesInTheWindow) {
          {"\n[Oberstufe BW]\n15;95;15\n", "\n03;33;3\n", "\n00;;0\nschwach ab=04\n"}) {
         EXPECT_TRUE(saved.contains(line)) << saved.toStdString();
     }
+}
+
+// A key text saved for a key that the key file no longer holds is said at start, once the window
+// shows; GYM, IHK in any case and an empty text are no key of the key file and say nothing.
+struct StartKeyRow {
+    std::string name;
+    const char* keyText;
+    QByteArray keyFile; // none where empty
+    QString said;       // the box's text; none where empty
+    QMessageBox::Icon icon = QMessageBox::Warning;
+};
+
+class StartKey : public Window, public testing::WithParamInterface<StartKeyRow> {};
+
+TEST_P(StartKey, MissingKeyIsSaidWithTheKeyFilesMessageFirst) {
+    writeSettings(QByteArray("\"40\",\"30\",\"75,0\",\"11\",\"") + GetParam().keyText + "\"\r\n");
+    if (!GetParam().keyFile.isEmpty()) {
+        writeKeyFile(GetParam().keyFile);
+    }
+    QString said;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    std::unique_ptr<frmMain> window;
+    withModalBox([&] { window = open(Wait::No); },
+                 [&](QDialog* box) {
+                     said = qobject_cast<QMessageBox*>(box)->text().replace(
+                         QDir::toNativeSeparators(settings::keyFilePath(settingsPath())), "…");
+                     icon = qobject_cast<QMessageBox*>(box)->icon();
+                 });
+    EXPECT_EQ(said, GetParam().said);
+    if (!said.isEmpty()) {
+        EXPECT_EQ(icon, GetParam().icon);
+    }
+    EXPECT_EQ(window->text(Field::Schluessel), QString::fromUtf8(GetParam().keyText));
+}
+
+const QString betaMissing = QString::fromUtf8(
+    "Der gespeicherte Notenschlüssel „Beta“ ist nicht vorhanden. Gerechnet wird nach GYM, bis ein "
+    "anderer Schlüssel gewählt ist.");
+
+INSTANTIATE_TEST_SUITE_P(
+    SavedKeys, StartKey,
+    testing::Values(StartKeyRow{"gone", "Beta", {}, betaMissing},
+                    StartKeyRow{"renamed", "Beta", "[Beta neu]\n1;50;1\n2;;2\n", betaMissing},
+                    StartKeyRow{"there", "Beta", "[Beta]\n1;50;1\n2;;2\n", {}},
+                    StartKeyRow{"lower_case_ihk_as_ever", "ihk", {}, {}},
+                    StartKeyRow{"gym", "GYM", {}, {}}, StartKeyRow{"empty", "", {}, {}},
+                    StartKeyRow{
+                        "refused_with_the_damaged_file", "Beta", "[Beta]\n1;50;1\n2;60;2\n3;;3\n",
+                        QString::fromUtf8("Die Notenschlüssel-Datei „…“ konnte nicht ganz geladen "
+                                          "werden:\n\n„Beta“, Zeile 3: Die Grenze muss unter der "
+                                          "Grenze der besseren Note liegen: Die Grenzen fallen von "
+                                          "der besten Note zur schlechtesten.\n\nAlle übrigen "
+                                          "Notenschlüssel sowie GYM und IHK stehen "
+                                          "zur Verfügung; die Datei bleibt unverändert.\n\n") +
+                            betaMissing,
+                        QMessageBox::Critical}),
+    ROW_NAMES);
+
+void clickButton(QWidget* dialog, const char* text) {
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        if (button->text() == QString::fromUtf8(text)) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << text;
+}
+
+// Results under one key stay in one table however often the editor opens, closes or saves the
+// key unchanged.
+TEST_F(Window, EditorOpenedAndClosedKeepsOneTableAKey) {
+    writeKeyFile("[Beta]\n1;50;1\n2;;2\nschwach ab=2\n");
+    auto window = open();
+    auto grade = [&] {
+        for (const char* key : {"GYM", "Beta"}) {
+            window->setText(Field::Rohpunkte, "10");
+            window->setText(Field::Punkte, "6");
+            window->setText(Field::Schluessel, key);
+            ASSERT_TRUE(window->cmdCalc_Click());
+        }
+    };
+    grade();
+    withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                 [&](QDialog* editor) { QTest::keyClick(editor, Qt::Key_Escape); });
+    grade();
+    withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                 [&](QDialog* editor) {
+                     QTest::keyClick(editor, Qt::Key_L, Qt::AltModifier);
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_Down);
+                     clickButton(editor, "&Speichern");
+                 });
+    grade();
+    QStringList tables;
+    for (const auto& summary : window->notenSpeicher().notenspiegel().summaries()) {
+        tables << QStringLiteral("%1: %2").arg(summary.caption).arg(summary.results);
+    }
+    EXPECT_EQ(tables, QStringList({"Notenspiegel (GYM): 3", "Notenspiegel (Beta): 3"}));
+}
+
+// Renamed in the editor, the key the window grades by takes its new name along.
+TEST_F(Window, RenamedKeyInUseGradesUnderItsNewName) {
+    writeKeyFile("[Beta]\n1;50;1\n2;;2\n");
+    writeSettings("\"10\",\"6\",\"0\",\"0\",\"Beta\"\r\n");
+    auto window = open();
+    QString status;
+    withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                 [&](QDialog* editor) {
+                     QTest::keyClick(editor, Qt::Key_L, Qt::AltModifier);
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_Down);
+                     QTest::keyClick(editor, Qt::Key_A, Qt::AltModifier);
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_End);
+                     QTest::keyClicks(editor->focusWidget(), " neu");
+                     clickButton(editor, "&Speichern");
+                     for (QLabel* label : editor->findChildren<QLabel*>()) {
+                         if (label->text().contains("gespeichert")) {
+                             status = label->text();
+                         }
+                     }
+                 });
+    EXPECT_EQ(status, QString::fromUtf8("„Beta neu“ ist gespeichert. Im Hauptfenster ist er unter "
+                                        "diesem Namen gewählt."));
+    ASSERT_TRUE(window->cmdCalc_Click());
+    EXPECT_EQ(fieldTexts(*window), "10 | 100 | 6 | 60,0 | 1 | Beta neu");
+    EXPECT_EQ(settingsBytes(), "\"10\",\"6\",\"0\",\"0\",\"Beta\"\r\n")
+        << "the settings file changes on Einstellungen speichern alone";
 }
 
 } // namespace
