@@ -175,8 +175,9 @@ BENCHMARK(BM_ExamSheetPdf)->Arg(100'000)->Unit(benchmark::kMillisecond);
 // painted itself.
 void BM_EditorKeyTableAfterAnEdit(benchmark::State& state) {
     QTemporaryDir dir;
-    KeyEditor editor(dir.filePath("Zensulino-Notenschlüssel.txt"), "99,5", "GYM",
-                     QLocale(QLocale::German, QLocale::Germany), nullptr);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    settings::KeyStore keys(german, [&] { return dir.filePath("Zensulino-Notenschlüssel.txt"); });
+    KeyEditor editor(keys, "99,5", "GYM", german, nullptr);
     editor.show();
     auto* grades = editor.findChild<QTableWidget*>();
     QTableWidgetItem* bound = grades->item(4, 1);
