@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -224,8 +225,8 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
         ASSERT_EQ(window.keys().all().size(), drawn.size() + 2);
 
         std::mt19937 draw(seed);
-        QStringList expected;
-        QStringList weakRows; // none where the key names no weak grade
+        QStringList expected;   // the copy, each average and share as "…"
+        QList<qsizetype> parts; // of each summary line: results, average and weak results
         for (const grading::GradingKey& key : drawn) {
             window.setText(Field::Schluessel, key.name);
             window.setText(Field::Rohpunkte, "100");
@@ -248,41 +249,32 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
                 countRow << QString::number(counts[grade]);
                 weak += key.firstWeak && grade >= *key.firstWeak ? counts[grade] : 0;
             }
-            QString table = "Notenspiegel (" + key.name + ")\n" + texts.join('\t') + '\n' +
+            expected << "Notenspiegel (" + key.name + ")\n" + texts.join('\t') + '\n' +
                             countRow.join('\t') +
-                            QStringLiteral("\nErgebnisse\t%1\nDurchschnitt\t").arg(results);
-            expected << table;
-            weakRows << (key.firstWeak ? QStringLiteral("\n%1\t%2\t").arg(key.weakHeading).arg(weak)
-                                       : QString());
+                            QStringLiteral("\nErgebnisse\t%1\nDurchschnitt\t…\n").arg(results) +
+                            (key.firstWeak
+                                 ? QStringLiteral("%1\t%2\t… %\n").arg(key.weakHeading).arg(weak)
+                                 : QString());
+            parts << (key.firstWeak ? 3 : 2);
         }
 
         QString copied;
-        QStringList lines;
+        QList<qsizetype> shownParts;
         ASSERT_TRUE(withModalBox(
             [&] { window.contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
             [&](QDialog* box) {
-                QApplication::clipboard()->clear();
                 QTest::mouseClick(box->findChild<QPushButton*>("copyNotenspiegel"), Qt::LeftButton);
                 copied = QApplication::clipboard()->text();
                 for (QLabel* label : box->findChildren<QLabel*>()) {
                     if (label->text().contains(QString::fromUtf8(" · Durchschnitt: "))) {
-                        lines << label->text();
+                        shownParts << label->text().split(QString::fromUtf8(" · ")).size();
                     }
                 }
             }));
-        const QStringList tables = copied.split("\n\n");
-        ASSERT_EQ(tables.size(), expected.size());
-        ASSERT_EQ(lines.size(), expected.size());
-        for (qsizetype k = 0; k < expected.size(); ++k) {
-            EXPECT_TRUE(tables[k].startsWith(expected[k])) << tables[k].toStdString();
-            const qsizetype weakRow = tables[k].indexOf("\n", expected[k].size());
-            EXPECT_EQ(weakRows[k].isEmpty() ? QString()
-                                            : tables[k].mid(weakRow, weakRows[k].size()),
-                      weakRows[k]);
-            EXPECT_EQ(weakRows[k].isEmpty(), weakRow < 0 || weakRow + 1 == tables[k].size());
-            EXPECT_EQ(lines[k].count(QString::fromUtf8(" · ")), weakRows[k].isEmpty() ? 1 : 2)
-                << lines[k].toStdString();
-        }
+        copied.replace(QRegularExpression("(Durchschnitt\t)[-0-9,]+"), "\\1…")
+            .replace(QRegularExpression("\t[0-9,]+ %"), "\t… %");
+        EXPECT_EQ(copied, expected.join('\n'));
+        EXPECT_EQ(shownParts, parts);
         const QByteArray pdf =
             examSheetPdf(sampleSheet(window.notenSpeicher(), window.keys(), german), german);
         EXPECT_TRUE(pdf.startsWith("%PDF") && pdf.contains("%%EOF"));

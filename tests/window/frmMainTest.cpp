@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
@@ -637,6 +638,13 @@ void clickButton(QWidget* dialog, const char* text) {
     ADD_FAILURE() << "no button " << text;
 }
 
+void chooseFirstKey(QWidget* editor) {
+    auto* list = editor->findChild<QListWidget*>();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(0)).center());
+    ASSERT_EQ(editor->findChild<QLineEdit*>()->text(), list->item(0)->text());
+}
+
 // Results under one key stay in one table however often the editor opens, closes or saves the
 // key unchanged.
 TEST_F(Window, EditorOpenedAndClosedKeepsOneTableAKey) {
@@ -652,12 +660,14 @@ TEST_F(Window, EditorOpenedAndClosedKeepsOneTableAKey) {
     };
     grade();
     withModalBox([&] { window->mnuNotenschluessel_Click(); },
-                 [&](QDialog* editor) { QTest::keyClick(editor, Qt::Key_Escape); });
+                 [&](QDialog* editor) {
+                     ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+                     QTest::keyClick(editor, Qt::Key_Escape);
+                 });
     grade();
     withModalBox([&] { window->mnuNotenschluessel_Click(); },
                  [&](QDialog* editor) {
-                     QTest::keyClick(editor, Qt::Key_L, Qt::AltModifier);
-                     QTest::keyClick(editor->focusWidget(), Qt::Key_Down);
+                     chooseFirstKey(editor);
                      clickButton(editor, "&Speichern");
                  });
     grade();
@@ -676,11 +686,11 @@ TEST_F(Window, RenamedKeyInUseGradesUnderItsNewName) {
     QString status;
     withModalBox([&] { window->mnuNotenschluessel_Click(); },
                  [&](QDialog* editor) {
-                     QTest::keyClick(editor, Qt::Key_L, Qt::AltModifier);
-                     QTest::keyClick(editor->focusWidget(), Qt::Key_Down);
-                     QTest::keyClick(editor, Qt::Key_A, Qt::AltModifier);
-                     QTest::keyClick(editor->focusWidget(), Qt::Key_End);
-                     QTest::keyClicks(editor->focusWidget(), " neu");
+                     chooseFirstKey(editor);
+                     auto* name = editor->findChild<QLineEdit*>();
+                     QTest::mouseClick(name, Qt::LeftButton);
+                     QTest::keyClick(name, Qt::Key_End);
+                     QTest::keyClicks(name, " neu");
                      clickButton(editor, "&Speichern");
                      for (QLabel* label : editor->findChildren<QLabel*>()) {
                          if (label->text().contains("gespeichert")) {
