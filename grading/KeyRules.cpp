@@ -38,6 +38,21 @@ std::optional<qint64> hundredthsFromText(const QString& text) {
     return match.captured(1).isEmpty() ? magnitude : -magnitude;
 }
 
+std::optional<qint64> valueFromFileText(const QString& text) {
+    return hundredthsFromText(QString(text).replace(u',', u'.'));
+}
+
+std::optional<qint64> boundFromFileText(const QString& text) {
+    QString number = text;
+    if (number.endsWith(u'%')) {
+        number.chop(1);
+        while (number.endsWith(u' ')) {
+            number.chop(1);
+        }
+    }
+    return valueFromFileText(number);
+}
+
 QString textFromHundredths(qint64 hundredths) {
     const qint64 magnitude = std::abs(hundredths);
     QString text = QString::number(magnitude / 100);
@@ -101,24 +116,31 @@ QString whyNotAGradeText(const QString& text) {
     if (hasAForbiddenCharacter(text)) {
         return QStringLiteral("Eine Note darf %1 enthalten.").arg(forbidden);
     }
+    if (text.front() == u' ' || text.back() == u' ') {
+        return QStringLiteral("Eine Note darf nicht mit einem Leerzeichen beginnen oder enden.");
+    }
+    if (text.front() == u'#') {
+        return QStringLiteral("Eine Note darf nicht mit „#“ beginnen: So beginnt in der "
+                              "Notenschlüssel-Datei ein Kommentar.");
+    }
     return {};
 }
 
 QString whyNotABound(const QString& text) {
-    const auto hundredths = hundredthsFromText(text);
+    const auto hundredths = boundFromFileText(text);
     if (!hundredths || !isBoundInRange(*hundredths)) {
-        return QStringLiteral("Die Grenze „%1“ ist keine Zahl über 0 bis 100 mit Dezimalpunkt und "
-                              "höchstens zwei Nachkommastellen (etwa „33.3“).")
+        return QStringLiteral("Die Grenze „%1“ ist keine Zahl über 0 bis 100 mit höchstens zwei "
+                              "Nachkommastellen (etwa „33,3“ oder „33.3“).")
             .arg(text);
     }
     return {};
 }
 
 QString whyNotAValue(const QString& text) {
-    const auto hundredths = hundredthsFromText(text);
+    const auto hundredths = valueFromFileText(text);
     if (!hundredths || !isValueInRange(*hundredths)) {
-        return QStringLiteral("Der Wert „%1“ ist keine Zahl von -100 bis 100 mit Dezimalpunkt und "
-                              "höchstens zwei Nachkommastellen (etwa „2.3“).")
+        return QStringLiteral("Der Wert „%1“ ist keine Zahl von -100 bis 100 mit höchstens zwei "
+                              "Nachkommastellen (etwa „2,3“ oder „2.3“).")
             .arg(text);
     }
     return {};

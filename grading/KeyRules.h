@@ -12,6 +12,10 @@ namespace grading {
 // A decimal as the key file writes it, with a point and at most two decimals ("33.3", "-0.7"),
 // in whole hundredths; nothing for any other text.
 std::optional<qint64> hundredthsFromText(const QString& text);
+// A bound or a value as a teacher may type it into the key file: with a point or a comma
+// ("33,3"), a bound also with "%" behind it ("33,3 %").
+std::optional<qint64> boundFromFileText(const QString& text);
+std::optional<qint64> valueFromFileText(const QString& text);
 QString textFromHundredths(qint64 hundredths);
 
 // A bound as the key holds it: the double nearest the decimal, and back to the decimal.
@@ -30,11 +34,11 @@ QStringList takenNames(const std::vector<GradingKey>& own);
 // Why a text cannot be the name of an own key; empty where it can. `taken` are the names of the
 // keys there already, compared without case, GYM and IHK among them.
 QString whyNotAKeyName(const QString& name, const QStringList& taken);
-// Why a text cannot be a grade's; empty where it can.
+// Why a text cannot be a grade's; empty where it can. A "#" in front would make it a comment.
 QString whyNotAGradeText(const QString& text);
-// Why a bound's text is none: above 0, at most 100, two decimals at most.
+// Why a bound's text in the key file is none: above 0, at most 100, two decimals at most.
 QString whyNotABound(const QString& text);
-// Why a value's text is none: from -100 to 100, two decimals at most.
+// Why a value's text in the key file is none: from -100 to 100, two decimals at most.
 QString whyNotAValue(const QString& text);
 
 // Why the grades cannot make a key, and which of them (0 the best) the rule concerns; the

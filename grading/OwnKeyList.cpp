@@ -29,6 +29,11 @@ QString freeName(const QString& name, const std::vector<GradingKey>& keys) {
 
 } // namespace
 
+std::optional<GradingKey> keyNamed(const std::vector<GradingKey>& keys, const QString& name) {
+    const auto key = named(keys, name);
+    return key != keys.end() ? std::optional(*key) : std::nullopt;
+}
+
 std::optional<QString> otherKeyNamed(const std::vector<GradingKey>& keys,
                                      const std::optional<QString>& editing, const QString& name) {
     if (editing && editing->compare(name, Qt::CaseInsensitive) == 0) {

@@ -13,6 +13,9 @@ namespace grading {
 // The teacher's own keys as a list: what saving a key and importing a file do to it. Names are
 // compared without case, as the key file's reader does.
 
+// The key of this name, case ignored; none where the list holds none.
+std::optional<GradingKey> keyNamed(const std::vector<GradingKey>& keys, const QString& name);
+
 // The name of the key other than `editing` (the key being edited, none for a new one) that bears
 // `name`; saving under it replaces that key.
 std::optional<QString> otherKeyNamed(const std::vector<GradingKey>& keys,

@@ -2,20 +2,32 @@
 #include "settings/KeyFile.h"
 
 #include "grading/KeyRules.h"
+#include "settings/KeyFileText.h"
 #include "settings/SaveRoute.h"
 #include "settings/WholeFile.h"
 #include "settings/modFiles.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <optional>
 
 namespace settings {
 
 namespace {
 
-const QString weakPrefix = QStringLiteral("schwach ab=");
+const QString weakSetting = QStringLiteral("schwach ab");
+
+// A character that a message would show as nothing stands there as a sign: a tab as "⇥".
+QString visible(QString text) {
+    for (QChar& c : text) {
+        if (c == u'\t') {
+            c = QChar(0x21E5);
+        } else if (!c.isPrint()) {
+            c = QChar::ReplacementCharacter;
+        }
+    }
+    return text;
+}
 
 // A key as its lines give it, before the rules for a whole key are asked.
 struct Draft {
@@ -34,7 +46,10 @@ QString atLine(int line, const QString& problem) {
 
 // One grade line, "text;from;value", into the draft; the first problem stays.
 void readGrade(Draft& draft, const QString& line, int number) {
-    const QStringList parts = line.split(u';');
+    QStringList parts = line.split(u';');
+    for (QString& part : parts) {
+        part = withoutBlanks(part);
+    }
     QString problem;
     if (parts.size() != 3) {
         problem = QStringLiteral("Eine Note steht als „Note;ab;Wert“ in einer Zeile.");
@@ -56,9 +71,9 @@ void readGrade(Draft& draft, const QString& line, int number) {
     }
     std::optional<double> from;
     if (!parts[1].isEmpty()) {
-        from = grading::boundFromHundredths(*grading::hundredthsFromText(parts[1]));
+        from = grading::boundFromHundredths(*grading::boundFromFileText(parts[1]));
     }
-    draft.grades.push_back({parts[0], from, *grading::hundredthsFromText(parts[2])});
+    draft.grades.push_back({parts[0], from, *grading::valueFromFileText(parts[2])});
     draft.gradeLines.push_back(number);
 }
 
@@ -103,45 +118,46 @@ QString keyFilePath(const QString& settingsPath) {
 KeyFileContent parseKeyFile(const QString& text) {
     KeyFileContent content;
     std::optional<Draft> draft;
+    auto refuse = [&](const QString& problem) {
+        content.problems << visible(problem);
+    };
     auto close = [&] {
         if (draft) {
             if (const QString problem = finish(*draft, content); !problem.isEmpty()) {
-                content.problems << QStringLiteral("„%1“, %2").arg(draft->name, problem);
+                refuse(QStringLiteral("„%1“, %2").arg(draft->name, problem));
             }
         }
     };
     const QStringList lines = text.split(u'\n');
     for (int index = 0; index < lines.size(); ++index) {
-        QString line = lines[index];
-        if (line.endsWith(u'\r')) {
-            line.chop(1);
-        }
+        const QString line =
+            withoutBlanks(lines[index].endsWith(u'\r') ? lines[index].chopped(1) : lines[index]);
         const int number = index + 1;
-        if (line.trimmed().isEmpty() || line.startsWith(u'#')) {
+        if (line.isEmpty() || line.startsWith(u'#')) {
             continue;
         }
         if (line.startsWith(u'[')) {
             close();
-            draft = Draft{line.mid(1, line.size() - 2), number, {}, {}, {}, 0, {}};
+            draft = Draft{withoutBlanks(line.mid(1, line.size() - 2)), number, {}, {}, {}, 0, {}};
             if (!line.endsWith(u']')) {
-                draft->name = line.mid(1);
+                draft->name = withoutBlanks(line.mid(1));
                 draft->problem = atLine(number, QStringLiteral("Ein Name steht in eckigen "
                                                                "Klammern: „[Name]“."));
             }
             continue;
         }
         if (!draft) {
-            content.problems << atLine(number, QStringLiteral("Vor dem ersten Notenschlüssel "
-                                                              "(„[Name]“) stehen nur Kommentare "
-                                                              "(„#“)."));
+            refuse(atLine(number, QStringLiteral("Vor dem ersten Notenschlüssel („[Name]“) stehen "
+                                                 "nur Kommentare („#“).")));
             continue;
         }
-        if (line.startsWith(weakPrefix)) {
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals > 0 && withoutBlanks(line.left(equals)) == weakSetting) {
             if (draft->weak && draft->problem.isEmpty()) {
                 draft->problem =
                     atLine(number, QStringLiteral("„schwach ab=“ steht zweimal im Schlüssel."));
             }
-            draft->weak = line.mid(weakPrefix.size());
+            draft->weak = withoutBlanks(line.mid(equals + 1));
             draft->weakLine = number;
             continue;
         }
@@ -152,21 +168,11 @@ KeyFileContent parseKeyFile(const QString& text) {
 }
 
 QByteArray formatKeyFile(const std::vector<grading::GradingKey>& keys) {
-    QString text = QStringLiteral("# Zensulino-Notenschlüssel\n");
+    QStringList lines{QStringLiteral("# Zensulino-Notenschlüssel")};
     for (const grading::GradingKey& key : keys) {
-        text += QStringLiteral("[%1]\n").arg(key.name);
-        for (const grading::Grade& grade : key.grades) {
-            const QString from =
-                grade.from ? grading::textFromHundredths(grading::hundredthsOfBound(*grade.from))
-                           : QString();
-            text += QStringLiteral("%1;%2;%3\n")
-                        .arg(grade.text, from, grading::textFromHundredths(grade.value));
-        }
-        if (key.firstWeak) {
-            text += weakPrefix + key.grades[*key.firstWeak].text + u'\n';
-        }
+        lines << keyLines(key);
     }
-    return text.toUtf8();
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
 }
 
 KeyFileLoad loadKeyFile(const QString& path) {
@@ -174,24 +180,25 @@ KeyFileLoad loadKeyFile(const QString& path) {
         return {};
     }
     auto damaged = [&](const QString& problems, std::vector<grading::GradingKey> keys = {}) {
+        const QString available =
+            keys.empty() ? QStringLiteral("GYM und IHK stehen zur Verfügung")
+                         : QStringLiteral("Alle übrigen Notenschlüssel sowie GYM und IHK stehen "
+                                          "zur Verfügung");
         return KeyFileLoad{
             KeyFileLoad::Status::Damaged, std::move(keys), problems,
             QStringLiteral("Die Notenschlüssel-Datei „%1“ konnte nicht ganz geladen werden:\r\r"
-                           "%2\r\rAlle übrigen Notenschlüssel sowie GYM und IHK stehen zur "
-                           "Verfügung; die Datei bleibt unverändert.")
-                .arg(QDir::toNativeSeparators(path), problems)};
+                           "%2\r\r%3; die Datei bleibt unverändert.")
+                .arg(QDir::toNativeSeparators(path), problems, available)};
     };
     const WholeFile file = readWholeFile(path);
     if (!file.bytes) {
         return damaged(file.problem + u'.');
     }
-    const QByteArray& bytes = *file.bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
-    if (utf8.hasError()) {
-        return damaged(QStringLiteral("Sie ist nicht in UTF-8 geschrieben."));
+    const std::optional<KeyFileText> text = KeyFileText::decode(*file.bytes);
+    if (!text) {
+        return damaged(QStringLiteral("Sie ist weder in UTF-8 noch in Windows-1252 geschrieben."));
     }
-    KeyFileContent content = parseKeyFile(text);
+    KeyFileContent content = parseKeyFile(text->text());
     if (!content.problems.isEmpty()) {
         return damaged(content.problems.join(u'\r'), std::move(content.keys));
     }

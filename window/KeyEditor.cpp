@@ -4,7 +4,6 @@
 #include "grading/KeyPresets.h"
 #include "grading/OwnKeyList.h"
 #include "settings/KeyFile.h"
-#include "settings/modFiles.h"
 #include "settings/modSpecialFolder.h"
 #include "window/KeyTableSection.h"
 #include "window/MessageText.h"
@@ -48,10 +47,8 @@ KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const
         setFont(parent->font());
     }
     // Read anew, so that a file changed since start-up is what the teacher edits.
-    const settings::KeyFileLoad loaded = m_keys.reload();
+    m_keys.reload();
     m_own = m_keys.keys().own();
-    m_fileWhole = loaded.status != settings::KeyFileLoad::Status::Damaged;
-    m_fileProblems = loaded.problems;
 
     createControls(maximumText);
     listKeys({});
@@ -378,7 +375,10 @@ void KeyEditor::save() {
                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
         return;
     }
-    if (!write(grading::storeKey(m_own, m_editing, *check.key))) {
+    const grading::GradingKey& key = *check.key;
+    const QString replacing = m_editing.value_or(key.name);
+    if (!write(QStringLiteral("Mit dieser Fassung überschreiben?"), QStringLiteral("Überschreiben"),
+               [&](settings::KeyFileText& file) { file.putKey(replacing, key); })) {
         return;
     }
     // The main window's key goes along with a rename.
@@ -417,9 +417,10 @@ void KeyEditor::remove() {
         QMessageBox::Yes) {
         return;
     }
-    std::vector<grading::GradingKey> keys = m_own;
-    keys.erase(keys.begin() + row);
-    if (!write(keys)) {
+    m_editing = name;
+    if (!write(QStringLiteral("Trotzdem löschen?"), QStringLiteral("Löschen"),
+               [&](settings::KeyFileText& file) { file.removeKey(name); })) {
+        m_editing.reset();
         return;
     }
     // What was deleted stays in the form as a new key: "Speichern" brings it back.
@@ -430,33 +431,44 @@ void KeyEditor::remove() {
                       (inForce ? u' ' + keyTextGradesAsGym() : QString()));
 }
 
-bool KeyEditor::write(const std::vector<grading::GradingKey>& keys) {
+bool KeyEditor::write(const QString& stillWrite, const QString& writeButton,
+                      const std::function<void(settings::KeyFileText&)>& change) {
     m_status->clear();
-    if (!m_fileWhole && FileExists(m_keys.path())) {
-        const QString question =
-            QStringLiteral("Die Notenschlüssel-Datei „%1“ konnte nicht ganz geladen werden:\n\n%2"
-                           "\n\nBeim Speichern entfällt, was nicht geladen wurde. Die bisherige "
-                           "Datei bleibt als Kopie daneben erhalten. Speichern?")
-                .arg(QDir::toNativeSeparators(m_keys.path()), withLineBreaks(m_fileProblems));
-        if (say(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
-                QMessageBox::No) != QMessageBox::Yes) {
-            return false;
-        }
-        const settings::KeptCopy copy = m_keys.keepCopy();
-        if (!copy.problem.isEmpty()) {
-            say(QMessageBox::Critical, withLineBreaks(copy.problem));
-            return false;
-        }
-        m_status->setText(QStringLiteral("Die bisherige Datei steht als „%1“ daneben. ")
-                              .arg(QFileInfo(copy.path).fileName()));
+    // The key shown as it was read: where the file holds it otherwise now, the teacher decides.
+    const auto seen = m_editing ? grading::keyNamed(m_own, *m_editing) : std::nullopt;
+    const settings::KeyStore::Written written = m_keys.write(
+        [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>& onDisk) {
+            if (seen && grading::keyNamed(onDisk, seen->name) != seen &&
+                !overwriteChanged(seen->name, stillWrite, writeButton)) {
+                return false;
+            }
+            change(file);
+            return true;
+        });
+    m_own = m_keys.keys().own();
+    if (!written.problem.isEmpty()) {
+        say(QMessageBox::Critical, withLineBreaks(written.problem));
     }
-    if (const QString problem = m_keys.save(keys); !problem.isEmpty()) {
-        say(QMessageBox::Critical, withLineBreaks(problem));
-        return false;
+    if (!written.copy.isEmpty()) {
+        m_status->setText(QStringLiteral("Die bisherige Datei steht als „%1“ daneben; die "
+                                         "Notenschlüssel-Datei ist jetzt in UTF-8 geschrieben. ")
+                              .arg(QFileInfo(written.copy).fileName()));
     }
-    m_fileWhole = true;
-    m_own = keys;
-    return true;
+    return written.done;
+}
+
+bool KeyEditor::overwriteChanged(const QString& name, const QString& stillWrite,
+                                 const QString& writeButton) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Notenschlüssel"),
+                    QStringLiteral("„%1“ wurde inzwischen außerhalb dieses Fensters geändert. %2")
+                        .arg(name, stillWrite),
+                    QMessageBox::NoButton, this);
+    auto* write = box.addButton(writeButton, QMessageBox::AcceptRole);
+    auto* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == write;
 }
 
 void KeyEditor::importKeys() {
@@ -479,6 +491,8 @@ void KeyEditor::importKeys() {
         say(QMessageBox::Warning,
             QStringLiteral("Die Datei „%1“ enthält keinen Notenschlüssel.").arg(shownPath));
     }
+    m_keys.reload();
+    m_own = m_keys.keys().own();
     const grading::Imported imported =
         grading::importKeys(m_own, loaded.keys, [this](const grading::GradingKey& existing) {
             QMessageBox box(QMessageBox::Question, title,
@@ -498,10 +512,19 @@ void KeyEditor::importKeys() {
                    : box.clickedButton() == both  ? grading::OnClash::KeepBoth
                                                   : grading::OnClash::Skip;
         });
-    if (imported.added.isEmpty() || !write(imported.keys)) {
+    // Only the keys that came in are written; what the file holds besides stays.
+    const std::optional<QString> editing = std::exchange(m_editing, std::nullopt);
+    const bool written =
+        !imported.added.isEmpty() && write({}, {}, [&](settings::KeyFileText& file) {
+            for (const QString& name : imported.added) {
+                file.putKey(name, *grading::keyNamed(imported.keys, name));
+            }
+        });
+    m_editing = editing;
+    listKeys(m_editing.value_or(QString()));
+    if (!written) {
         return;
     }
-    listKeys(m_editing.value_or(QString()));
     m_status->setText(
         m_status->text() +
         QStringLiteral("Importiert: „%1“.").arg(imported.added.join(QStringLiteral("“, „"))));

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLocale>
 #include <QMessageBox>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -49,8 +50,13 @@ private:
     void remove();
     void importKeys();
     void exportKey();
-    // Writes the keys, asking first where the file did not load whole; true once written.
-    bool write(const std::vector<grading::GradingKey>& keys);
+    // Changes the key file as it is now, asking first where the key being edited was changed
+    // there since it was shown (`stillWrite` and `writeButton` word the question); true once
+    // written.
+    bool write(const QString& stillWrite, const QString& writeButton,
+               const std::function<void(settings::KeyFileText&)>& change);
+    bool overwriteChanged(const QString& name, const QString& stillWrite,
+                          const QString& writeButton);
     void listKeys(const QString& chosen);
     // Asks where the key being edited has changes not saved; true where it may be left.
     bool mayLeave();
@@ -64,8 +70,6 @@ private:
     QString m_keyText;
     QLocale m_locale;
     std::vector<grading::GradingKey> m_own;
-    bool m_fileWhole = true;
-    QString m_fileProblems;
     std::vector<grading::GradingKey> m_presets;
     std::optional<QString> m_editing; // the own key shown, by name; none for a new key
     grading::KeyForm m_unchanged;     // the form as shown or last saved

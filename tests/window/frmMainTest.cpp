@@ -567,7 +567,7 @@ TEST_F(Window, KeySavedFromAPresetInTheEditorGradesInTheWindow) {
     ASSERT_TRUE(keyFile.open(QIODevice::ReadOnly));
     const QByteArray saved = keyFile.readAll();
     for (const char* line :
-         {"\n[Oberstufe BW]\n15;95;15\n", "\n03;33;3\n", "\n00;;0\nschwach ab=04\n"}) {
+         {"\r\n[Oberstufe BW]\r\n15;95;15\r\n", "\n03;33;3\r\n", "\n00;;0\r\nschwach ab=04\r\n"}) {
         EXPECT_TRUE(saved.contains(line)) << saved.toStdString();
     }
 }
@@ -621,9 +621,9 @@ INSTANTIATE_TEST_SUITE_P(
                         QString::fromUtf8("Die Notenschlüssel-Datei „…“ konnte nicht ganz geladen "
                                           "werden:\n\n„Beta“, Zeile 3: Die Grenze muss unter der "
                                           "Grenze der besseren Note liegen: Die Grenzen fallen von "
-                                          "der besten Note zur schlechtesten.\n\nAlle übrigen "
-                                          "Notenschlüssel sowie GYM und IHK stehen "
-                                          "zur Verfügung; die Datei bleibt unverändert.\n\n") +
+                                          "der besten Note zur schlechtesten.\n\nGYM und IHK "
+                                          "stehen zur Verfügung; die Datei bleibt "
+                                          "unverändert.\n\n") +
                             betaMissing,
                         QMessageBox::Critical}),
     ROW_NAMES);

@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/KeyFileText.h"
+
+#include "grading/KeyRules.h"
+#include "settings/Windows1252.h"
+
+#include <QStringDecoder>
+#include <algorithm>
+
+namespace settings {
+
+namespace {
+
+const QByteArray byteOrderMark("\xEF\xBB\xBF");
+
+bool isComment(const QString& trimmed) {
+    return trimmed.startsWith(u'#');
+}
+
+// The name of a block from its "[" line, as the reader takes it.
+QString blockName(const QString& trimmed) {
+    QString name = trimmed.mid(1);
+    if (name.endsWith(u']')) {
+        name.chop(1);
+    }
+    return withoutBlanks(name);
+}
+
+} // namespace
+
+QString withoutBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype end = text.size();
+    auto blank = [&](qsizetype at) {
+        return text[at] == u' ' || text[at] == u'\t';
+    };
+    while (first < end && blank(first)) {
+        ++first;
+    }
+    while (end > first && blank(end - 1)) {
+        --end;
+    }
+    return text.mid(first, end - first);
+}
+
+QStringList keyLines(const grading::GradingKey& key) {
+    QStringList lines{QStringLiteral("[%1]").arg(key.name)};
+    for (const grading::Grade& grade : key.grades) {
+        const QString from =
+            grade.from ? grading::textFromHundredths(grading::hundredthsOfBound(*grade.from))
+                       : QString();
+        lines << QStringLiteral("%1;%2;%3")
+                     .arg(grade.text, from, grading::textFromHundredths(grade.value));
+    }
+    if (key.firstWeak) {
+        lines << QStringLiteral("schwach ab=") + key.grades[*key.firstWeak].text;
+    }
+    return lines;
+}
+
+std::optional<KeyFileText> KeyFileText::decode(const QByteArray& bytes) {
+    KeyFileText file;
+    file.m_byteOrderMark = bytes.startsWith(byteOrderMark);
+    const QByteArray body = file.m_byteOrderMark ? bytes.mid(byteOrderMark.size()) : bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(body);
+    if (utf8.hasError()) {
+        const std::optional<QString> windows = decodeWindows1252(body);
+        if (!windows) {
+            return std::nullopt;
+        }
+        text = *windows;
+        file.m_encoding = Encoding::Windows1252;
+    }
+    for (qsizetype start = 0; start < text.size();) {
+        const qsizetype feed = text.indexOf(u'\n', start);
+        const qsizetype end = feed < 0 ? text.size() : feed;
+        const bool crlf = feed > start && text[feed - 1] == u'\r';
+        file.m_lines.push_back(
+            {text.mid(start, end - start - (crlf ? 1 : 0)), feed < 0 ? QString()
+                                                            : crlf   ? QStringLiteral("\r\n")
+                                                                     : QStringLiteral("\n")});
+        start = end + 1;
+    }
+    return file;
+}
+
+QString KeyFileText::text() const {
+    QStringList lines;
+    for (const Line& line : m_lines) {
+        lines << line.text;
+    }
+    return lines.join(u'\n');
+}
+
+QByteArray KeyFileText::bytes() const {
+    QString text;
+    for (const Line& line : m_lines) {
+        text += line.text + line.end;
+    }
+    return (m_byteOrderMark ? byteOrderMark : QByteArray()) + text.toUtf8();
+}
+
+QString KeyFileText::lineEnd() const {
+    return m_lines.empty() || m_lines.front().end.isEmpty() ? QStringLiteral("\r\n")
+                                                            : m_lines.front().end;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>>
+KeyFileText::blocksNamed(const QString& name) const {
+    std::vector<std::pair<std::size_t, std::size_t>> blocks;
+    for (std::size_t line = 0; line < m_lines.size(); ++line) {
+        const QString trimmed = withoutBlanks(m_lines[line].text);
+        if (!trimmed.startsWith(u'[')) {
+            continue;
+        }
+        if (!blocks.empty() && blocks.back().second == m_lines.size()) {
+            blocks.back().second = line;
+        }
+        if (blockName(trimmed).compare(name, Qt::CaseInsensitive) == 0) {
+            blocks.emplace_back(line, m_lines.size());
+        }
+    }
+    return blocks;
+}
+
+void KeyFileText::replaceOwnLines(std::size_t first, std::size_t end,
+                                  const grading::GradingKey* key) {
+    std::vector<Line> kept(m_lines.begin(), m_lines.begin() + static_cast<std::ptrdiff_t>(first));
+    if (key != nullptr) {
+        for (const QString& line : keyLines(*key)) {
+            kept.push_back({line, lineEnd()});
+        }
+    }
+    for (std::size_t line = first + 1; line < end; ++line) {
+        const QString trimmed = withoutBlanks(m_lines[line].text);
+        if (trimmed.isEmpty() || isComment(trimmed)) {
+            kept.push_back(m_lines[line]);
+        }
+    }
+    kept.insert(kept.end(), m_lines.begin() + static_cast<std::ptrdiff_t>(end), m_lines.end());
+    m_lines = std::move(kept);
+}
+
+void KeyFileText::putKey(const QString& replacing, const grading::GradingKey& key) {
+    auto target = blocksNamed(replacing);
+    if (target.empty()) {
+        target = blocksNamed(key.name);
+    }
+    if (target.empty()) {
+        if (!m_lines.empty() && m_lines.back().end.isEmpty()) {
+            m_lines.back().end = lineEnd();
+        }
+        for (const QString& line : keyLines(key)) {
+            m_lines.push_back({line, lineEnd()});
+        }
+        return;
+    }
+    // From the last block to the first, so that each change leaves the places before it be.
+    auto blocks = blocksNamed(key.name);
+    if (std::find(blocks.begin(), blocks.end(), target.front()) == blocks.end()) {
+        blocks.push_back(target.front());
+    }
+    std::sort(blocks.rbegin(), blocks.rend());
+    for (const auto& [first, end] : blocks) {
+        replaceOwnLines(first, end, first == target.front().first ? &key : nullptr);
+    }
+}
+
+void KeyFileText::removeKey(const QString& name) {
+    for (auto blocks = blocksNamed(name); !blocks.empty(); blocks = blocksNamed(name)) {
+        replaceOwnLines(blocks.front().first, blocks.front().second, nullptr);
+    }
+}
+
+} // namespace settings

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "grading/GradingKey.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+#include <vector>
+
+namespace settings {
+
+// The key file as its lines, so that a write changes the lines of its own key and nothing else:
+// comments, blank lines, other keys, their order and refused blocks stay byte for byte. A key's
+// own lines are its "[Name]" line and, up to the next "[" line, those that are neither blank nor
+// comments.
+class KeyFileText {
+public:
+    enum class Encoding { Utf8, Windows1252 };
+
+    // A new file: nothing in it, lines ending in CR LF.
+    KeyFileText() = default;
+    // UTF-8 (a byte-order mark kept), else Windows-1252 as older Windows editors save it; none
+    // where the bytes are neither.
+    static std::optional<KeyFileText> decode(const QByteArray& bytes);
+
+    // What the reader reads: each line without its end.
+    QString text() const;
+    Encoding encoding() const { return m_encoding; }
+    // Always UTF-8: a file read as Windows-1252 is written anew in UTF-8.
+    QByteArray bytes() const;
+
+    // `key` in the place of the block named `replacing` (any case; a refused block too), or else
+    // of the block of its own name, or else behind the rest. The blocks of its name other than
+    // the one it takes go, as a rename over another key takes that key's place.
+    void putKey(const QString& replacing, const grading::GradingKey& key);
+    // The own lines of every block of that name (any case) go; comments among them stay.
+    void removeKey(const QString& name);
+
+private:
+    struct Line {
+        QString text;
+        QString end; // "\r\n", "\n", or none for a last line without one
+    };
+    // The [first, end) lines of each block, from its "[" line.
+    std::vector<std::pair<std::size_t, std::size_t>> blocksNamed(const QString& name) const;
+    QString lineEnd() const;
+    // Its own lines go from [first, end); where `key` is given, its lines stand in their place.
+    void replaceOwnLines(std::size_t first, std::size_t end, const grading::GradingKey* key);
+
+    Encoding m_encoding = Encoding::Utf8;
+    bool m_byteOrderMark = false;
+    std::vector<Line> m_lines;
+};
+
+// The lines of one key as the key file holds them: "[Name]", "text;from;value" a grade with a
+// decimal point, "schwach ab=text" where it names one.
+QStringList keyLines(const grading::GradingKey& key);
+
+// The blanks and tabs at either end of a key file's line or field go.
+QString withoutBlanks(const QString& text);
+
+} // namespace settings
