@@ -37,7 +37,8 @@ NotenSpeicher::Removed NotenSpeicher::remove(std::vector<std::size_t> places) {
     }
     removed.reserve(places.size());
     for (std::size_t place : places) {
-        const Entry& entry = removed.emplace_back(place, std::move(m_entries[place])).entry;
+        removed.push_back({place, std::move(m_entries[place])});
+        const Entry& entry = removed.back().entry;
         m_notenspiegel.remove(entry.key, entry.grade);
     }
     // One pass closes every gap, however many entries go.

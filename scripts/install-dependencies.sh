@@ -12,7 +12,7 @@ set -euo pipefail
 
 run=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libvulkan-dev libxkbcommon-dev fonts-dejavu-core fonts-liberation2)
-test=(libgtest-dev xvfb xdotool desktop-file-utils appstream dpkg-dev file lintian poppler-utils
+test=(libgtest-dev clang libclang-rt-14-dev xvfb xdotool desktop-file-utils appstream dpkg-dev file lintian poppler-utils
     gcc-mingw-w64-i686 binutils-mingw-w64-i686 at-spi2-core python3-pyatspi dbus)
 bench=(libbenchmark-dev libx11-dev xvfb bc)
 fuzz=(clang libclang-rt-14-dev)

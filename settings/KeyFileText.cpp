@@ -124,21 +124,30 @@ KeyFileText::blocksNamed(const QString& name) const {
     return blocks;
 }
 
-void KeyFileText::replaceOwnLines(std::size_t first, std::size_t end,
-                                  const grading::GradingKey* key) {
-    std::vector<Line> kept(m_lines.begin(), m_lines.begin() + static_cast<std::ptrdiff_t>(first));
-    if (key != nullptr) {
-        for (const QString& line : keyLines(*key)) {
-            kept.push_back({line, lineEnd()});
+void KeyFileText::rewrite(const std::vector<std::pair<std::size_t, std::size_t>>& blocks,
+                          std::optional<std::size_t> at, const grading::GradingKey* key) {
+    // One pass, however many blocks go: a file of thousands stays quick.
+    std::vector<bool> dropped(m_lines.size());
+    for (const auto& [first, end] : blocks) {
+        dropped[first] = true;
+        for (std::size_t line = first + 1; line < end; ++line) {
+            const QString trimmed = withoutBlanks(m_lines[line].text);
+            dropped[line] = !trimmed.isEmpty() && !isComment(trimmed);
         }
     }
-    for (std::size_t line = first + 1; line < end; ++line) {
-        const QString trimmed = withoutBlanks(m_lines[line].text);
-        if (trimmed.isEmpty() || isComment(trimmed)) {
+    const QString end = lineEnd();
+    std::vector<Line> kept;
+    kept.reserve(m_lines.size());
+    for (std::size_t line = 0; line < m_lines.size(); ++line) {
+        if (line == at && key != nullptr) {
+            for (const QString& text : keyLines(*key)) {
+                kept.push_back({text, end});
+            }
+        }
+        if (!dropped[line]) {
             kept.push_back(m_lines[line]);
         }
     }
-    kept.insert(kept.end(), m_lines.begin() + static_cast<std::ptrdiff_t>(end), m_lines.end());
     m_lines = std::move(kept);
 }
 
@@ -156,21 +165,17 @@ void KeyFileText::putKey(const QString& replacing, const grading::GradingKey& ke
         }
         return;
     }
-    // From the last block to the first, so that each change leaves the places before it be.
+    // The key takes the first block of the name it replaces; other blocks of its own name go, as
+    // a rename over another key takes that key's place.
     auto blocks = blocksNamed(key.name);
     if (std::find(blocks.begin(), blocks.end(), target.front()) == blocks.end()) {
         blocks.push_back(target.front());
     }
-    std::sort(blocks.rbegin(), blocks.rend());
-    for (const auto& [first, end] : blocks) {
-        replaceOwnLines(first, end, first == target.front().first ? &key : nullptr);
-    }
+    rewrite(blocks, target.front().first, &key);
 }
 
 void KeyFileText::removeKey(const QString& name) {
-    for (auto blocks = blocksNamed(name); !blocks.empty(); blocks = blocksNamed(name)) {
-        replaceOwnLines(blocks.front().first, blocks.front().second, nullptr);
-    }
+    rewrite(blocksNamed(name), std::nullopt, nullptr);
 }
 
 } // namespace settings

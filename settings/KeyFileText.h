@@ -45,8 +45,9 @@ private:
     // The [first, end) lines of each block, from its "[" line.
     std::vector<std::pair<std::size_t, std::size_t>> blocksNamed(const QString& name) const;
     QString lineEnd() const;
-    // Its own lines go from [first, end); where `key` is given, its lines stand in their place.
-    void replaceOwnLines(std::size_t first, std::size_t end, const grading::GradingKey* key);
+    // The own lines of `blocks` go; `key`'s lines stand at line `at`.
+    void rewrite(const std::vector<std::pair<std::size_t, std::size_t>>& blocks,
+                 std::optional<std::size_t> at, const grading::GradingKey* key);
 
     Encoding m_encoding = Encoding::Utf8;
     bool m_byteOrderMark = false;

@@ -2,6 +2,8 @@
 #include "settings/KeyFile.h"
 
 #include "grading/OwnKeyList.h"
+#include "settings/KeyFileText.h"
+#include "settings/KeyStore.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/OwnKeys.h"
 
@@ -189,6 +191,139 @@ TEST(KeyImport, AddsTheValidKeysOfADamagedFileUnderAFreeName) {
     ASSERT_EQ(imported.keys.size(), 2u);
     EXPECT_EQ(imported.keys[0], own);
     EXPECT_EQ(imported.keys[1].grades, loaded.keys[0].grades);
+}
+
+// A write changes the lines of its own key and nothing else, byte for byte.
+struct MergeRow {
+    std::string name;
+    QByteArray before;
+    const char* replacing; // the key written in the place of this one; none to delete `deleted`
+    const char* deleted;
+    QByteArray after;
+};
+
+class Merge : public testing::TestWithParam<MergeRow> {};
+
+TEST_P(Merge, ChangesOnlyTheLinesOfItsKey) {
+    grading::GradingKey beta{"Beta", {{"1", 50, 100}, {"2", std::nullopt, 200}}, 1, {}, {}, {}};
+    auto file = settings::KeyFileText::decode(GetParam().before);
+    ASSERT_TRUE(file);
+    if (GetParam().replacing != nullptr) {
+        file->putKey(GetParam().replacing, beta);
+    } else {
+        file->removeKey(GetParam().deleted);
+    }
+    EXPECT_EQ(file->bytes(), GetParam().after);
+}
+
+const QByteArray alpha = "# Fachkonferenz 12.03.2024\r\n\r\n[Alpha]\r\n  1 ; 40 ; 1 \r\n2;;2\r\n";
+const QByteArray betaLines = "[Beta]\r\n1;50;1\r\n2;;2\r\nschwach ab=2\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Writes, Merge,
+    testing::Values(
+        MergeRow{"new_key_at_the_end", alpha, "Beta", nullptr, alpha + betaLines},
+        MergeRow{"new_key_after_a_last_line_without_end", "\xEF\xBB\xBF[Alpha]\n1;40;1\n2;;2",
+                 "Beta", nullptr,
+                 "\xEF\xBB\xBF[Alpha]\n1;40;1\n2;;2\n[Beta]\n1;50;1\n2;;2\nschwach ab=2\n"},
+        MergeRow{"changed_in_its_place_comments_inside_kept",
+                 "[beta]\r\n# oben\r\n9;50;9\r\n\r\n8;;8\r\n" + alpha, "Beta", nullptr,
+                 betaLines + "# oben\r\n\r\n" + alpha},
+        MergeRow{"refused_block_of_its_name_replaced", alpha + "[Beta]\r\n1;;1\r\n# Ende", "Beta",
+                 nullptr, alpha + betaLines + "# Ende"},
+        MergeRow{"rename_over_another_key", "[Gamma]\n1;1;1\n2;;2\n[Beta]\n3;;3\n", "Gamma",
+                 nullptr, "[Beta]\n1;50;1\n2;;2\nschwach ab=2\n"},
+        MergeRow{"deleted_its_comments_kept", alpha + "[Beta] \r\n#  behalten\r\n1;;1\r\n", nullptr,
+                 "beta", alpha + "#  behalten\r\n"},
+        MergeRow{"windows_1252_written_as_utf8",
+                 "[Gr\xF6\xDF"
+                 "e]\r\n1;50;1\r\n2;;2\r\n",
+                 "Beta", nullptr,
+                 "[Gr\xC3\xB6\xC3\x9F"
+                 "e]\r\n1;50;1\r\n2;;2\r\n" +
+                     betaLines}),
+    ROW_NAMES);
+
+// What teachers and Windows editors write reads as meant: blanks, tabs, indented comments,
+// decimal commas, "%" behind a bound, each range to its edge.
+TEST(KeyFileReader, ReadsBlanksCommasAndEveryRangeToItsEdge) {
+    const settings::KeyFileContent read = settings::parseKeyFile(QString::fromUtf8(
+        "\t# eingerückt\n [ Rand ] \n sehr gut ; 100 % ; -100\t\ngut;0,01;100\n  ungenügend;;1,5 \n"
+        " schwach ab = ungenügend \n[Drüber]\n1;100,01;1\n2;;2\n[Wert]\n1;50;100,01\n2;;2\n"
+        "[Null]\n1;0;1\n2;;2\n"));
+    ASSERT_EQ(read.keys.size(), 1u);
+    EXPECT_EQ(read.keys[0],
+              grading::withOwnHeadings({"Rand",
+                                        {{"sehr gut", 100, -10000},
+                                         {"gut", 0.01, 10000},
+                                         {QString::fromUtf8("ungenügend"), std::nullopt, 150}},
+                                        2,
+                                        {},
+                                        {},
+                                        {}}));
+    EXPECT_EQ(read.problems.size(), 3);
+}
+
+// Keys written elsewhere between reading and writing stay: another program, a second window.
+TEST(KeyStoreWrite, StartsFromTheFileOnDisk) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zensulino-Notenschlüssel.txt");
+    auto append = [&](const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(bytes);
+    };
+    append("[Alpha]\n1;40;1\n2;;2\n");
+    settings::KeyStore first(QLocale::c(), [&] { return path; });
+    settings::KeyStore second(QLocale::c(), [&] { return path; });
+    first.reload();
+    second.reload();
+    append("[Gamma]\n1;40;1\n2;;2\n");
+    grading::GradingKey delta = first.keys().own()[0];
+    delta.name = "Delta";
+    ASSERT_TRUE(first
+                    .write([&](settings::KeyFileText& file, const auto&) {
+                        file.putKey(delta.name, delta);
+                        return true;
+                    })
+                    .done);
+    ASSERT_TRUE(second
+                    .write([&](settings::KeyFileText& file, const auto&) {
+                        file.removeKey("Alpha");
+                        return true;
+                    })
+                    .done);
+    QStringList names;
+    for (const auto& key : second.keys().own()) {
+        names << key.name;
+    }
+    EXPECT_EQ(names, QStringList({"Gamma", "Delta"}));
+}
+
+// Saved as "ANSI" by an older Windows editor: it loads, and the first write keeps the former
+// bytes as a copy before the file is written anew in UTF-8.
+TEST(KeyStoreWrite, WindowsFileIsKeptAsACopyBeforeItIsWrittenInUtf8) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zensulino-Notenschlüssel.txt");
+    const QByteArray windows = "# f\xFCr die 5b\r\n[Gr\xF6\xDF"
+                               "e]\r\n1;50;1\r\n2;;2\r\n";
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(windows);
+    file.close();
+    settings::KeyStore keys(QLocale::c(), [&] { return path; });
+    EXPECT_EQ(keys.reload().status, settings::KeyFileLoad::Status::Loaded);
+    const settings::KeyStore::Written written =
+        keys.write([](settings::KeyFileText& text, const std::vector<grading::GradingKey>& onDisk) {
+            text.removeKey(onDisk.at(0).name);
+            return true;
+        });
+    EXPECT_EQ(written.copy, dir.filePath("Zensulino-Notenschlüssel (Kopie).txt"));
+    QFile copy(written.copy);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), windows);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "# f\xC3\xBCr die 5b\r\n");
 }
 
 } // namespace

@@ -706,4 +706,31 @@ TEST_F(Window, RenamedKeyInUseGradesUnderItsNewName) {
         << "the settings file changes on Einstellungen speichern alone";
 }
 
+// A key changed on disk since the editor showed it is overwritten only where the teacher says so.
+TEST_F(Window, KeyChangedOnDiskIsOverwrittenOnlyWhenAsked) {
+    for (const char* answer : {"Abbrechen", "Überschreiben"}) {
+        writeKeyFile("[Beta]\r\n1;50;1\r\n2;;2\r\n");
+        auto window = open();
+        const QByteArray elsewhere = "[Beta]\r\n1;60;1\r\n2;;2\r\n# von nebenan\r\n";
+        QString asked;
+        withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                     [&](QDialog* editor) {
+                         chooseFirstKey(editor);
+                         writeKeyFile(elsewhere);
+                         withModalBox([&] { clickButton(editor, "&Speichern"); },
+                                      [&](QDialog* box) {
+                                          asked = qobject_cast<QMessageBox*>(box)->text();
+                                          clickButton(box, answer);
+                                      });
+                     });
+        EXPECT_EQ(asked, QString::fromUtf8("„Beta“ wurde inzwischen außerhalb dieses Fensters "
+                                           "geändert. Mit dieser Fassung überschreiben?"));
+        QFile file(settings::keyFilePath(settingsPath()));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), QByteArray(answer) == "Abbrechen"
+                                      ? elsewhere
+                                      : "[Beta]\r\n1;50;1\r\n2;;2\r\n# von nebenan\r\n");
+    }
+}
+
 } // namespace
