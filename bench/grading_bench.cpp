@@ -5,6 +5,7 @@
 #include "grading/KeyTable.h"
 #include "grading/NotenSpeicher.h"
 #include "settings/KeyFile.h"
+#include "settings/KeyFileText.h"
 #include "tests/support/ModelWindow.h"
 
 #include <QFile>
@@ -69,10 +70,10 @@ void BM_KeyTable(benchmark::State& state) {
 }
 BENCHMARK(BM_KeyTable)->Arg(40)->Arg(1'000'000)->Arg(0)->Unit(benchmark::kMicrosecond);
 
-// Reading the key file at start-up, at its largest sensible size: 50 keys of 30 grades.
-void BM_ReadKeyFile(benchmark::State& state) {
+// Keys of 30 grades each, as a department may keep them.
+std::vector<grading::GradingKey> manyKeys(int count) {
     std::vector<grading::GradingKey> keys;
-    for (int k = 0; k < 50; ++k) {
+    for (int k = 0; k < count; ++k) {
         grading::GradingKey key{QStringLiteral("Schlüssel %1").arg(k), {}, 20, {}, {}, {}};
         for (int g = 0; g < 30; ++g) {
             key.grades.push_back({QStringLiteral("Note %1").arg(g),
@@ -81,6 +82,12 @@ void BM_ReadKeyFile(benchmark::State& state) {
         }
         keys.push_back(key);
     }
+    return keys;
+}
+
+// Reading the key file at start-up, at its largest sensible size: 50 keys of 30 grades.
+void BM_ReadKeyFile(benchmark::State& state) {
+    const std::vector<grading::GradingKey> keys = manyKeys(50);
     QTemporaryDir dir;
     QFile file(dir.filePath("Zensulino-Notenschlüssel.txt"));
     if (!file.open(QIODevice::WriteOnly) || file.write(settings::formatKeyFile(keys)) < 0) {
@@ -97,6 +104,21 @@ void BM_ReadKeyFile(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadKeyFile)->Unit(benchmark::kMillisecond);
+
+// One key saved into a department's file of 200 keys of 30 grades, in memory: decoded, the key's
+// lines replaced, encoded again. Target: < 5 ms.
+void BM_MergeOneKey(benchmark::State& state) {
+    std::vector<grading::GradingKey> keys = manyKeys(200);
+    const QByteArray bytes = settings::formatKeyFile(keys);
+    grading::GradingKey changed = keys[100];
+    changed.grades[0].text = QStringLiteral("sehr gut");
+    for (auto _ : state) {
+        std::optional<settings::KeyFileText> file = settings::KeyFileText::decode(bytes);
+        file->putKey(changed.name, changed);
+        benchmark::DoNotOptimize(file->bytes());
+    }
+}
+BENCHMARK(BM_MergeOneKey)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

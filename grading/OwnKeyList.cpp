@@ -43,24 +43,6 @@ std::optional<QString> otherKeyNamed(const std::vector<GradingKey>& keys,
     return other != keys.end() ? std::optional(other->name) : std::nullopt;
 }
 
-std::vector<GradingKey> storeKey(std::vector<GradingKey> keys,
-                                 const std::optional<QString>& editing, GradingKey key) {
-    const std::optional<QString> otherName = otherKeyNamed(keys, editing, key.name);
-    const auto other = otherName ? named(keys, *otherName) : keys.end();
-    const auto edited = editing ? named(keys, *editing) : keys.end();
-    if (edited != keys.end()) {
-        *edited = std::move(key);
-        if (other != keys.end()) {
-            keys.erase(other);
-        }
-    } else if (other != keys.end()) {
-        *other = std::move(key);
-    } else {
-        keys.push_back(std::move(key));
-    }
-    return keys;
-}
-
 Imported importKeys(std::vector<GradingKey> own, std::vector<GradingKey> incoming,
                     const std::function<OnClash(const GradingKey& existing)>& decide) {
     Imported result{std::move(own), {}};

@@ -21,11 +21,6 @@ std::optional<GradingKey> keyNamed(const std::vector<GradingKey>& keys, const QS
 std::optional<QString> otherKeyNamed(const std::vector<GradingKey>& keys,
                                      const std::optional<QString>& editing, const QString& name);
 
-// The list with `key` saved: in the place of the key edited, a rename too, the other key of its
-// name gone; or in the place of the other key of its name; or behind the rest.
-std::vector<GradingKey> storeKey(std::vector<GradingKey> keys,
-                                 const std::optional<QString>& editing, GradingKey key);
-
 // What becomes of a key whose name, ignoring case, an own key bears already.
 enum class OnClash { Replace, KeepBoth, Skip };
 

@@ -74,39 +74,4 @@ INSTANTIATE_TEST_SUITE_P(
                    grading::FormCheck::Name}),
     ROW_NAMES);
 
-struct SavingRow {
-    std::string name;
-    std::optional<QString> editing;
-    const char* savedAs;
-    std::optional<QString> replaced; // the other key the editor asks about
-    const char* list;                // afterwards, the new key's grade text in its place
-};
-
-class Saving : public testing::TestWithParam<SavingRow> {};
-
-TEST_P(Saving, PutsTheKeyInItsPlace) {
-    std::vector<grading::GradingKey> keys;
-    for (const char* name : {"A", "B", "C"}) {
-        keys.push_back({name, {{"alt", 50.0, 100}, {"6", std::nullopt, 600}}, {}, {}, {}, {}});
-    }
-    const grading::GradingKey saved{
-        GetParam().savedAs, {{"neu", 50.0, 100}, {"6", std::nullopt, 600}}, {}, {}, {}, {}};
-    EXPECT_EQ(grading::otherKeyNamed(keys, GetParam().editing, saved.name), GetParam().replaced);
-    QStringList list;
-    for (const grading::GradingKey& key : grading::storeKey(keys, GetParam().editing, saved)) {
-        list << key.name + (key.grades[0].text == "neu" ? "*" : "");
-    }
-    EXPECT_EQ(list.join(' '), GetParam().list);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    OwnKeys, Saving,
-    testing::Values(SavingRow{"new_name", std::nullopt, "D", std::nullopt, "A B C D*"},
-                    SavingRow{"new_key_on_a_name_in_other_case", std::nullopt, "b", "B", "A b* C"},
-                    SavingRow{"same_key_same_name", "B", "B", std::nullopt, "A B* C"},
-                    SavingRow{"renamed_keeps_its_place", "B", "Z", std::nullopt, "A Z* C"},
-                    SavingRow{"renamed_onto_a_later_key", "A", "c", "C", "c* B"},
-                    SavingRow{"renamed_onto_an_earlier_key", "C", "A", "A", "B A*"}),
-    ROW_NAMES);
-
 } // namespace
