@@ -233,6 +233,8 @@ INSTANTIATE_TEST_SUITE_P(
                  nullptr, alpha + betaLines + "# Ende"},
         MergeRow{"rename_over_another_key", "[Gamma]\n1;1;1\n2;;2\n[Beta]\n3;;3\n", "Gamma",
                  nullptr, "[Beta]\n1;50;1\n2;;2\nschwach ab=2\n"},
+        MergeRow{"renamed_whose_old_block_is_gone", "[Beta]\n3;;3\n[Gamma]\n1;1;1\n2;;2\n", "Alpha",
+                 nullptr, "[Beta]\n1;50;1\n2;;2\nschwach ab=2\n[Gamma]\n1;1;1\n2;;2\n"},
         MergeRow{"deleted_its_comments_kept", alpha + "[Beta] \r\n#  behalten\r\n1;;1\r\n", nullptr,
                  "beta", alpha + "#  behalten\r\n"},
         MergeRow{"windows_1252_written_as_utf8",
@@ -250,7 +252,7 @@ TEST(KeyFileReader, ReadsBlanksCommasAndEveryRangeToItsEdge) {
     const settings::KeyFileContent read = settings::parseKeyFile(QString::fromUtf8(
         "\t# eingerückt\n [ Rand ] \n sehr gut ; 100 % ; -100\t\ngut;0,01;100\n  ungenügend;;1,5 \n"
         " schwach ab = ungenügend \n[Drüber]\n1;100,01;1\n2;;2\n[Wert]\n1;50;100,01\n2;;2\n"
-        "[Null]\n1;0;1\n2;;2\n"));
+        "[Null]\n1;0;1\n2;;2\n[Minus]\n1;50;-100,01\n2;;2\n"));
     ASSERT_EQ(read.keys.size(), 1u);
     EXPECT_EQ(read.keys[0],
               grading::withOwnHeadings({"Rand",
@@ -261,7 +263,7 @@ TEST(KeyFileReader, ReadsBlanksCommasAndEveryRangeToItsEdge) {
                                         {},
                                         {},
                                         {}}));
-    EXPECT_EQ(read.problems.size(), 3);
+    EXPECT_EQ(read.problems.size(), 4);
 }
 
 // Keys written elsewhere between reading and writing stay: another program, a second window.
