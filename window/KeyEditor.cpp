@@ -417,10 +417,11 @@ void KeyEditor::remove() {
         QMessageBox::Yes) {
         return;
     }
-    m_editing = name;
+    // The key deleted is the one whose change on disk would be asked about.
+    const std::optional<QString> shown = std::exchange(m_editing, name);
     if (!write(QStringLiteral("Trotzdem löschen?"), QStringLiteral("Löschen"),
                [&](settings::KeyFileText& file) { file.removeKey(name); })) {
-        m_editing.reset();
+        m_editing = shown;
         return;
     }
     // What was deleted stays in the form as a new key: "Speichern" brings it back.
