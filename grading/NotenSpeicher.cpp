@@ -62,7 +62,7 @@ void NotenSpeicher::restore(std::span<const RemovedEntry> removed) {
         entries.reserve(end - first);
         for (std::size_t taken = first; taken < end; ++taken) {
             entries.push_back(removed[taken].entry);
-            m_notenspiegel.add(removed[taken].entry.key, removed[taken].entry.grade);
+            m_notenspiegel.putBack(removed[taken].entry.key, removed[taken].entry.grade);
         }
         m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(removed[first].place),
                          std::make_move_iterator(entries.begin()),

@@ -37,6 +37,10 @@ QString withDecimals(qint64 scaled, int decimals, const QLocale& locale) {
 } // namespace
 
 void Notenspiegel::add(const Key& key, std::size_t grade) {
+    count(key, grade, 1).lastGraded = ++m_graded;
+}
+
+void Notenspiegel::putBack(const Key& key, std::size_t grade) {
     count(key, grade, 1);
 }
 
@@ -44,7 +48,7 @@ void Notenspiegel::remove(const Key& key, std::size_t grade) {
     count(key, grade, -1);
 }
 
-void Notenspiegel::count(const Key& key, std::size_t grade, int times) {
+Notenspiegel::Tally& Notenspiegel::count(const Key& key, std::size_t grade, int times) {
     auto tally = std::find_if(m_tallies.begin(), m_tallies.end(),
                               [&](const Tally& t) { return sameIdentity(*t.key, *key); });
     if (tally == m_tallies.end()) {
@@ -59,11 +63,12 @@ void Notenspiegel::count(const Key& key, std::size_t grade, int times) {
                                [&](const Tally& t) { return rank(*t.key) > rank(*key); });
         const int version = older != m_tallies.rend() ? older->version + 1 : 1;
         tally = m_tallies.insert(
-            place, Tally{key, version, std::vector<qint64>(key->grades.size()), 0, 0});
+            place, Tally{key, version, 0, std::vector<qint64>(key->grades.size()), 0, 0});
     }
     tally->counts[grade] += times;
     tally->results += times;
     tally->valueSum += key->grades[grade].value * times;
+    return *tally;
 }
 
 void Notenspiegel::clear() {
@@ -76,11 +81,11 @@ std::vector<Notenspiegel::Summary> Notenspiegel::summaries() const {
         if (tally.results == 0) {
             continue;
         }
-        // Only a newer version with results of its own moves this one's table to a numbered
-        // heading.
+        // Only another version graded under later moves this one's table to a numbered heading.
         const bool newerShown =
             std::any_of(m_tallies.begin(), m_tallies.end(), [&](const Tally& t) {
-                return t.key->name == tally.key->name && t.version > tally.version && t.results > 0;
+                return t.key->name == tally.key->name && t.lastGraded > tally.lastGraded &&
+                       t.results > 0;
             });
         Summary summary{
             tally.key,
@@ -106,6 +111,7 @@ QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale)
 }
 
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale) {
+    Q_ASSERT(summary.weak);
     const qint64 share = 100 * summary.weak.value_or(0);
     if (share % summary.results == 0) {
         return countText(share / summary.results, locale) + QStringLiteral(" %");

@@ -18,12 +18,14 @@ namespace grading {
 // Results count under a key by what it is, not by where it lives: a key saved anew unchanged
 // counts on in the same table. Where a key keeps its name but changes what it is, the results
 // after the change count in a table of their own, and the older tables are headed by their
-// version ("Fassung 1", …) while the newest keeps the plain heading.
+// version ("Fassung 1", …) while the one graded under last keeps the plain heading: the key as it
+// stands now, also where a teacher went back to an earlier version.
 class Notenspiegel {
 public:
     void add(const Key& key, std::size_t grade);
-    // Takes back one result that `add` counted.
+    // Takes back one result that `add` counted, and puts it back as it was.
     void remove(const Key& key, std::size_t grade);
+    void putBack(const Key& key, std::size_t grade);
     void clear();
 
     struct Summary {
@@ -34,22 +36,25 @@ public:
         qint64 valueSum = 0;        // in hundredths; the average is worked out from it exactly
         std::optional<qint64> weak; // from the first weak grade to the worst; none without one
     };
-    // One summary for each key that has results: GYM, IHK, then the others as they first came.
+    // One summary for each key, and each version of a key, that has results: GYM, IHK, then the
+    // others as they first came, the versions of a key side by side.
     std::vector<Summary> summaries() const;
 
 private:
     struct Tally {
         Key key;
-        int version = 1; // among the tallies of keys of its name, in the order they came
+        int version = 1;        // among the tallies of keys of its name, in the order they came
+        quint64 lastGraded = 0; // when a result last came, as the session counts
         std::vector<qint64> counts;
         qint64 results = 0;
         qint64 valueSum = 0;
     };
-    void count(const Key& key, std::size_t grade, int times);
+    Tally& count(const Key& key, std::size_t grade, int times);
 
     // A key a tally, GYM first and IHK second where they have one, the versions of a key side by
     // side.
     std::vector<Tally> m_tallies;
+    quint64 m_graded = 0;
 };
 
 // The average with two decimals, halves rounded away from zero: "2,68" for 107/40.

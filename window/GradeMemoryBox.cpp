@@ -238,9 +238,10 @@ void GradeMemoryBox::saveAsPdf() {
                             {QStringLiteral("Das PDF wurde nicht gespeichert."),
                              QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
     if (!problem.isEmpty()) {
-        QMessageBox(QMessageBox::Critical, QStringLiteral("Als PDF speichern"),
-                    withLineBreaks(problem), QMessageBox::Ok, this)
-            .exec();
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Als PDF speichern"),
+                        withLineBreaks(problem), QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     }
 }
 

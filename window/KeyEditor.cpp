@@ -39,7 +39,7 @@ QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
 
 KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const QString& keyText,
                      const QLocale& locale, QWidget* parent)
-    : QDialog(parent), m_keys(keys), m_keyText(keyText), m_locale(locale),
+    : QDialog(parent), m_keyStore(keys), m_keyText(keyText), m_locale(locale),
       m_presets(grading::keyPresets(keys.keys())) {
     setWindowTitle(title);
     setModal(true);
@@ -47,8 +47,8 @@ KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const
         setFont(parent->font());
     }
     // Read anew, so that a file changed since start-up is what the teacher edits.
-    m_keys.reload();
-    m_own = m_keys.keys().own();
+    m_keyStore.reload();
+    m_own = m_keyStore.keys().own();
 
     createControls(maximumText);
     listKeys({});
@@ -107,9 +107,11 @@ void KeyEditor::createControls(const QString& maximumText) {
         formChanged();
     });
     m_problem = new QLabel(this);
+    m_problem->setTextFormat(Qt::PlainText);
     m_problem->setWordWrap(true);
     m_problem->setStyleSheet(QStringLiteral("color: #b00020"));
     m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
     m_status->setWordWrap(true);
     // Room enough that nothing moves when a problem or a report appears.
     m_problem->setMinimumHeight(3 * fontMetrics().lineSpacing());
@@ -437,7 +439,7 @@ bool KeyEditor::write(const QString& stillWrite, const QString& writeButton,
     m_status->clear();
     // The key shown as it was read: where the file holds it otherwise now, the teacher decides.
     const auto seen = m_editing ? grading::keyNamed(m_own, *m_editing) : std::nullopt;
-    const settings::KeyStore::Written written = m_keys.write(
+    const settings::KeyStore::Written written = m_keyStore.write(
         [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>& onDisk) {
             if (seen && grading::keyNamed(onDisk, seen->name) != seen &&
                 !overwriteChanged(seen->name, stillWrite, writeButton)) {
@@ -446,7 +448,7 @@ bool KeyEditor::write(const QString& stillWrite, const QString& writeButton,
             change(file);
             return true;
         });
-    m_own = m_keys.keys().own();
+    m_own = m_keyStore.keys().own();
     if (!written.problem.isEmpty()) {
         say(QMessageBox::Critical, withLineBreaks(written.problem));
     }
@@ -464,6 +466,7 @@ bool KeyEditor::overwriteChanged(const QString& name, const QString& stillWrite,
                     QStringLiteral("„%1“ wurde inzwischen außerhalb dieses Fensters geändert. %2")
                         .arg(name, stillWrite),
                     QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText);
     auto* write = box.addButton(writeButton, QMessageBox::AcceptRole);
     auto* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
@@ -492,8 +495,8 @@ void KeyEditor::importKeys() {
         say(QMessageBox::Warning,
             QStringLiteral("Die Datei „%1“ enthält keinen Notenschlüssel.").arg(shownPath));
     }
-    m_keys.reload();
-    m_own = m_keys.keys().own();
+    m_keyStore.reload();
+    m_own = m_keyStore.keys().own();
     const grading::Imported imported =
         grading::importKeys(m_own, loaded.keys, [this](const grading::GradingKey& existing) {
             QMessageBox box(QMessageBox::Question, title,
@@ -503,6 +506,7 @@ void KeyEditor::importKeys() {
                                            "übersprungen werden?")
                                 .arg(existing.name),
                             QMessageBox::NoButton, this);
+            box.setTextFormat(Qt::PlainText);
             auto* replace = box.addButton(QStringLiteral("&Ersetzen"), QMessageBox::AcceptRole);
             auto* both = box.addButton(QStringLiteral("&Beide behalten"), QMessageBox::AcceptRole);
             auto* skip = box.addButton(QStringLiteral("Ü&berspringen"), QMessageBox::RejectRole);
@@ -563,6 +567,7 @@ QMessageBox::StandardButton KeyEditor::say(QMessageBox::Icon icon, const QString
                                            QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton preset) {
     QMessageBox box(icon, title, text, buttons, this);
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(preset);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }

@@ -66,7 +66,7 @@ private:
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                     QMessageBox::StandardButton preset = QMessageBox::Ok);
 
-    settings::KeyStore& m_keys;
+    settings::KeyStore& m_keyStore;
     QString m_keyText;
     QLocale m_locale;
     std::vector<grading::GradingKey> m_own;

@@ -19,6 +19,7 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_heading = new QLabel(this);
+    m_heading->setTextFormat(Qt::PlainText);
     m_heading->setWordWrap(!m_maximum);
     layout->addWidget(m_heading);
     if (!m_maximum) {

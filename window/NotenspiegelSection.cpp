@@ -54,6 +54,9 @@ void NotenspiegelSection::refresh() {
         showCells(table, counts, {.rowHeadings = true});
         heading->setBuddy(table);
         auto* line = new QLabel(summaryLine(summary, m_locale), m_keys);
+        // Key names and grade texts are the teacher's, shown as typed.
+        heading->setTextFormat(Qt::PlainText);
+        line->setTextFormat(Qt::PlainText);
         line->setTextInteractionFlags(Qt::TextSelectableByMouse);
         line->setWordWrap(true);
         layout->addSpacing(6);

@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <vector>
 
-// Under the grade-memory list: for each key that has results, its counts grade by grade and a
-// line with the number of results, the average and the weak results.
+// Under the grade-memory list: for each key, and each version of a key, that has results, its
+// counts grade by grade and a line with the number of results, the average and the weak results.
 class NotenspiegelSection : public QWidget {
 public:
     NotenspiegelSection(const grading::NotenSpeicher& memory, const QLocale& locale,

@@ -421,6 +421,7 @@ void frmMain::showMessage(const QString& text, const QString& title, grading::Me
                                         ? QMessageBox::Warning
                                         : QMessageBox::Information;
     QMessageBox box(shown, title, withLineBreaks(text), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText); // a key text such as "<b>" is shown as typed
     box.exec();
 }
 

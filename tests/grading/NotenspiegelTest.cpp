@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A key as a session may meet it again after the editor was open: built anew unchanged, with a
 // bound moved, with a grade text or its weak grade changed, or another key altogether.
-enum class Change { None, Bound, GradeText, WeakGrade, OtherKey, RemoveNewest };
+enum class Change { None, Bound, GradeText, WeakGrade, OtherKey, RemoveNewest, PutBackOldest };
 
 struct VersionRow {
     std::string name;
@@ -155,6 +155,10 @@ class Versions : public testing::TestWithParam<VersionRow> {};
 TEST_P(Versions, CountResultsByWhatTheKeyIsAndHeadOlderVersionsByNumber) {
     grading::NotenSpeicher memory;
     for (const auto& [change, times] : GetParam().steps) {
+        if (change == Change::PutBackOldest) {
+            memory.restore(memory.remove({0}));
+            continue;
+        }
         if (change == Change::RemoveNewest) {
             for (int i = 0; i < times; ++i) {
                 memory.remove({memory.size() - 1});
@@ -207,11 +211,14 @@ INSTANTIATE_TEST_SUITE_P(
                     "Notenspiegel (Tendenz): 3"}},
         VersionRow{"back_to_the_first_counts_there",
                    {{Change::None, 1}, {Change::GradeText, 1}, {Change::None, 1}},
-                   {"Notenspiegel (Tendenz, Fassung 1): 2", "Notenspiegel (Tendenz): 1"}},
+                   {"Notenspiegel (Tendenz): 2", "Notenspiegel (Tendenz, Fassung 2): 1"}},
         VersionRow{"versions_side_by_side",
                    {{Change::None, 1}, {Change::OtherKey, 1}, {Change::GradeText, 1}},
                    {"Notenspiegel (Tendenz, Fassung 1): 1", "Notenspiegel (Tendenz): 1",
                     "Notenspiegel (Andere): 1"}},
+        VersionRow{"an_older_result_put_back_leaves_the_headings",
+                   {{Change::None, 1}, {Change::GradeText, 1}, {Change::PutBackOldest, 1}},
+                   {"Notenspiegel (Tendenz, Fassung 1): 1", "Notenspiegel (Tendenz): 1"}},
         VersionRow{"the_newer_gone_the_older_plain",
                    {{Change::None, 1}, {Change::GradeText, 1}, {Change::RemoveNewest, 1}},
                    {"Notenspiegel (Tendenz): 1"}}),

@@ -597,6 +597,7 @@ TEST_P(StartKey, MissingKeyIsSaidWithTheKeyFilesMessageFirst) {
                      said = qobject_cast<QMessageBox*>(box)->text().replace(
                          QDir::toNativeSeparators(settings::keyFilePath(settingsPath())), "…");
                      icon = qobject_cast<QMessageBox*>(box)->icon();
+                     EXPECT_EQ(qobject_cast<QMessageBox*>(box)->textFormat(), Qt::PlainText);
                  });
     EXPECT_EQ(said, GetParam().said);
     if (!said.isEmpty()) {
@@ -615,7 +616,12 @@ INSTANTIATE_TEST_SUITE_P(
                     StartKeyRow{"renamed", "Beta", "[Beta neu]\n1;50;1\n2;;2\n", betaMissing},
                     StartKeyRow{"there", "Beta", "[Beta]\n1;50;1\n2;;2\n", {}},
                     StartKeyRow{"lower_case_ihk_as_ever", "ihk", {}, {}},
-                    StartKeyRow{"gym", "GYM", {}, {}}, StartKeyRow{"empty", "", {}, {}},
+                    StartKeyRow{"gym", "GYM", {}, {}}, StartKeyRow{"lower_case_gym", "gym", {}, {}},
+                    StartKeyRow{"shown_as_typed",
+                                "<b>Beta</b>",
+                                {},
+                                QString(betaMissing).replace("Beta", "<b>Beta</b>")},
+                    StartKeyRow{"empty", "", {}, {}},
                     StartKeyRow{
                         "refused_with_the_damaged_file", "Beta", "[Beta]\n1;50;1\n2;60;2\n3;;3\n",
                         QString::fromUtf8("Die Notenschlüssel-Datei „…“ konnte nicht ganz geladen "
