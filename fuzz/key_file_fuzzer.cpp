@@ -14,13 +14,17 @@ bool isOther(const grading::GradingKey& key, const QString& written) {
     return key.name.compare(written, Qt::CaseInsensitive) != 0;
 }
 
-// The comments, in order: a write keeps every one. A last line's lone CR becomes a CR LF with the
-// line end a write adds.
+// The comments, in order: a write keeps every one. A last line's CR at its end becomes part of a
+// CR LF with the line end a write adds.
 QStringList comments(const QString& text) {
     QStringList found;
     for (const QString& line : text.split(u'\n')) {
         if (settings::withoutBlanks(line).startsWith(u'#')) {
-            found << (line.endsWith(u'\r') ? line.chopped(1) : line);
+            QString comment = line;
+            while (comment.endsWith(u'\r')) {
+                comment.chop(1);
+            }
+            found << comment;
         }
     }
     return found;

@@ -46,7 +46,7 @@ std::optional<qint64> boundFromFileText(const QString& text) {
     QString number = text;
     if (number.endsWith(u'%')) {
         number.chop(1);
-        while (number.endsWith(u' ')) {
+        while (number.endsWith(u' ') || number.endsWith(u'\t')) {
             number.chop(1);
         }
     }
@@ -122,6 +122,11 @@ QString whyNotAGradeText(const QString& text) {
     if (text.front() == u'#') {
         return QStringLiteral("Eine Note darf nicht mit „#“ beginnen: So beginnt in der "
                               "Notenschlüssel-Datei ein Kommentar.");
+    }
+    static const QRegularExpression setting(QStringLiteral("^schwach ab[ \t]*="));
+    if (setting.match(text).hasMatch()) {
+        return QStringLiteral("Eine Note darf nicht mit „schwach ab=“ beginnen: So steht in der "
+                              "Notenschlüssel-Datei die erste schwache Note.");
     }
     return {};
 }

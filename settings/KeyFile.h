@@ -16,10 +16,12 @@ QString keyFilePath(const QString& settingsPath);
 // The teacher's own keys, readable, editable by hand and fit to be mailed to a colleague:
 //   # comment
 //   [Bayern 5-11]
-//   1;85;1          one line a grade, best first: text;from;value, decimals with a point
+//   1;85;1          one line a grade, best first: text;from;value, a decimal point or comma,
+//                   a "%" behind the bound welcome
 //   6;;6            the worst grade has no bound
 //   schwach ab=5    optional
-// UTF-8, a byte-order mark optional, lines ending in LF or CR LF.
+// UTF-8 (a byte-order mark optional) or Windows-1252, lines ending in LF or CR LF, blanks and
+// tabs around lines and fields not counting. Written with a decimal point, in CR LF.
 struct KeyFileContent {
     std::vector<grading::GradingKey> keys; // each key that keeps every rule
     QStringList problems;                  // one for each key or line refused, with its line
@@ -44,8 +46,8 @@ QString saveKeyFile(const QString& path, const std::vector<grading::GradingKey>&
                     const QString& notSaved = QStringLiteral("Die Notenschlüssel wurden nicht "
                                                              "gespeichert."));
 
-// Keeps a file that did not load whole before it is written over: its bytes, through the save
-// route, under "… (Kopie).txt" beside it, or "… (Kopie 2).txt" and on where that is taken.
+// Keeps a file before it is written anew in another encoding: its bytes, through the save route,
+// under "… (Kopie).txt" beside it, or "… (Kopie 2).txt" and on where that is taken.
 struct KeptCopy {
     QString path;    // where the copy stands
     QString problem; // German, when none could be made

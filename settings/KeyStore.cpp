@@ -6,6 +6,7 @@
 #include "settings/modFiles.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace settings {
 
@@ -21,46 +22,68 @@ KeyFileLoad KeyStore::reload() {
 KeyStore::Written KeyStore::write(const Change& change) {
     const QString path = m_path();
     const QString notSaved = QStringLiteral("Die Notenschlüssel wurden nicht gespeichert.");
-    // A new file starts with the line that says what it is.
-    KeyFileText file = *KeyFileText::decode(formatKeyFile({}));
-    if (FileExists(path)) {
-        const WholeFile read = readWholeFile(path);
-        if (!read.bytes) {
+    const QString shownPath = QDir::toNativeSeparators(path);
+    // The file's bytes now; none where there is no file.
+    struct Now {
+        std::optional<QByteArray> bytes;
+        QString problem;
+    };
+    auto readNow = [&] {
+        if (!FileExists(path)) {
+            return Now{};
+        }
+        WholeFile read = readWholeFile(path);
+        return Now{std::move(read.bytes), read.problem};
+    };
+    for (int attempt = 1;; ++attempt) {
+        const Now before = readNow();
+        if (!before.bytes && !before.problem.isEmpty()) {
             return {false,
                     QStringLiteral("%1 Die Notenschlüssel-Datei „%2“ ließ sich nicht lesen: %3.")
-                        .arg(notSaved, QDir::toNativeSeparators(path), read.problem),
+                        .arg(notSaved, shownPath, before.problem),
                     {}};
         }
-        std::optional<KeyFileText> decoded = KeyFileText::decode(*read.bytes);
-        if (!decoded) {
+        // A new file starts with the line that says what it is.
+        std::optional<KeyFileText> file =
+            KeyFileText::decode(before.bytes ? *before.bytes : formatKeyFile({}));
+        if (!file) {
             return {false,
-                    QStringLiteral("%1 Die Notenschlüssel-Datei „%2“ ist weder in UTF-8 "
-                                   "noch in Windows-1252 geschrieben; sie bleibt, wie sie "
-                                   "ist.")
-                        .arg(notSaved, QDir::toNativeSeparators(path)),
+                    QStringLiteral("%1 Die Notenschlüssel-Datei „%2“ ist weder in UTF-8 noch in "
+                                   "Windows-1252 geschrieben; sie bleibt, wie sie ist. In einem "
+                                   "Texteditor als UTF-8 gespeichert, oder umbenannt, damit "
+                                   "Zensulino eine neue anlegt, nimmt sie wieder Notenschlüssel "
+                                   "auf.")
+                        .arg(notSaved, shownPath),
                     {}};
         }
-        file = std::move(*decoded);
-    }
-    if (!change(file, parseKeyFile(file.text()).keys)) {
-        return {};
-    }
-    Written written{true, {}, {}};
-    if (file.encoding() == KeyFileText::Encoding::Windows1252) {
-        const KeptCopy copy = settings::keepCopy(path);
-        if (!copy.problem.isEmpty()) {
-            return {false, copy.problem, {}};
+        if (!change(*file, parseKeyFile(file->text()).keys)) {
+            return {};
         }
-        written.copy = copy.path;
+        // A question may have stood open while another program wrote the file: then the change
+        // starts again from the file as it is now.
+        if (attempt < 3 && readNow().bytes != before.bytes) {
+            continue;
+        }
+        Written written{true, {}, {}};
+        if (file->encoding() == KeyFileText::Encoding::Windows1252) {
+            const KeptCopy copy = settings::keepCopy(path);
+            if (!copy.problem.isEmpty()) {
+                return {false, copy.problem, {}};
+            }
+            written.copy = copy.path;
+        }
+        if (const QString problem =
+                saveBytes(path, file->bytes(),
+                          {notSaved, QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
+            !problem.isEmpty()) {
+            if (!written.copy.isEmpty()) {
+                QFile::remove(written.copy); // the file it keeps stays as it was
+            }
+            return {false, problem, {}};
+        }
+        m_keys.setOwn(parseKeyFile(file->text()).keys);
+        return written;
     }
-    if (const QString problem =
-            saveBytes(path, file.bytes(),
-                      {notSaved, QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
-        !problem.isEmpty()) {
-        return {false, problem, {}};
-    }
-    m_keys.setOwn(parseKeyFile(file.text()).keys);
-    return written;
 }
 
 } // namespace settings

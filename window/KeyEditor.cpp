@@ -312,6 +312,7 @@ void KeyEditor::removeGrade() {
 
 void KeyEditor::startNew() {
     m_editing.reset();
+    m_seen.reset();
     listKeys({});
     grading::KeyForm fresh = grading::formFromKey(
         m_presets[static_cast<std::size_t>(m_preset->currentIndex())], m_locale);
@@ -331,6 +332,7 @@ void KeyEditor::showChosenKey() {
     }
     const grading::GradingKey& key = m_own[static_cast<std::size_t>(row)];
     m_editing = key.name;
+    m_seen = key;
     showForm(grading::formFromKey(key, m_locale));
     m_unchanged = form();
     m_status->clear();
@@ -369,20 +371,30 @@ void KeyEditor::save() {
         }
         return;
     }
-    if (const auto other = grading::otherKeyNamed(m_own, m_editing, check.key->name);
-        other && say(QMessageBox::Question,
-                     QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll er durch diesen "
-                                    "ersetzt werden?")
-                         .arg(*other),
-                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes) {
-        return;
-    }
     const grading::GradingKey& key = *check.key;
-    const QString replacing = m_editing.value_or(key.name);
-    if (!write(QStringLiteral("Mit dieser Fassung überschreiben?"), QStringLiteral("Überschreiben"),
-               [&](settings::KeyFileText& file) { file.putKey(replacing, key); })) {
+    std::optional<QString> replaced = grading::otherKeyNamed(m_own, m_editing, key.name);
+    if (replaced && !mayReplace(*replaced)) {
         return;
     }
+    const QString replacing = m_editing.value_or(key.name);
+    if (!write(m_seen, QStringLiteral("Mit dieser Fassung überschreiben?"),
+               QStringLiteral("Überschreiben"),
+               [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>& onDisk) {
+                   // A key of its name that was written elsewhere in the meantime is asked
+                   // about as well.
+                   const auto other = grading::otherKeyNamed(onDisk, m_editing, key.name);
+                   if (other && other != replaced) {
+                       if (!mayReplace(*other)) {
+                           return false;
+                       }
+                       replaced = other;
+                   }
+                   file.putKey(replacing, key);
+                   return true;
+               })) {
+        return;
+    }
+    m_seen = key;
     // The main window's key goes along with a rename.
     const bool keyTextRenamed = m_editing == m_keyText && check.key->name != m_keyText;
     if (keyTextRenamed) {
@@ -395,6 +407,14 @@ void KeyEditor::save() {
         m_status->text() + QStringLiteral("„%1“ ist gespeichert.").arg(check.key->name) +
         (keyTextRenamed ? QStringLiteral(" Im Hauptfenster ist er unter diesem Namen gewählt.")
                         : QString()));
+}
+
+bool KeyEditor::mayReplace(const QString& other) {
+    return say(QMessageBox::Question,
+               QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll er durch diesen "
+                              "ersetzt werden?")
+                   .arg(other),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 QString KeyEditor::keyTextGradesAsGym() const {
@@ -419,34 +439,41 @@ void KeyEditor::remove() {
         QMessageBox::Yes) {
         return;
     }
-    // The key deleted is the one whose change on disk would be asked about.
-    const std::optional<QString> shown = std::exchange(m_editing, name);
-    if (!write(QStringLiteral("Trotzdem löschen?"), QStringLiteral("Löschen"),
-               [&](settings::KeyFileText& file) { file.removeKey(name); })) {
-        m_editing = shown;
+    const auto seen = m_seen && m_seen->name == name ? m_seen : grading::keyNamed(m_own, name);
+    if (!write(seen, QStringLiteral("Trotzdem löschen?"), QStringLiteral("Löschen"),
+               [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>&) {
+                   file.removeKey(name);
+                   return true;
+               })) {
         return;
     }
     // What was deleted stays in the form as a new key: "Speichern" brings it back.
     m_editing.reset();
+    m_seen.reset();
     listKeys({});
     m_unchanged = form();
     m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gelöscht.").arg(name) +
                       (inForce ? u' ' + keyTextGradesAsGym() : QString()));
 }
 
-bool KeyEditor::write(const QString& stillWrite, const QString& writeButton,
-                      const std::function<void(settings::KeyFileText&)>& change) {
+bool KeyEditor::write(const std::optional<grading::GradingKey>& seen, const QString& stillWrite,
+                      const QString& writeButton, const settings::KeyStore::Change& change) {
     m_status->clear();
-    // The key shown as it was read: where the file holds it otherwise now, the teacher decides.
-    const auto seen = m_editing ? grading::keyNamed(m_own, *m_editing) : std::nullopt;
+    // Where the file holds the key otherwise than it was shown, the teacher decides, once for
+    // each version found there.
+    std::optional<std::optional<grading::GradingKey>> overwritten;
     const settings::KeyStore::Written written = m_keyStore.write(
         [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>& onDisk) {
-            if (seen && grading::keyNamed(onDisk, seen->name) != seen &&
-                !overwriteChanged(seen->name, stillWrite, writeButton)) {
-                return false;
+            if (seen) {
+                const auto now = grading::keyNamed(onDisk, seen->name);
+                if (now != seen && overwritten != now) {
+                    if (!overwriteChanged(seen->name, stillWrite, writeButton)) {
+                        return false;
+                    }
+                    overwritten = now;
+                }
             }
-            change(file);
-            return true;
+            return change(file, onDisk);
         });
     m_own = m_keyStore.keys().own();
     if (!written.problem.isEmpty()) {
@@ -518,14 +545,15 @@ void KeyEditor::importKeys() {
                                                   : grading::OnClash::Skip;
         });
     // Only the keys that came in are written; what the file holds besides stays.
-    const std::optional<QString> editing = std::exchange(m_editing, std::nullopt);
     const bool written =
-        !imported.added.isEmpty() && write({}, {}, [&](settings::KeyFileText& file) {
-            for (const QString& name : imported.added) {
-                file.putKey(name, *grading::keyNamed(imported.keys, name));
-            }
-        });
-    m_editing = editing;
+        !imported.added.isEmpty() &&
+        write({}, {}, {},
+              [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>&) {
+                  for (const QString& name : imported.added) {
+                      file.putKey(name, *grading::keyNamed(imported.keys, name));
+                  }
+                  return true;
+              });
     listKeys(m_editing.value_or(QString()));
     if (!written) {
         return;

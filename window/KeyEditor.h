@@ -50,11 +50,13 @@ private:
     void remove();
     void importKeys();
     void exportKey();
-    // Changes the key file as it is now, asking first where the key being edited was changed
-    // there since it was shown (`stillWrite` and `writeButton` word the question); true once
+    // Changes the key file as it is now, asking first where `seen`, the key as the editor read it,
+    // was changed there since (`stillWrite` and `writeButton` word the question); true once
     // written.
-    bool write(const QString& stillWrite, const QString& writeButton,
-               const std::function<void(settings::KeyFileText&)>& change);
+    bool write(const std::optional<grading::GradingKey>& seen, const QString& stillWrite,
+               const QString& writeButton, const settings::KeyStore::Change& change);
+    // Asks whether the key of that name gives way to the one saved.
+    bool mayReplace(const QString& other);
     bool overwriteChanged(const QString& name, const QString& stillWrite,
                           const QString& writeButton);
     void listKeys(const QString& chosen);
@@ -71,8 +73,9 @@ private:
     QLocale m_locale;
     std::vector<grading::GradingKey> m_own;
     std::vector<grading::GradingKey> m_presets;
-    std::optional<QString> m_editing; // the own key shown, by name; none for a new key
-    grading::KeyForm m_unchanged;     // the form as shown or last saved
+    std::optional<QString> m_editing;          // the own key shown, by name; none for a new key
+    std::optional<grading::GradingKey> m_seen; // that key as it was read or last saved
+    grading::KeyForm m_unchanged;              // the form as shown or last saved
     std::optional<std::size_t> m_weakRow;
     bool m_filling = false;
 

@@ -366,4 +366,25 @@ INSTANTIATE_TEST_SUITE_P(
                     SavingRow{"renamed_onto_an_earlier_key", "C", "A", "A", "B A*"}),
     ROW_NAMES);
 
+// A question may stand open for minutes: a key another program writes meanwhile stays.
+TEST(KeyStoreWrite, StartsAgainWhereTheFileChangedDuringTheChange) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zensulino-Notenschlüssel.txt");
+    settings::KeyStore keys(QLocale::c(), [&] { return path; });
+    int asked = 0;
+    ASSERT_TRUE(keys.write([&](settings::KeyFileText& file, const auto&) {
+                        if (asked++ == 0) {
+                            QFile elsewhere(path);
+                            EXPECT_TRUE(elsewhere.open(QIODevice::WriteOnly));
+                            elsewhere.write("[Epsilon]\r\n1;50;1\r\n2;;2\r\n");
+                        }
+                        file.putKey("Beta", {"Beta", {{"1", 40, 1}, {"2", {}, 2}}, {}, {}, {}, {}});
+                        return true;
+                    })
+                    .done);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[Epsilon]\r\n1;50;1\r\n2;;2\r\n[Beta]\r\n1;40;0.01\r\n2;;0.02\r\n");
+}
+
 } // namespace

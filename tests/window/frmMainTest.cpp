@@ -739,4 +739,30 @@ TEST_F(Window, KeyChangedOnDiskIsOverwrittenOnlyWhenAsked) {
     }
 }
 
+// A new key saved under the name of a key that another program wrote meanwhile is asked about.
+TEST_F(Window, NewKeyOnTheNameOfAKeyWrittenElsewhereIsAskedAbout) {
+    auto window = open();
+    const QByteArray elsewhere = "[Gamma]\r\n1;60;1\r\n2;;2\r\n";
+    QString asked;
+    withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                 [&](QDialog* editor) {
+                     writeKeyFile(elsewhere);
+                     auto* name = editor->findChild<QLineEdit*>();
+                     QTest::mouseClick(name, Qt::LeftButton);
+                     QTest::keyClicks(name, "gamma");
+                     withModalBox(
+                         [&] { clickButton(editor, "&Speichern"); },
+                         [&](QDialog* box) {
+                             asked = qobject_cast<QMessageBox*>(box)->text();
+                             qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+                         });
+                     name->clear(); // nothing left to ask about on closing
+                 });
+    EXPECT_EQ(asked, QString::fromUtf8("Einen Notenschlüssel „Gamma“ gibt es schon. Soll er durch "
+                                       "diesen ersetzt werden?"));
+    QFile file(settings::keyFilePath(settingsPath()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), elsewhere);
+}
+
 } // namespace
