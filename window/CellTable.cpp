@@ -7,6 +7,9 @@
 
 void showCells(QTableWidget* table, const grading::PasteTable& cells, const CellLook& look) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Arrow keys move in the table and a screen reader reads the cell; Tab leaves it, else the
+    // keyboard stays caught in its cells.
+    table->setTabKeyNavigation(false);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->verticalHeader()->setVisible(look.rowHeadings);

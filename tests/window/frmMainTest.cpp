@@ -765,4 +765,33 @@ TEST_F(Window, NewKeyOnTheNameOfAKeyWrittenElsewhereIsAskedAbout) {
     EXPECT_EQ(file.readAll(), elsewhere);
 }
 
+// The keyboard leaves the read-only tables with Tab, in the editor (its live key table) and in the
+// grade-memory box (the count tables and the key table): a button comes within a few presses.
+TEST_F(Window, TabLeavesTheReadOnlyTables) {
+    auto window = open();
+    window->setText(Field::Rohpunkte, "40");
+    ASSERT_TRUE(window->cmdCalc_Click());
+    for (const char* item : {"mnuNotenschluessel", "mnuCache"}) {
+        int tables = 0;
+        withModalBox([&] { window->contextMenu()->findChild<QAction*>(item)->trigger(); },
+                     [&](QDialog* dialog) {
+                         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+                         for (QTableWidget* table : dialog->findChildren<QTableWidget*>()) {
+                             if (table->editTriggers() != QAbstractItemView::NoEditTriggers) {
+                                 continue;
+                             }
+                             ++tables;
+                             table->setFocus(Qt::TabFocusReason);
+                             for (int press = 0; press < 8 && dialog->focusWidget() == table;
+                                  ++press) {
+                                 QTest::keyClick(table, Qt::Key_Tab);
+                             }
+                             EXPECT_NE(dialog->focusWidget(), table)
+                                 << table->accessibleName().toStdString();
+                         }
+                     });
+        EXPECT_GT(tables, 0) << item;
+    }
+}
+
 } // namespace
