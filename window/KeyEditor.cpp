@@ -129,7 +129,7 @@ void KeyEditor::createControls(const QString& maximumText) {
             m_name->setFocus();
         }
     });
-    m_delete = buttons->addButton(QStringLiteral("&Löschen"), QDialogButtonBox::ActionRole);
+    m_delete = buttons->addButton(QStringLiteral("Lös&chen"), QDialogButtonBox::ActionRole);
     connect(m_delete, &QPushButton::clicked, this, &KeyEditor::remove);
     auto* save = buttons->addButton(QStringLiteral("&Speichern"), QDialogButtonBox::ActionRole);
     save->setDefault(true);
@@ -338,7 +338,35 @@ void KeyEditor::showChosenKey() {
     m_status->clear();
 }
 
+void KeyEditor::commitOpenCell() {
+    // The table holds no widgets of its own: a widget at the current cell is its editor.
+    if (QWidget* cell = m_grades->indexWidget(m_grades->currentIndex()); cell != nullptr) {
+        // The view's own end of an edit, as when the cell loses the focus.
+        QMetaObject::invokeMethod(m_grades, "commitData", Q_ARG(QWidget*, cell));
+        QMetaObject::invokeMethod(
+            m_grades, "closeEditor", Q_ARG(QWidget*, cell),
+            Q_ARG(QAbstractItemDelegate::EndEditHint, QAbstractItemDelegate::NoHint));
+    }
+}
+
+std::optional<grading::GradingKey> KeyEditor::checkedForm(const QString& notDone) {
+    commitOpenCell();
+    const grading::FormCheck check = grading::checkKeyForm(form(), m_locale);
+    if (!check.key) {
+        say(QMessageBox::Warning, notDone + QStringLiteral(":\n\n") + check.problem);
+        if (check.row >= 0) {
+            m_grades->setCurrentCell(check.row, check.column);
+            m_grades->setFocus();
+        } else {
+            m_name->setFocus();
+            m_name->selectAll();
+        }
+    }
+    return check.key;
+}
+
 bool KeyEditor::mayLeave() {
+    commitOpenCell();
     if (form() == m_unchanged) {
         return true;
     }
@@ -357,21 +385,12 @@ void KeyEditor::done(int result) {
 }
 
 void KeyEditor::save() {
-    const grading::KeyForm edited = form();
-    const grading::FormCheck check = grading::checkKeyForm(edited, m_locale);
-    if (!check.key) {
-        say(QMessageBox::Warning,
-            QStringLiteral("Der Notenschlüssel wurde nicht gespeichert:\n\n") + check.problem);
-        if (check.row >= 0) {
-            m_grades->setCurrentCell(check.row, check.column);
-            m_grades->setFocus();
-        } else {
-            m_name->setFocus();
-            m_name->selectAll();
-        }
+    const std::optional<grading::GradingKey> check =
+        checkedForm(QStringLiteral("Der Notenschlüssel wurde nicht gespeichert"));
+    if (!check) {
         return;
     }
-    const grading::GradingKey& key = *check.key;
+    const grading::GradingKey& key = *check;
     std::optional<QString> replaced = grading::otherKeyNamed(m_own, m_editing, key.name);
     if (replaced && !mayReplace(*replaced)) {
         return;
@@ -396,17 +415,17 @@ void KeyEditor::save() {
     }
     m_seen = key;
     // The main window's key goes along with a rename.
-    const bool keyTextRenamed = m_editing == m_keyText && check.key->name != m_keyText;
+    const bool keyTextRenamed = m_editing == m_keyText && check->name != m_keyText;
     if (keyTextRenamed) {
-        m_keyText = check.key->name;
+        m_keyText = check->name;
     }
-    m_editing = check.key->name;
-    listKeys(check.key->name);
+    m_editing = check->name;
+    listKeys(check->name);
     m_unchanged = form();
-    m_status->setText(
-        m_status->text() + QStringLiteral("„%1“ ist gespeichert.").arg(check.key->name) +
-        (keyTextRenamed ? QStringLiteral(" Im Hauptfenster ist er unter diesem Namen gewählt.")
-                        : QString()));
+    m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gespeichert.").arg(check->name) +
+                      (keyTextRenamed
+                           ? QStringLiteral(" Im Hauptfenster ist er unter diesem Namen gewählt.")
+                           : QString()));
 }
 
 bool KeyEditor::mayReplace(const QString& other) {
@@ -564,11 +583,13 @@ void KeyEditor::importKeys() {
 }
 
 void KeyEditor::exportKey() {
-    const int row = m_list->currentRow();
-    if (row < 0) {
+    // The key as the form shows it, saved or not.
+    const std::optional<grading::GradingKey> shown =
+        checkedForm(QStringLiteral("Der Notenschlüssel wurde nicht exportiert"));
+    if (!shown) {
         return;
     }
-    const grading::GradingKey& key = m_own[static_cast<std::size_t>(row)];
+    const grading::GradingKey& key = *shown;
     // Characters that no Windows file name may carry.
     QString fileName = key.name;
     fileName.replace(QRegularExpression(QStringLiteral("[\\\\/:*?<>|]")), QStringLiteral("-"));

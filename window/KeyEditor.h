@@ -60,8 +60,14 @@ private:
     bool overwriteChanged(const QString& name, const QString& stillWrite,
                           const QString& writeButton);
     void listKeys(const QString& chosen);
-    // Asks where the key being edited has changes not saved; true where it may be left.
+    // Asks where the key being edited has changes not saved, a cell still being edited counted;
+    // true where it may be left.
     bool mayLeave();
+    // A cell still being edited counts as typed; Escape in it takes the edit back, as ever.
+    void commitOpenCell();
+    // The form as a key, after the open cell; where it breaks a rule, says so after `notDone`,
+    // puts the cursor there and gives none.
+    std::optional<grading::GradingKey> checkedForm(const QString& notDone);
     // What a deletion or a rename of the key the main window names means there.
     QString keyTextGradesAsGym() const;
     QMessageBox::StandardButton say(QMessageBox::Icon icon, const QString& text,

@@ -15,7 +15,9 @@ from pathlib import Path
 TOP = Path(__file__).resolve().parents[2]
 print = functools.partial(print, flush=True)  # noqa: A001 - progress shows while it runs
 # Each stage is built and run only where the one before it noticed nothing.
-STAGES = [["grading_tests", "settings_tests", "settings_fuzz_replay"], ["window_tests"]]
+STAGES = [["grading_tests", "settings_tests", "settings_fuzz_replay", "key_file_fuzz_replay"],
+          ["window_tests"]]
+CORPORA = {"settings_fuzz_replay": "corpus", "key_file_fuzz_replay": "key-file-corpus"}
 ENVIRONMENT = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 
 
@@ -58,7 +60,7 @@ def build_and_pass(scratch, name=None):
             sys.exit(f"{name or 'the unchanged tree'!r} does not build:\n{built.stdout[-3000:]}")
         for target in stage:
             binary = next((scratch / "build").rglob(target))
-            arguments = [str(TOP / "fuzz" / "corpus")] if target == "settings_fuzz_replay" else []
+            arguments = [str(TOP / "fuzz" / CORPORA[target])] if target in CORPORA else []
             try:
                 # A planted fault may make a test wait for good (a pipe opened for reading, a
                 # box that never closes).

@@ -794,4 +794,35 @@ TEST_F(Window, TabLeavesTheReadOnlyTables) {
     }
 }
 
+// "Speichern" by its Alt key while a cell is still being edited saves what the cell shows.
+TEST_F(Window, CellStillBeingEditedIsSaved) {
+    writeKeyFile("[Beta]\r\n1;50;1\r\n2;;2\r\n");
+    auto window = open();
+    withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                 [&](QDialog* editor) {
+                     chooseFirstKey(editor);
+                     QTableWidget* grades = nullptr;
+                     for (auto* table : editor->findChildren<QTableWidget*>()) {
+                         grades = table->accessibleName() == "Noten" ? table : grades;
+                     }
+                     ASSERT_NE(grades, nullptr);
+                     grades->setFocus();
+                     grades->setCurrentCell(0, 1);
+                     grades->editItem(grades->item(0, 1));
+                     QWidget* cell = QApplication::focusWidget();
+                     ASSERT_TRUE(qobject_cast<QLineEdit*>(cell));
+                     QTest::keyClick(cell, Qt::Key_A, Qt::ControlModifier);
+                     QTest::keyClicks(cell, "57");
+                     // As its Alt key does: the focus stays in the cell.
+                     for (QPushButton* button : editor->findChildren<QPushButton*>()) {
+                         if (button->text() == "&Speichern") {
+                             button->click();
+                         }
+                     }
+                 });
+    QFile file(settings::keyFilePath(settingsPath()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[Beta]\r\n1;57;1\r\n2;;2\r\n");
+}
+
 } // namespace
