@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -53,12 +55,15 @@ KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const
     createControls(maximumText);
     listKeys({});
     startNew();
-    // Tall enough for a key of sixteen grades without scrolling, where the screen allows.
-    const int rows = m_grades->verticalHeader()->sectionSize(0) * 16 +
-                     m_grades->horizontalHeader()->height() + 2 * m_grades->frameWidth();
-    m_grades->setMinimumHeight(std::min(rows, fontMetrics().height() * 25));
+    // Tall enough for a key of sixteen grades without scrolling where the screen allows; on a
+    // small screen, or at a large scale, the tables scroll and every button stays in reach.
+    auto rows = [&](int count) {
+        return m_grades->verticalHeader()->sectionSize(0) * count +
+               m_grades->horizontalHeader()->height() + 2 * m_grades->frameWidth();
+    };
+    m_grades->setMinimumHeight(rows(4));
     const QSize available = screen()->availableGeometry().size() * 0.9;
-    resize(sizeHint().boundedTo(available));
+    resize((sizeHint() + QSize(0, rows(16) - rows(4))).boundedTo(available));
     m_preset->setFocus();
 }
 
@@ -175,7 +180,13 @@ void KeyEditor::createControls(const QString& maximumText) {
     content->addSpacing(12);
     content->addLayout(edit, 3);
     content->addSpacing(12);
-    content->addWidget(m_keyTable, 2);
+    auto* keyTable = new QScrollArea(this);
+    keyTable->setWidget(m_keyTable);
+    keyTable->setWidgetResizable(true);
+    keyTable->setFrameShape(QFrame::NoFrame);
+    keyTable->setMinimumWidth(m_keyTable->sizeHint().width() +
+                              keyTable->verticalScrollBar()->sizeHint().width());
+    content->addWidget(keyTable, 2);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content, 1);
     layout->addWidget(m_status);

@@ -825,4 +825,15 @@ TEST_F(Window, CellStillBeingEditedIsSaved) {
     EXPECT_EQ(file.readAll(), "[Beta]\r\n1;57;1\r\n2;;2\r\n");
 }
 
+// At 200 % on a screen of 1600 × 1000 the editor has 800 × 500 to itself, and every button stays
+// within it, for the longest preset's sixteen grades too.
+TEST_F(Window, EditorFitsHalfOfA1600By1000Screen) {
+    auto window = open();
+    QSize least;
+    withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                 [&](QDialog* editor) { least = editor->minimumSizeHint(); });
+    EXPECT_LE(least.width(), 800);
+    EXPECT_LE(least.height(), 500);
+}
+
 } // namespace
