@@ -806,10 +806,10 @@ TEST_F(Window, CellStillBeingEditedIsSaved) {
                          grades = table->accessibleName() == "Noten" ? table : grades;
                      }
                      ASSERT_NE(grades, nullptr);
-                     grades->setFocus();
+                     ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
                      grades->setCurrentCell(0, 1);
                      grades->editItem(grades->item(0, 1));
-                     QWidget* cell = QApplication::focusWidget();
+                     QWidget* cell = grades->indexWidget(grades->currentIndex());
                      ASSERT_TRUE(qobject_cast<QLineEdit*>(cell));
                      QTest::keyClick(cell, Qt::Key_A, Qt::ControlModifier);
                      QTest::keyClicks(cell, "57");
