@@ -50,7 +50,6 @@ KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const
     }
     // Read anew, so that a file changed since start-up is what the teacher edits.
     m_keyStore.reload();
-    m_own = m_keyStore.keys().own();
 
     createControls(maximumText);
     listKeys({});
@@ -201,7 +200,7 @@ void KeyEditor::createControls(const QString& maximumText) {
 void KeyEditor::listKeys(const QString& chosen) {
     m_filling = true;
     m_list->clear();
-    for (const grading::GradingKey& key : m_own) {
+    for (const grading::GradingKey& key : own()) {
         m_list->addItem(key.name);
         if (key.name == chosen) {
             m_list->setCurrentRow(m_list->count() - 1);
@@ -289,7 +288,7 @@ void KeyEditor::choosePreset(int preset) {
     grading::KeyForm chosen =
         grading::formFromKey(m_presets[static_cast<std::size_t>(preset)], m_locale);
     chosen.name = m_name->text();
-    const bool untouched = !m_editing && form().name.isEmpty();
+    const bool untouched = !m_seen && form().name.isEmpty();
     showForm(chosen);
     if (untouched) {
         m_unchanged = form();
@@ -322,7 +321,6 @@ void KeyEditor::removeGrade() {
 }
 
 void KeyEditor::startNew() {
-    m_editing.reset();
     m_seen.reset();
     listKeys({});
     grading::KeyForm fresh = grading::formFromKey(
@@ -334,19 +332,26 @@ void KeyEditor::startNew() {
 
 void KeyEditor::showChosenKey() {
     const int row = m_list->currentRow();
-    if (row < 0 || m_editing == m_own[static_cast<std::size_t>(row)].name) {
+    if (row < 0 || editing() == own()[static_cast<std::size_t>(row)].name) {
         return;
     }
     if (!mayLeave()) {
-        listKeys(m_editing.value_or(QString()));
+        listKeys(editing().value_or(QString()));
         return;
     }
-    const grading::GradingKey& key = m_own[static_cast<std::size_t>(row)];
-    m_editing = key.name;
+    const grading::GradingKey key = own()[static_cast<std::size_t>(row)];
     m_seen = key;
     showForm(grading::formFromKey(key, m_locale));
     m_unchanged = form();
     m_status->clear();
+}
+
+std::vector<grading::GradingKey> KeyEditor::own() const {
+    return m_keyStore.keys().own();
+}
+
+std::optional<QString> KeyEditor::editing() const {
+    return m_seen ? std::optional(m_seen->name) : std::nullopt;
 }
 
 void KeyEditor::commitOpenCell() {
@@ -396,44 +401,43 @@ void KeyEditor::done(int result) {
 }
 
 void KeyEditor::save() {
-    const std::optional<grading::GradingKey> check =
+    const std::optional<grading::GradingKey> checked =
         checkedForm(QStringLiteral("Der Notenschlüssel wurde nicht gespeichert"));
-    if (!check) {
+    if (!checked) {
         return;
     }
-    const grading::GradingKey& key = *check;
-    std::optional<QString> replaced = grading::otherKeyNamed(m_own, m_editing, key.name);
+    const grading::GradingKey& key = *checked;
+    const std::optional<QString> editing = this->editing();
+    std::optional<QString> replaced = grading::otherKeyNamed(own(), editing, key.name);
     if (replaced && !mayReplace(*replaced)) {
         return;
     }
-    const QString replacing = m_editing.value_or(key.name);
     if (!write(m_seen, QStringLiteral("Mit dieser Fassung überschreiben?"),
                QStringLiteral("Überschreiben"),
                [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>& onDisk) {
                    // A key of its name that was written elsewhere in the meantime is asked
                    // about as well.
-                   const auto other = grading::otherKeyNamed(onDisk, m_editing, key.name);
+                   const auto other = grading::otherKeyNamed(onDisk, editing, key.name);
                    if (other && other != replaced) {
                        if (!mayReplace(*other)) {
                            return false;
                        }
                        replaced = other;
                    }
-                   file.putKey(replacing, key);
+                   file.putKey(editing.value_or(key.name), key);
                    return true;
                })) {
         return;
     }
     m_seen = key;
     // The main window's key goes along with a rename.
-    const bool keyTextRenamed = m_editing == m_keyText && check->name != m_keyText;
+    const bool keyTextRenamed = editing == m_keyText && key.name != m_keyText;
     if (keyTextRenamed) {
-        m_keyText = check->name;
+        m_keyText = key.name;
     }
-    m_editing = check->name;
-    listKeys(check->name);
+    listKeys(key.name);
     m_unchanged = form();
-    m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gespeichert.").arg(check->name) +
+    m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gespeichert.").arg(key.name) +
                       (keyTextRenamed
                            ? QStringLiteral(" Im Hauptfenster ist er unter diesem Namen gewählt.")
                            : QString()));
@@ -459,7 +463,7 @@ void KeyEditor::remove() {
     if (row < 0) {
         return;
     }
-    const QString name = m_own[static_cast<std::size_t>(row)].name;
+    const QString name = own()[static_cast<std::size_t>(row)].name;
     QString question = QStringLiteral("Den Notenschlüssel „%1“ löschen?").arg(name);
     const bool inForce = name == m_keyText;
     if (inForce) {
@@ -469,7 +473,7 @@ void KeyEditor::remove() {
         QMessageBox::Yes) {
         return;
     }
-    const auto seen = m_seen && m_seen->name == name ? m_seen : grading::keyNamed(m_own, name);
+    const auto seen = m_seen && m_seen->name == name ? m_seen : grading::keyNamed(own(), name);
     if (!write(seen, QStringLiteral("Trotzdem löschen?"), QStringLiteral("Löschen"),
                [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>&) {
                    file.removeKey(name);
@@ -478,7 +482,6 @@ void KeyEditor::remove() {
         return;
     }
     // What was deleted stays in the form as a new key: "Speichern" brings it back.
-    m_editing.reset();
     m_seen.reset();
     listKeys({});
     m_unchanged = form();
@@ -505,7 +508,6 @@ bool KeyEditor::write(const std::optional<grading::GradingKey>& seen, const QStr
             }
             return change(file, onDisk);
         });
-    m_own = m_keyStore.keys().own();
     if (!written.problem.isEmpty()) {
         say(QMessageBox::Critical, withLineBreaks(written.problem));
     }
@@ -553,9 +555,8 @@ void KeyEditor::importKeys() {
             QStringLiteral("Die Datei „%1“ enthält keinen Notenschlüssel.").arg(shownPath));
     }
     m_keyStore.reload();
-    m_own = m_keyStore.keys().own();
     const grading::Imported imported =
-        grading::importKeys(m_own, loaded.keys, [this](const grading::GradingKey& existing) {
+        grading::importKeys(own(), loaded.keys, [this](const grading::GradingKey& existing) {
             QMessageBox box(QMessageBox::Question, title,
                             QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll der aus "
                                            "der Datei ihn ersetzen, sollen beide bleiben (der "
@@ -584,7 +585,7 @@ void KeyEditor::importKeys() {
                   }
                   return true;
               });
-    listKeys(m_editing.value_or(QString()));
+    listKeys(editing().value_or(QString()));
     if (!written) {
         return;
     }

@@ -65,6 +65,10 @@ private:
     bool mayLeave();
     // A cell still being edited counts as typed; Escape in it takes the edit back, as ever.
     void commitOpenCell();
+    // The own keys as their owner holds them, in the list's order.
+    std::vector<grading::GradingKey> own() const;
+    // The name of the own key shown; none for a new key.
+    std::optional<QString> editing() const;
     // The form as a key, after the open cell; where it breaks a rule, says so after `notDone`,
     // puts the cursor there and gives none.
     std::optional<grading::GradingKey> checkedForm(const QString& notDone);
@@ -77,11 +81,10 @@ private:
     settings::KeyStore& m_keyStore;
     QString m_keyText;
     QLocale m_locale;
-    std::vector<grading::GradingKey> m_own;
     std::vector<grading::GradingKey> m_presets;
-    std::optional<QString> m_editing;          // the own key shown, by name; none for a new key
-    std::optional<grading::GradingKey> m_seen; // that key as it was read or last saved
-    grading::KeyForm m_unchanged;              // the form as shown or last saved
+    // The own key shown, as it was read or last saved; none for a new key.
+    std::optional<grading::GradingKey> m_seen;
+    grading::KeyForm m_unchanged; // the form as shown or last saved
     std::optional<std::size_t> m_weakRow;
     bool m_filling = false;
 
