@@ -133,14 +133,13 @@ KeyFileContent parseKeyFile(const QString& text) {
         const QString line =
             withoutBlanks(lines[index].endsWith(u'\r') ? lines[index].chopped(1) : lines[index]);
         const int number = index + 1;
-        if (line.isEmpty() || line.startsWith(u'#')) {
+        if (countsForNothing(line)) {
             continue;
         }
         if (line.startsWith(u'[')) {
             close();
-            draft = Draft{withoutBlanks(line.mid(1, line.size() - 2)), number, {}, {}, {}, 0, {}};
+            draft = Draft{keyNameOf(line), number, {}, {}, {}, 0, {}};
             if (!line.endsWith(u']')) {
-                draft->name = withoutBlanks(line.mid(1));
                 draft->problem = atLine(number, QStringLiteral("Ein Name steht in eckigen "
                                                                "Klammern: „[Name]“."));
             }
@@ -211,7 +210,7 @@ QString saveKeyFile(const QString& path, const std::vector<grading::GradingKey>&
                      {notSaved, QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
 }
 
-KeptCopy keepCopy(const QString& path) {
+KeptCopy keepCopy(const QString& path, const QByteArray& bytes) {
     const QFileInfo original(path);
     QString copy;
     for (int number = 1; copy.isEmpty() || FileExists(copy); ++number) {
@@ -221,15 +220,8 @@ KeptCopy keepCopy(const QString& path) {
                      number == 1 ? QString() : QStringLiteral(" %1").arg(number),
                      original.suffix()));
     }
-    const WholeFile file = readWholeFile(path);
-    if (!file.bytes) {
-        return {{},
-                QStringLiteral("Von der Datei „%1“ konnte keine Kopie gemacht werden: %2. Die "
-                               "Notenschlüssel wurden nicht gespeichert.")
-                    .arg(QDir::toNativeSeparators(path), file.problem)};
-    }
     const QString problem =
-        saveBytes(copy, *file.bytes,
+        saveBytes(copy, bytes,
                   {QStringLiteral("Die Kopie „%1“ wurde nicht gespeichert, und die Notenschlüssel "
                                   "deshalb auch nicht.")
                        .arg(QDir::toNativeSeparators(copy)),

@@ -46,12 +46,13 @@ QString saveKeyFile(const QString& path, const std::vector<grading::GradingKey>&
                     const QString& notSaved = QStringLiteral("Die Notenschlüssel wurden nicht "
                                                              "gespeichert."));
 
-// Keeps a file before it is written anew in another encoding: its bytes, through the save route,
-// under "… (Kopie).txt" beside it, or "… (Kopie 2).txt" and on where that is taken.
+// Keeps a file before it is written anew in another encoding: `bytes`, the file as it was read,
+// through the save route, under "… (Kopie).txt" beside it, or "… (Kopie 2).txt" and on where
+// that is taken.
 struct KeptCopy {
     QString path;    // where the copy stands
     QString problem; // German, when none could be made
 };
-KeptCopy keepCopy(const QString& path);
+KeptCopy keepCopy(const QString& path, const QByteArray& bytes);
 
 } // namespace settings

@@ -13,20 +13,19 @@ namespace {
 
 const QByteArray byteOrderMark("\xEF\xBB\xBF");
 
-bool isComment(const QString& trimmed) {
-    return trimmed.startsWith(u'#');
+} // namespace
+
+bool countsForNothing(const QString& trimmed) {
+    return trimmed.isEmpty() || trimmed.startsWith(u'#');
 }
 
-// The name of a block from its "[" line, as the reader takes it.
-QString blockName(const QString& trimmed) {
+QString keyNameOf(const QString& trimmed) {
     QString name = trimmed.mid(1);
     if (name.endsWith(u']')) {
         name.chop(1);
     }
     return withoutBlanks(name);
 }
-
-} // namespace
 
 QString withoutBlanks(const QString& text) {
     qsizetype first = 0;
@@ -117,7 +116,7 @@ KeyFileText::blocksNamed(const QString& name) const {
         if (!blocks.empty() && blocks.back().second == m_lines.size()) {
             blocks.back().second = line;
         }
-        if (blockName(trimmed).compare(name, Qt::CaseInsensitive) == 0) {
+        if (keyNameOf(trimmed).compare(name, Qt::CaseInsensitive) == 0) {
             blocks.emplace_back(line, m_lines.size());
         }
     }
@@ -131,8 +130,7 @@ void KeyFileText::rewrite(const std::vector<std::pair<std::size_t, std::size_t>>
     for (const auto& [first, end] : blocks) {
         dropped[first] = true;
         for (std::size_t line = first + 1; line < end; ++line) {
-            const QString trimmed = withoutBlanks(m_lines[line].text);
-            dropped[line] = !trimmed.isEmpty() && !isComment(trimmed);
+            dropped[line] = !countsForNothing(withoutBlanks(m_lines[line].text));
         }
     }
     const QString end = lineEnd();

@@ -60,5 +60,9 @@ QStringList keyLines(const grading::GradingKey& key);
 
 // The blanks and tabs at either end of a key file's line or field go.
 QString withoutBlanks(const QString& text);
+// Of a line without its blanks: whether it is blank or a comment, which belong to no key.
+bool countsForNothing(const QString& trimmed);
+// Of a "[Name]" line without its blanks: the name, also where the "]" is missing.
+QString keyNameOf(const QString& trimmed);
 
 } // namespace settings

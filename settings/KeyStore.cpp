@@ -66,7 +66,7 @@ KeyStore::Written KeyStore::write(const Change& change) {
         }
         Written written{true, {}, {}};
         if (file->encoding() == KeyFileText::Encoding::Windows1252) {
-            const KeptCopy copy = settings::keepCopy(path);
+            const KeptCopy copy = settings::keepCopy(path, *before.bytes);
             if (!copy.problem.isEmpty()) {
                 return {false, copy.problem, {}};
             }

@@ -157,7 +157,7 @@ TEST(KeyFile, DamagedFileIsNamedKeepsItsValidKeysAndStaysByteForByte) {
     // Before it is written over, a copy beside it, and a second beside the first.
     for (const char* name :
          {"Zensulino-Notenschlüssel (Kopie).txt", "Zensulino-Notenschlüssel (Kopie 2).txt"}) {
-        const settings::KeptCopy copy = settings::keepCopy(path);
+        const settings::KeptCopy copy = settings::keepCopy(path, bytes);
         EXPECT_EQ(copy.path, dir.filePath(QString::fromUtf8(name))) << copy.problem.toStdString();
         QFile kept(copy.path);
         ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
