@@ -74,33 +74,8 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     m_lines->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_lines->setAccessibleName(windowTitle());
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    m_remove =
-        buttons->addButton(QStringLiteral("&Eintrag entfernen"), QDialogButtonBox::ActionRole);
-    m_remove->setObjectName(QStringLiteral("removeEntry"));
-    m_remove->setEnabled(false);
-    connect(m_remove, &QPushButton::clicked, this, &GradeMemoryBox::removeSelected);
-    // Only entries can be selected, so any selection is one that can be taken out.
-    connect(m_lines->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { m_remove->setEnabled(m_lines->selectionModel()->hasSelection()); });
-    m_copyNotenspiegel =
-        buttons->addButton(QStringLiteral("&Notenspiegel kopieren"), QDialogButtonBox::ActionRole);
-    m_copyNotenspiegel->setObjectName(QStringLiteral("copyNotenspiegel"));
-    connect(m_copyNotenspiegel, &QPushButton::clicked, this,
-            [this] { copyTables(m_notenspiegel->tables(), CaptionInText::Yes); });
-    auto* print = buttons->addButton(QStringLiteral("&Drucken..."), QDialogButtonBox::ActionRole);
-    print->setObjectName(QStringLiteral("print"));
-    connect(print, &QPushButton::clicked, this, &GradeMemoryBox::print);
-    auto* pdf =
-        buttons->addButton(QStringLiteral("Als &PDF speichern..."), QDialogButtonBox::ActionRole);
-    pdf->setObjectName(QStringLiteral("savePdf"));
-    connect(pdf, &QPushButton::clicked, this, &GradeMemoryBox::saveAsPdf);
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Ok)->setFocus();
 
     m_notenspiegel = new NotenspiegelSection(memory, locale, this);
-    m_copyNotenspiegel->setVisible(!m_notenspiegel->tables().empty());
     auto* notenspiegel = new WholeScrollArea(this);
     notenspiegel->setWidget(m_notenspiegel);
     auto* list = new QVBoxLayout;
@@ -130,6 +105,32 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     titleLabel->setBuddy(m_title);
     titleRow->addWidget(titleLabel);
     titleRow->addWidget(m_title, 1);
+    // Made last, so that Tab goes through the box as it reads and ends at the buttons.
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    m_remove =
+        buttons->addButton(QStringLiteral("&Eintrag entfernen"), QDialogButtonBox::ActionRole);
+    m_remove->setObjectName(QStringLiteral("removeEntry"));
+    m_remove->setEnabled(false);
+    connect(m_remove, &QPushButton::clicked, this, &GradeMemoryBox::removeSelected);
+    // Only entries can be selected, so any selection is one that can be taken out.
+    connect(m_lines->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { m_remove->setEnabled(m_lines->selectionModel()->hasSelection()); });
+    m_copyNotenspiegel =
+        buttons->addButton(QStringLiteral("&Notenspiegel kopieren"), QDialogButtonBox::ActionRole);
+    m_copyNotenspiegel->setObjectName(QStringLiteral("copyNotenspiegel"));
+    m_copyNotenspiegel->setVisible(!m_notenspiegel->tables().empty());
+    connect(m_copyNotenspiegel, &QPushButton::clicked, this,
+            [this] { copyTables(m_notenspiegel->tables(), CaptionInText::Yes); });
+    auto* print = buttons->addButton(QStringLiteral("&Drucken..."), QDialogButtonBox::ActionRole);
+    print->setObjectName(QStringLiteral("print"));
+    connect(print, &QPushButton::clicked, this, &GradeMemoryBox::print);
+    auto* pdf =
+        buttons->addButton(QStringLiteral("Als &PDF speichern..."), QDialogButtonBox::ActionRole);
+    pdf->setObjectName(QStringLiteral("savePdf"));
+    connect(pdf, &QPushButton::clicked, this, &GradeMemoryBox::saveAsPdf);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content, 1);
     layout->addLayout(titleRow);
@@ -247,5 +248,4 @@ void GradeMemoryBox::saveAsPdf() {
 
 void GradeMemoryBox::memoryChanged() {
     m_notenspiegel->refresh();
-    m_copyNotenspiegel->setVisible(!m_notenspiegel->tables().empty());
 }

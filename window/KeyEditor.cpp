@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/KeyEditor.h"
 
-#include "grading/KeyPresets.h"
-#include "grading/OwnKeyList.h"
 #include "settings/KeyFile.h"
 #include "settings/modSpecialFolder.h"
 #include "window/KeyTableSection.h"
@@ -23,9 +21,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -41,19 +38,14 @@ QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
 
 KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const QString& keyText,
                      const QLocale& locale, QWidget* parent)
-    : QDialog(parent), m_keyStore(keys), m_keyText(keyText), m_locale(locale),
-      m_presets(grading::keyPresets(keys.keys())) {
+    : QDialog(parent), m_locale(locale), m_session(keys, keyText, locale, *this) {
     setWindowTitle(title);
     setModal(true);
     if (parent != nullptr) {
         setFont(parent->font());
     }
-    // Read anew, so that a file changed since start-up is what the teacher edits.
-    m_keyStore.reload();
-
     createControls(maximumText);
-    listKeys({});
-    startNew();
+    showForm();
     // Tall enough for a key of sixteen grades without scrolling where the screen allows; on a
     // small screen, or at a large scale, the tables scroll and every button stays in reach.
     auto rows = [&](int count) {
@@ -76,29 +68,34 @@ void KeyEditor::createControls(const QString& maximumText) {
     });
 
     m_preset = new QComboBox(this);
-    for (const grading::GradingKey& preset : m_presets) {
+    for (const grading::GradingKey& preset : m_session.presets()) {
         m_preset->addItem(preset.name);
     }
-    connect(m_preset, &QComboBox::activated, this, &KeyEditor::choosePreset);
+    connect(m_preset, &QComboBox::activated, this, [this](int preset) {
+        m_session.takePreset(static_cast<std::size_t>(preset));
+        showForm();
+    });
     m_name = new QLineEdit(this);
     m_name->setAccessibleName(QStringLiteral("Name"));
     m_name->setMaxLength(40); // room to type past the rule's 20 and be told so
-    connect(m_name, &QLineEdit::textEdited, this, &KeyEditor::formChanged);
+    connect(m_name, &QLineEdit::textEdited, this, [this](const QString& name) {
+        m_session.setName(name);
+        formChanged();
+    });
 
-    m_grades = new QTableWidget(0, 3, this);
+    m_grades = new QTableView(this);
+    m_grades->setModel(&m_session.rows());
     m_grades->setAccessibleName(QStringLiteral("Noten"));
-    m_grades->setHorizontalHeaderLabels(
-        {QStringLiteral("Note"), QStringLiteral("ab %"), QStringLiteral("Wert")});
     m_grades->verticalHeader()->setVisible(false);
     m_grades->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_grades->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grades->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grades->setTabKeyNavigation(false); // Tab leaves the table, the arrows move in it
-    connect(m_grades, &QTableWidget::itemChanged, this, [this] {
-        if (!m_filling) {
-            formChanged();
-        }
-    });
+    const keys::GradeRows* rows = &m_session.rows();
+    connect(rows, &QAbstractItemModel::dataChanged, this, &KeyEditor::formChanged);
+    connect(rows, &QAbstractItemModel::rowsInserted, this, &KeyEditor::formChanged);
+    connect(rows, &QAbstractItemModel::rowsRemoved, this, &KeyEditor::formChanged);
+    connect(rows, &QAbstractItemModel::modelReset, this, &KeyEditor::formChanged);
     auto* insert = new QPushButton(QStringLiteral("Note ein&fügen"), this);
     connect(insert, &QPushButton::clicked, this, &KeyEditor::insertGrade);
     m_removeGrade = new QPushButton(QStringLiteral("Note en&tfernen"), this);
@@ -107,7 +104,8 @@ void KeyEditor::createControls(const QString& maximumText) {
     m_weak = new QComboBox(this);
     connect(m_weak, &QComboBox::activated, this, [this](int index) {
         const QVariant row = m_weak->itemData(index);
-        m_weakRow = row.isValid() ? std::optional<std::size_t>(row.toULongLong()) : std::nullopt;
+        m_session.rows().setFirstWeak(row.isValid() ? std::optional(row.value<std::size_t>())
+                                                    : std::nullopt);
         formChanged();
     });
     m_problem = new QLabel(this);
@@ -121,9 +119,9 @@ void KeyEditor::createControls(const QString& maximumText) {
     m_problem->setMinimumHeight(3 * fontMetrics().lineSpacing());
     m_status->setMinimumHeight(fontMetrics().lineSpacing());
 
-    m_keyTable =
-        new KeyTableSection(maximumText, std::make_shared<grading::GradingKey>(m_presets[0]),
-                            m_locale, this, KeyTableSection::Copy::None);
+    m_keyTable = new KeyTableSection(
+        maximumText, std::make_shared<grading::GradingKey>(m_session.presets().front()), m_locale,
+        this, KeyTableSection::Copy::None);
 
     auto* buttons = new QDialogButtonBox(this);
     auto* fresh = buttons->addButton(QStringLiteral("&Neu"), QDialogButtonBox::ActionRole);
@@ -197,161 +195,89 @@ void KeyEditor::createControls(const QString& maximumText) {
     }
 }
 
-void KeyEditor::listKeys(const QString& chosen) {
+void KeyEditor::listKeys() {
     m_filling = true;
     m_list->clear();
-    for (const grading::GradingKey& key : own()) {
+    m_list->setCurrentRow(-1);
+    const std::optional<QString> editing = m_session.editing();
+    for (const grading::GradingKey& key : m_session.own()) {
         m_list->addItem(key.name);
-        if (key.name == chosen) {
+        if (key.name == editing) {
             m_list->setCurrentRow(m_list->count() - 1);
         }
     }
-    if (chosen.isEmpty()) {
-        m_list->setCurrentRow(-1);
-    }
     m_filling = false;
 }
 
-void KeyEditor::showForm(const grading::KeyForm& form) {
-    m_filling = true;
-    m_name->setText(form.name);
-    m_grades->setRowCount(static_cast<int>(form.rows.size()));
-    for (int row = 0; row < m_grades->rowCount(); ++row) {
-        const grading::KeyFormRow& cells = form.rows[static_cast<std::size_t>(row)];
-        const QString texts[] = {cells.grade, cells.from, cells.value};
-        for (int column = 0; column < 3; ++column) {
-            auto* item = new QTableWidgetItem(texts[column]);
-            if (column > 0) {
-                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            }
-            m_grades->setItem(row, column, item);
-        }
-    }
-    m_weakRow = form.firstWeak;
-    m_filling = false;
+void KeyEditor::showForm() {
+    m_name->setText(m_session.name());
+    listKeys();
     formChanged();
-}
-
-grading::KeyForm KeyEditor::form() const {
-    grading::KeyForm form{m_name->text(), {}, m_weakRow};
-    for (int row = 0; row < m_grades->rowCount(); ++row) {
-        auto text = [&](int column) {
-            const QTableWidgetItem* item = m_grades->item(row, column);
-            return item != nullptr ? item->text() : QString();
-        };
-        form.rows.push_back({text(0), text(1), text(2)});
-    }
-    return form;
 }
 
 // Each edit checks the key anew: the first broken rule stands under the table, and the key
 // table follows the grades as soon as they make a key.
 void KeyEditor::formChanged() {
     fillWeakChoice();
-    const grading::KeyForm current = form();
-    grading::FormCheck grades = grading::checkGrades(current, m_locale);
-    // A name not yet typed is no news; it is asked for when the key is saved.
-    m_problem->setText(!grades.key              ? grades.problem
-                       : current.name.isEmpty() ? QString()
-                                                : grading::whyNotAFormName(current.name));
-    m_keyTable->setEnabled(grades.key.has_value());
-    if (grades.key) {
-        if (grades.key->name.isEmpty()) {
-            grades.key->name = QStringLiteral("neu");
-        }
-        m_keyTable->setKey(std::make_shared<const grading::GradingKey>(std::move(*grades.key)));
+    keys::KeyEditSession::Live live = m_session.live();
+    m_problem->setText(live.problem);
+    m_keyTable->setEnabled(live.key.has_value());
+    if (live.key) {
+        m_keyTable->setKey(std::make_shared<const grading::GradingKey>(std::move(*live.key)));
     }
-    m_removeGrade->setEnabled(m_grades->rowCount() > 0);
+    m_removeGrade->setEnabled(m_session.rows().rowCount() > 0);
 }
 
 void KeyEditor::fillWeakChoice() {
     m_weak->clear();
-    bool weakShown = false;
-    for (int row = 0; row < m_grades->rowCount(); ++row) {
-        const QTableWidgetItem* grade = m_grades->item(row, 0);
-        if (grade != nullptr && !grade->text().trimmed().isEmpty()) {
-            m_weak->addItem(grade->text(), row);
-            if (m_weakRow == static_cast<std::size_t>(row)) {
+    const keys::GradeRows& rows = m_session.rows();
+    for (std::size_t row = 0; row < rows.rows().size(); ++row) {
+        const QString& grade = rows.rows()[row].grade;
+        if (!grade.trimmed().isEmpty()) {
+            m_weak->addItem(grade, QVariant::fromValue(row));
+            if (rows.firstWeak() == row) {
                 m_weak->setCurrentIndex(m_weak->count() - 1);
-                weakShown = true;
             }
         }
     }
     m_weak->addItem(QStringLiteral("keine"));
-    if (!weakShown) {
-        m_weakRow.reset();
+    if (!rows.firstWeak()) {
         m_weak->setCurrentIndex(m_weak->count() - 1);
     }
 }
 
-void KeyEditor::choosePreset(int preset) {
-    grading::KeyForm chosen =
-        grading::formFromKey(m_presets[static_cast<std::size_t>(preset)], m_locale);
-    chosen.name = m_name->text();
-    const bool untouched = !m_seen && form().name.isEmpty();
-    showForm(chosen);
-    if (untouched) {
-        m_unchanged = form();
-    }
-}
-
 void KeyEditor::insertGrade() {
-    const int row = m_grades->currentRow() >= 0 ? m_grades->currentRow() + 1 : m_grades->rowCount();
-    m_grades->insertRow(row);
-    if (m_weakRow && *m_weakRow >= static_cast<std::size_t>(row)) {
-        ++*m_weakRow;
-    }
-    formChanged();
-    m_grades->setCurrentCell(row, 0);
+    const int current = m_grades->currentIndex().row();
+    const int row = current >= 0 ? current + 1 : m_session.rows().rowCount();
+    m_session.rows().insertRow(row);
+    m_grades->setCurrentIndex(m_session.rows().index(row, keys::GradeRows::Grade));
     m_grades->setFocus();
 }
 
 void KeyEditor::removeGrade() {
-    const int row = m_grades->currentRow() >= 0 ? m_grades->currentRow() : m_grades->rowCount() - 1;
-    if (row < 0) {
-        return;
-    }
-    m_grades->removeRow(row);
-    if (m_weakRow == static_cast<std::size_t>(row)) {
-        m_weakRow.reset();
-    } else if (m_weakRow && *m_weakRow > static_cast<std::size_t>(row)) {
-        --*m_weakRow;
-    }
-    formChanged();
+    const int current = m_grades->currentIndex().row();
+    m_session.rows().removeRow(current >= 0 ? current : m_session.rows().rowCount() - 1);
 }
 
 void KeyEditor::startNew() {
-    m_seen.reset();
-    listKeys({});
-    grading::KeyForm fresh = grading::formFromKey(
-        m_presets[static_cast<std::size_t>(m_preset->currentIndex())], m_locale);
-    fresh.name.clear();
-    showForm(fresh);
-    m_unchanged = form();
+    m_session.startNew(static_cast<std::size_t>(m_preset->currentIndex()));
+    showForm();
 }
 
 void KeyEditor::showChosenKey() {
     const int row = m_list->currentRow();
-    if (row < 0 || editing() == own()[static_cast<std::size_t>(row)].name) {
+    if (row < 0) {
         return;
     }
-    if (!mayLeave()) {
-        listKeys(editing().value_or(QString()));
+    const QString chosen = m_list->item(row)->text();
+    if (m_session.editing() == chosen) {
         return;
     }
-    const grading::GradingKey key = own()[static_cast<std::size_t>(row)];
-    m_seen = key;
-    showForm(grading::formFromKey(key, m_locale));
-    m_unchanged = form();
-    m_status->clear();
-}
-
-std::vector<grading::GradingKey> KeyEditor::own() const {
-    return m_keyStore.keys().own();
-}
-
-std::optional<QString> KeyEditor::editing() const {
-    return m_seen ? std::optional(m_seen->name) : std::nullopt;
+    if (mayLeave()) {
+        m_session.open(chosen);
+        m_status->clear();
+    }
+    showForm();
 }
 
 void KeyEditor::commitOpenCell() {
@@ -365,33 +291,30 @@ void KeyEditor::commitOpenCell() {
     }
 }
 
-std::optional<grading::GradingKey> KeyEditor::checkedForm(const QString& notDone) {
-    commitOpenCell();
-    const grading::FormCheck check = grading::checkKeyForm(form(), m_locale);
-    if (!check.key) {
+bool KeyEditor::report(const keys::KeyEditSession::Outcome& outcome, const QString& notDone) {
+    if (outcome.refused) {
+        const keys::FormCheck& check = *outcome.refused;
         say(QMessageBox::Warning, notDone + QStringLiteral(":\n\n") + check.problem);
         if (check.row >= 0) {
-            m_grades->setCurrentCell(check.row, check.column);
+            m_grades->setCurrentIndex(m_session.rows().index(check.row, check.column));
             m_grades->setFocus();
         } else {
             m_name->setFocus();
             m_name->selectAll();
         }
+        return false;
     }
-    return check.key;
+    if (!outcome.failure.isEmpty()) {
+        say(QMessageBox::Critical, withLineBreaks(outcome.failure));
+    }
+    m_status->setText(outcome.status);
+    listKeys();
+    return outcome.done;
 }
 
 bool KeyEditor::mayLeave() {
     commitOpenCell();
-    if (form() == m_unchanged) {
-        return true;
-    }
-    const QString name = m_name->text().isEmpty() ? QStringLiteral("den neuen Notenschlüssel")
-                                                  : QStringLiteral("„%1“").arg(m_name->text());
-    return say(QMessageBox::Question,
-               QStringLiteral("Die Änderungen an %1 sind nicht gespeichert. Verwerfen?").arg(name),
-               QMessageBox::Discard | QMessageBox::Cancel,
-               QMessageBox::Cancel) == QMessageBox::Discard;
+    return m_session.mayLeave();
 }
 
 void KeyEditor::done(int result) {
@@ -401,137 +324,14 @@ void KeyEditor::done(int result) {
 }
 
 void KeyEditor::save() {
-    const std::optional<grading::GradingKey> checked =
-        checkedForm(QStringLiteral("Der Notenschlüssel wurde nicht gespeichert"));
-    if (!checked) {
-        return;
-    }
-    const grading::GradingKey& key = *checked;
-    const std::optional<QString> editing = this->editing();
-    std::optional<QString> replaced = grading::otherKeyNamed(own(), editing, key.name);
-    if (replaced && !mayReplace(*replaced)) {
-        return;
-    }
-    if (!write(m_seen, QStringLiteral("Mit dieser Fassung überschreiben?"),
-               QStringLiteral("Überschreiben"),
-               [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>& onDisk) {
-                   // A key of its name that was written elsewhere in the meantime is asked
-                   // about as well.
-                   const auto other = grading::otherKeyNamed(onDisk, editing, key.name);
-                   if (other && other != replaced) {
-                       if (!mayReplace(*other)) {
-                           return false;
-                       }
-                       replaced = other;
-                   }
-                   file.putKey(editing.value_or(key.name), key);
-                   return true;
-               })) {
-        return;
-    }
-    m_seen = key;
-    // The main window's key goes along with a rename.
-    const bool keyTextRenamed = editing == m_keyText && key.name != m_keyText;
-    if (keyTextRenamed) {
-        m_keyText = key.name;
-    }
-    listKeys(key.name);
-    m_unchanged = form();
-    m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gespeichert.").arg(key.name) +
-                      (keyTextRenamed
-                           ? QStringLiteral(" Im Hauptfenster ist er unter diesem Namen gewählt.")
-                           : QString()));
-}
-
-bool KeyEditor::mayReplace(const QString& other) {
-    return say(QMessageBox::Question,
-               QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll er durch diesen "
-                              "ersetzt werden?")
-                   .arg(other),
-               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
-}
-
-QString KeyEditor::keyTextGradesAsGym() const {
-    return QStringLiteral(
-               "Im Hauptfenster ist „%1“ als Schlüssel gewählt; der Schlüssel bleibt dort "
-               "stehen, und es wird danach nach GYM benotet.")
-        .arg(m_keyText);
+    commitOpenCell();
+    report(m_session.save(), QStringLiteral("Der Notenschlüssel wurde nicht gespeichert"));
 }
 
 void KeyEditor::remove() {
-    const int row = m_list->currentRow();
-    if (row < 0) {
-        return;
+    if (const int row = m_list->currentRow(); row >= 0) {
+        report(m_session.remove(m_list->item(row)->text()), {});
     }
-    const QString name = own()[static_cast<std::size_t>(row)].name;
-    QString question = QStringLiteral("Den Notenschlüssel „%1“ löschen?").arg(name);
-    const bool inForce = name == m_keyText;
-    if (inForce) {
-        question += QStringLiteral("\n\n") + keyTextGradesAsGym();
-    }
-    if (say(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) !=
-        QMessageBox::Yes) {
-        return;
-    }
-    const auto seen = m_seen && m_seen->name == name ? m_seen : grading::keyNamed(own(), name);
-    if (!write(seen, QStringLiteral("Trotzdem löschen?"), QStringLiteral("Löschen"),
-               [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>&) {
-                   file.removeKey(name);
-                   return true;
-               })) {
-        return;
-    }
-    // What was deleted stays in the form as a new key: "Speichern" brings it back.
-    m_seen.reset();
-    listKeys({});
-    m_unchanged = form();
-    m_status->setText(m_status->text() + QStringLiteral("„%1“ ist gelöscht.").arg(name) +
-                      (inForce ? u' ' + keyTextGradesAsGym() : QString()));
-}
-
-bool KeyEditor::write(const std::optional<grading::GradingKey>& seen, const QString& stillWrite,
-                      const QString& writeButton, const settings::KeyStore::Change& change) {
-    m_status->clear();
-    // Where the file holds the key otherwise than it was shown, the teacher decides, once for
-    // each version found there.
-    std::optional<std::optional<grading::GradingKey>> overwritten;
-    const settings::KeyStore::Written written = m_keyStore.write(
-        [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>& onDisk) {
-            if (seen) {
-                const auto now = grading::keyNamed(onDisk, seen->name);
-                if (now != seen && overwritten != now) {
-                    if (!overwriteChanged(seen->name, stillWrite, writeButton)) {
-                        return false;
-                    }
-                    overwritten = now;
-                }
-            }
-            return change(file, onDisk);
-        });
-    if (!written.problem.isEmpty()) {
-        say(QMessageBox::Critical, withLineBreaks(written.problem));
-    }
-    if (!written.copy.isEmpty()) {
-        m_status->setText(QStringLiteral("Die bisherige Datei steht als „%1“ daneben; die "
-                                         "Notenschlüssel-Datei ist jetzt in UTF-8 geschrieben. ")
-                              .arg(QFileInfo(written.copy).fileName()));
-    }
-    return written.done;
-}
-
-bool KeyEditor::overwriteChanged(const QString& name, const QString& stillWrite,
-                                 const QString& writeButton) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Notenschlüssel"),
-                    QStringLiteral("„%1“ wurde inzwischen außerhalb dieses Fensters geändert. %2")
-                        .arg(name, stillWrite),
-                    QMessageBox::NoButton, this);
-    box.setTextFormat(Qt::PlainText);
-    auto* write = box.addButton(writeButton, QMessageBox::AcceptRole);
-    auto* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
-    box.setDefaultButton(cancel);
-    box.setEscapeButton(cancel);
-    box.exec();
-    return box.clickedButton() == write;
 }
 
 void KeyEditor::importKeys() {
@@ -541,7 +341,7 @@ void KeyEditor::importKeys() {
     if (path.isEmpty()) {
         return;
     }
-    const settings::KeyFileLoad loaded = settings::loadKeyFile(path);
+    settings::KeyFileLoad loaded = settings::loadKeyFile(path);
     const QString shownPath = QDir::toNativeSeparators(path);
     if (loaded.status == settings::KeyFileLoad::Status::Damaged) {
         say(QMessageBox::Warning,
@@ -554,74 +354,65 @@ void KeyEditor::importKeys() {
         say(QMessageBox::Warning,
             QStringLiteral("Die Datei „%1“ enthält keinen Notenschlüssel.").arg(shownPath));
     }
-    m_keyStore.reload();
-    const grading::Imported imported =
-        grading::importKeys(own(), loaded.keys, [this](const grading::GradingKey& existing) {
-            QMessageBox box(QMessageBox::Question, title,
-                            QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll der aus "
-                                           "der Datei ihn ersetzen, sollen beide bleiben (der "
-                                           "neue unter einem anderen Namen), oder soll er "
-                                           "übersprungen werden?")
-                                .arg(existing.name),
-                            QMessageBox::NoButton, this);
-            box.setTextFormat(Qt::PlainText);
-            auto* replace = box.addButton(QStringLiteral("&Ersetzen"), QMessageBox::AcceptRole);
-            auto* both = box.addButton(QStringLiteral("&Beide behalten"), QMessageBox::AcceptRole);
-            auto* skip = box.addButton(QStringLiteral("Ü&berspringen"), QMessageBox::RejectRole);
-            box.setDefaultButton(skip);
-            box.setEscapeButton(skip);
-            box.exec();
-            return box.clickedButton() == replace ? grading::OnClash::Replace
-                   : box.clickedButton() == both  ? grading::OnClash::KeepBoth
-                                                  : grading::OnClash::Skip;
-        });
-    // Only the keys that came in are written; what the file holds besides stays.
-    const bool written =
-        !imported.added.isEmpty() &&
-        write({}, {}, {},
-              [&](settings::KeyFileText& file, const std::vector<grading::GradingKey>&) {
-                  for (const QString& name : imported.added) {
-                      file.putKey(name, *grading::keyNamed(imported.keys, name));
-                  }
-                  return true;
-              });
-    listKeys(editing().value_or(QString()));
-    if (!written) {
-        return;
-    }
-    m_status->setText(
-        m_status->text() +
-        QStringLiteral("Importiert: „%1“.").arg(imported.added.join(QStringLiteral("“, „"))));
+    report(m_session.importKeys(std::move(loaded.keys)), {});
 }
 
 void KeyEditor::exportKey() {
     // The key as the form shows it, saved or not.
-    const std::optional<grading::GradingKey> shown =
-        checkedForm(QStringLiteral("Der Notenschlüssel wurde nicht exportiert"));
-    if (!shown) {
+    commitOpenCell();
+    const QString notDone = QStringLiteral("Der Notenschlüssel wurde nicht exportiert");
+    const keys::FormCheck check = m_session.check();
+    if (!check.key) {
+        report({false, check, {}, {}}, notDone);
         return;
     }
-    const grading::GradingKey& key = *shown;
     // Characters that no Windows file name may carry.
-    QString fileName = key.name;
+    QString fileName = check.key->name;
     fileName.replace(QRegularExpression(QStringLiteral("[\\\\/:*?<>|]")), QStringLiteral("-"));
     QFileDialog dialog(this, QStringLiteral("Notenschlüssel exportieren"),
                        GetSpecialFolder(CSIDL_PERSONAL), QStringLiteral("Notenschlüssel (*.txt)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(fileName + QStringLiteral(".txt"));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return;
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        report(m_session.exportTo(dialog.selectedFiles().constFirst()), notDone);
     }
-    const QString path = dialog.selectedFiles().constFirst();
-    if (const QString problem = settings::saveKeyFile(
-            path, {key}, QStringLiteral("Der Notenschlüssel wurde nicht exportiert."));
-        !problem.isEmpty()) {
-        say(QMessageBox::Critical, withLineBreaks(problem));
-        return;
-    }
-    m_status->setText(QStringLiteral("„%1“ ist exportiert nach „%2“.")
-                          .arg(key.name, QDir::toNativeSeparators(path)));
+}
+
+bool KeyEditor::yes(const QString& question) {
+    return say(QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool KeyEditor::discard(const QString& question) {
+    return say(QMessageBox::Question, question, QMessageBox::Discard | QMessageBox::Cancel,
+               QMessageBox::Cancel) == QMessageBox::Discard;
+}
+
+bool KeyEditor::overwrite(const QString& question, const QString& deed) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Notenschlüssel"), question,
+                    QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText);
+    auto* write = box.addButton(deed, QMessageBox::AcceptRole);
+    auto* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == write;
+}
+
+keys::OnClash KeyEditor::onClash(const QString& question) {
+    QMessageBox box(QMessageBox::Question, title, question, QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText);
+    auto* replace = box.addButton(QStringLiteral("&Ersetzen"), QMessageBox::AcceptRole);
+    auto* both = box.addButton(QStringLiteral("&Beide behalten"), QMessageBox::AcceptRole);
+    auto* skip = box.addButton(QStringLiteral("Ü&berspringen"), QMessageBox::RejectRole);
+    box.setDefaultButton(skip);
+    box.setEscapeButton(skip);
+    box.exec();
+    return box.clickedButton() == replace ? keys::OnClash::Replace
+           : box.clickedButton() == both  ? keys::OnClash::KeepBoth
+                                          : keys::OnClash::Skip;
 }
 
 QMessageBox::StandardButton KeyEditor::say(QMessageBox::Icon icon, const QString& text,

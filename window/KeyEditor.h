@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "grading/KeyForm.h"
-#include "settings/KeyStore.h"
+#include "keys/KeyEditSession.h"
 
 #include <QDialog>
 #include <QLocale>
 #include <QMessageBox>
-#include <functional>
-#include <optional>
-#include <vector>
 
 class KeyTableSection;
 class QComboBox;
@@ -17,13 +13,12 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 // "Notenschlüssel bearbeiten": the teacher's own keys, made from a preset or another key,
-// changed, deleted, imported and exported. The editor works on a copy of the own keys and hands
-// every change to their owner, which writes the key file at once through the save route; a key
-// is stored only once it keeps every rule.
-class KeyEditor : public QDialog {
+// changed, deleted, imported and exported. The dialog shows an editing session and asks its
+// questions; the session changes the key file, and a key is stored only once it keeps every rule.
+class KeyEditor : public QDialog, private keys::Questions {
 public:
     // The key file is read anew from `keys`. The live key table is for `maximumText`; `keyText`
     // is the main window's key, which a rename takes along and a deletion leaves without its key.
@@ -31,17 +26,16 @@ public:
               const QLocale& locale, QWidget* parent);
 
     // The main window's key text, under its new name where the key was renamed.
-    const QString& keyText() const { return m_keyText; }
+    const QString& keyText() const { return m_session.keyText(); }
 
     void done(int result) override;
 
 private:
     void createControls(const QString& maximumText);
-    void showForm(const grading::KeyForm& form);
-    grading::KeyForm form() const;
+    // Shows the session's form anew, after it was replaced.
+    void showForm();
     void formChanged();
     void fillWeakChoice();
-    void choosePreset(int preset);
     void insertGrade();
     void removeGrade();
     void startNew();
@@ -50,48 +44,29 @@ private:
     void remove();
     void importKeys();
     void exportKey();
-    // Changes the key file as it is now, asking first where `seen`, the key as the editor read it,
-    // was changed there since (`stillWrite` and `writeButton` word the question); true once
-    // written.
-    bool write(const std::optional<grading::GradingKey>& seen, const QString& stillWrite,
-               const QString& writeButton, const settings::KeyStore::Change& change);
-    // Asks whether the key of that name gives way to the one saved.
-    bool mayReplace(const QString& other);
-    bool overwriteChanged(const QString& name, const QString& stillWrite,
-                          const QString& writeButton);
-    void listKeys(const QString& chosen);
-    // Asks where the key being edited has changes not saved, a cell still being edited counted;
-    // true where it may be left.
+    // Shows what became of a change; true where it was done.
+    bool report(const keys::KeyEditSession::Outcome& outcome, const QString& notDone);
+    void listKeys();
     bool mayLeave();
     // A cell still being edited counts as typed; Escape in it takes the edit back, as ever.
     void commitOpenCell();
-    // The own keys as their owner holds them, in the list's order.
-    std::vector<grading::GradingKey> own() const;
-    // The name of the own key shown; none for a new key.
-    std::optional<QString> editing() const;
-    // The form as a key, after the open cell; where it breaks a rule, says so after `notDone`,
-    // puts the cursor there and gives none.
-    std::optional<grading::GradingKey> checkedForm(const QString& notDone);
-    // What a deletion or a rename of the key the main window names means there.
-    QString keyTextGradesAsGym() const;
+
+    bool yes(const QString& question) override;
+    bool overwrite(const QString& question, const QString& deed) override;
+    bool discard(const QString& question) override;
+    keys::OnClash onClash(const QString& question) override;
     QMessageBox::StandardButton say(QMessageBox::Icon icon, const QString& text,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                     QMessageBox::StandardButton preset = QMessageBox::Ok);
 
-    settings::KeyStore& m_keyStore;
-    QString m_keyText;
     QLocale m_locale;
-    std::vector<grading::GradingKey> m_presets;
-    // The own key shown, as it was read or last saved; none for a new key.
-    std::optional<grading::GradingKey> m_seen;
-    grading::KeyForm m_unchanged; // the form as shown or last saved
-    std::optional<std::size_t> m_weakRow;
+    keys::KeyEditSession m_session;
     bool m_filling = false;
 
     QListWidget* m_list = nullptr;
     QComboBox* m_preset = nullptr;
     QLineEdit* m_name = nullptr;
-    QTableWidget* m_grades = nullptr;
+    QTableView* m_grades = nullptr;
     QComboBox* m_weak = nullptr;
     QLabel* m_problem = nullptr;
     QLabel* m_status = nullptr;

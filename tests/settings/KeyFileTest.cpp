@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/KeyFile.h"
 
-#include "grading/OwnKeyList.h"
 #include "settings/KeyFileText.h"
 #include "settings/KeyStore.h"
 #include "tests/support/GTestSupport.h"
@@ -165,34 +164,6 @@ TEST(KeyFile, DamagedFileIsNamedKeepsItsValidKeysAndStaysByteForByte) {
     }
 }
 
-// A colleague's file with one valid key, whose name of the longest kind an own key bears in other
-// case, and one damaged key: the damage is named, the valid key comes in beside the own one,
-// its new name kept within the rule.
-TEST(KeyImport, AddsTheValidKeysOfADamagedFileUnderAFreeName) {
-    QTemporaryDir dir;
-    QFile file(dir.filePath("Kollegin.txt"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[oberstufe bayern 11b]\n1;50;1\n2;;2\n[Kaputt]\n1;;1\n2;;2\n");
-    file.close();
-    const settings::KeyFileLoad loaded = settings::loadKeyFile(file.fileName());
-    EXPECT_EQ(loaded.problems,
-              QString::fromUtf8("„Kaputt“, Zeile 5: Jede Note außer der schlechtesten braucht "
-                                "eine Grenze."));
-    grading::GradingKey own = tendencyKey();
-    own.name = QStringLiteral("Oberstufe Bayern 11b");
-    QStringList asked;
-    const grading::Imported imported =
-        grading::importKeys({own}, loaded.keys, [&](const grading::GradingKey& existing) {
-            asked << existing.name;
-            return grading::OnClash::KeepBoth;
-        });
-    EXPECT_EQ(asked, QStringList{own.name});
-    EXPECT_EQ(imported.added, QStringList{"oberstufe bayern (2)"});
-    ASSERT_EQ(imported.keys.size(), 2u);
-    EXPECT_EQ(imported.keys[0], own);
-    EXPECT_EQ(imported.keys[1].grades, loaded.keys[0].grades);
-}
-
 // A write changes the lines of its own key and nothing else, byte for byte.
 struct MergeRow {
     std::string name;
@@ -327,44 +298,6 @@ TEST(KeyStoreWrite, WindowsFileIsKeptAsACopyBeforeItIsWrittenInUtf8) {
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "# f\xC3\xBCr die 5b\r\n");
 }
-
-// Saved from the editor: in the place of the key edited, or of the other key of its name.
-struct SavingRow {
-    std::string name;
-    std::optional<QString> editing;
-    const char* savedAs;
-    std::optional<QString> replaced; // the other key the editor asks about
-    const char* list;                // afterwards, the new key's grade text in its place
-};
-
-class Saving : public testing::TestWithParam<SavingRow> {};
-
-TEST_P(Saving, PutsTheKeyInItsPlace) {
-    std::vector<grading::GradingKey> keys;
-    for (const char* name : {"A", "B", "C"}) {
-        keys.push_back({name, {{"alt", 50.0, 100}, {"6", std::nullopt, 600}}, {}, {}, {}, {}});
-    }
-    const grading::GradingKey saved{
-        GetParam().savedAs, {{"neu", 50.0, 100}, {"6", std::nullopt, 600}}, {}, {}, {}, {}};
-    EXPECT_EQ(grading::otherKeyNamed(keys, GetParam().editing, saved.name), GetParam().replaced);
-    auto file = settings::KeyFileText::decode(settings::formatKeyFile(keys));
-    file->putKey(GetParam().editing.value_or(saved.name), saved);
-    QStringList list;
-    for (const grading::GradingKey& key : settings::parseKeyFile(file->text()).keys) {
-        list << key.name + (key.grades[0].text == "neu" ? "*" : "");
-    }
-    EXPECT_EQ(list.join(' '), GetParam().list);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    OwnKeys, Saving,
-    testing::Values(SavingRow{"new_name", std::nullopt, "D", std::nullopt, "A B C D*"},
-                    SavingRow{"new_key_on_a_name_in_other_case", std::nullopt, "b", "B", "A b* C"},
-                    SavingRow{"same_key_same_name", "B", "B", std::nullopt, "A B* C"},
-                    SavingRow{"renamed_keeps_its_place", "B", "Z", std::nullopt, "A Z* C"},
-                    SavingRow{"renamed_onto_a_later_key", "A", "c", "C", "c* B"},
-                    SavingRow{"renamed_onto_an_earlier_key", "C", "A", "A", "B A*"}),
-    ROW_NAMES);
 
 // A question may stand open for minutes: a key another program writes meanwhile stays.
 TEST(KeyStoreWrite, StartsAgainWhereTheFileChangedDuringTheChange) {

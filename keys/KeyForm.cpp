@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "grading/KeyForm.h"
+#include "keys/KeyForm.h"
 
 #include "grading/KeyRules.h"
 
 #include <QStringList>
 
-namespace grading {
+namespace keys {
+
+using namespace grading;
 
 namespace {
 
@@ -116,4 +118,4 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
     return {withOwnHeadings(std::move(key)), {}};
 }
 
-} // namespace grading
+} // namespace keys

@@ -8,30 +8,31 @@
 #include <optional>
 #include <vector>
 
-namespace grading {
+namespace keys {
 
 // The teacher's own keys as a list: what saving a key and importing a file do to it. Names are
 // compared without case, as the key file's reader does.
 
 // The key of this name, case ignored; none where the list holds none.
-std::optional<GradingKey> keyNamed(const std::vector<GradingKey>& keys, const QString& name);
+std::optional<grading::GradingKey> keyNamed(const std::vector<grading::GradingKey>& keys,
+                                            const QString& name);
 
 // The name of the key other than `editing` (the key being edited, none for a new one) that bears
 // `name`; saving under it replaces that key.
-std::optional<QString> otherKeyNamed(const std::vector<GradingKey>& keys,
+std::optional<QString> otherKeyNamed(const std::vector<grading::GradingKey>& keys,
                                      const std::optional<QString>& editing, const QString& name);
 
 // What becomes of a key whose name, ignoring case, an own key bears already.
 enum class OnClash { Replace, KeepBoth, Skip };
 
 struct Imported {
-    std::vector<GradingKey> keys; // the own keys after the import
-    QStringList added;            // the names that came in, as they are now
+    std::vector<grading::GradingKey> keys; // the own keys after the import
+    QStringList added;                     // the names that came in, as they are now
 };
 
 // Adds `incoming` behind `own`, asking `decide` about the key each clashing name belongs to.
 // Kept both, the newcomer is named "Name (2)", "Name (3)" …, shortened to fit.
-Imported importKeys(std::vector<GradingKey> own, std::vector<GradingKey> incoming,
-                    const std::function<OnClash(const GradingKey& existing)>& decide);
+Imported importKeys(std::vector<grading::GradingKey> own, std::vector<grading::GradingKey> incoming,
+                    const std::function<OnClash(const grading::GradingKey& existing)>& decide);
 
-} // namespace grading
+} // namespace keys

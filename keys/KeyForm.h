@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-namespace grading {
+namespace keys {
 
 // A key as the editor shows it: texts as typed, numbers in the user's locale ("33,3").
 struct KeyFormRow {
@@ -24,14 +24,14 @@ struct KeyForm {
     friend bool operator==(const KeyForm&, const KeyForm&) = default;
 };
 
-KeyForm formFromKey(const GradingKey& key, const QLocale& locale);
+KeyForm formFromKey(const grading::GradingKey& key, const QLocale& locale);
 
 // The key the form gives, or the first rule it breaks, with the row (0 the first) and column
 // concerned. Only GYM and IHK are taken names here: the editor asks before a key of the
 // teacher's is replaced.
 struct FormCheck {
     enum Column { Grade, From, Value, Name = -1, Count = -2 };
-    std::optional<GradingKey> key;
+    std::optional<grading::GradingKey> key;
     QString problem; // German, naming the row and the rule
     int row = -1;
     int column = Name;
@@ -42,4 +42,4 @@ FormCheck checkKeyForm(const KeyForm& form, const QLocale& locale);
 FormCheck checkGrades(const KeyForm& form, const QLocale& locale);
 QString whyNotAFormName(const QString& name);
 
-} // namespace grading
+} // namespace keys

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "grading/KeyForm.h"
+#include "keys/KeyForm.h"
 
-#include "grading/KeyPresets.h"
-#include "grading/OwnKeyList.h"
+#include "keys/KeyPresets.h"
+#include "keys/OwnKeyList.h"
 #include "tests/support/GTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +14,16 @@ const QLocale german(QLocale::German, QLocale::Germany);
 // Each preset is a key that keeps every rule, and the editor's texts in German numbers ("0,7",
 // "33,3") give back the very key they show.
 TEST(KeyForm, EveryPresetComesBackWholeThroughTheEditorsTexts) {
-    for (grading::GradingKey preset : grading::keyPresets(grading::Keys(german))) {
+    for (grading::GradingKey preset : keys::keyPresets(grading::Keys(german))) {
         preset.name = QStringLiteral("Vorlage"); // GYM and IHK are taken names
         preset = grading::withOwnHeadings(preset);
-        const grading::KeyForm form = grading::formFromKey(preset, german);
-        const grading::FormCheck check = grading::checkKeyForm(form, german);
+        const keys::KeyForm form = keys::formFromKey(preset, german);
+        const keys::FormCheck check = keys::checkKeyForm(form, german);
         ASSERT_TRUE(check.key) << check.problem.toStdString();
         EXPECT_EQ(*check.key, preset);
     }
-    const grading::KeyForm tendencies =
-        grading::formFromKey(grading::keyPresets(grading::Keys(german))[2], german);
+    const keys::KeyForm tendencies =
+        keys::formFromKey(keys::keyPresets(grading::Keys(german))[2], german);
     EXPECT_EQ(tendencies.rows[0].value, "0,7");
     EXPECT_EQ(tendencies.rows[12].grade + tendencies.rows[12].from, "5+42");
     EXPECT_EQ(tendencies.firstWeak, 12u);
@@ -32,7 +32,7 @@ TEST(KeyForm, EveryPresetComesBackWholeThroughTheEditorsTexts) {
 struct RefusedRow {
     std::string name;
     const char* keyName;
-    std::vector<grading::KeyFormRow> rows;
+    std::vector<keys::KeyFormRow> rows;
     const char* problem;
     int row;
     int column;
@@ -41,7 +41,7 @@ struct RefusedRow {
 class Refused : public testing::TestWithParam<RefusedRow> {};
 
 TEST_P(Refused, NamesTheRowAndTheRule) {
-    const grading::FormCheck check = grading::checkKeyForm(
+    const keys::FormCheck check = keys::checkKeyForm(
         {QString::fromUtf8(GetParam().keyName), GetParam().rows, std::nullopt}, german);
     EXPECT_FALSE(check.key);
     EXPECT_EQ(check.problem, QString::fromUtf8(GetParam().problem));
@@ -58,40 +58,40 @@ INSTANTIATE_TEST_SUITE_P(
                    "Zeile 3: Die Grenze muss unter der Grenze der besseren Note liegen: Die "
                    "Grenzen fallen von der besten Note zur schlechtesten.",
                    2,
-                   grading::FormCheck::From},
+                   keys::FormCheck::From},
         RefusedRow{"grade_text_twice",
                    "Bayern",
                    {{"1", "50", "1"}, {"2", "33,3", "2"}, {"1", "", "6"}},
                    "Zeile 3: Die Note „1“ steht zweimal im Schlüssel.",
                    2,
-                   grading::FormCheck::Grade},
+                   keys::FormCheck::Grade},
         RefusedRow{"grade_text_read_as_a_comment",
                    "Bayern",
                    {{"1", "50", "1"}, {"#2", "", "2"}},
                    "Zeile 2: Eine Note darf nicht mit „#“ beginnen: So beginnt in der "
                    "Notenschlüssel-Datei ein Kommentar.",
                    1,
-                   grading::FormCheck::Grade},
+                   keys::FormCheck::Grade},
         RefusedRow{"grade_text_read_as_the_weak_grade",
                    "Bayern",
                    {{"schwach ab=1", "50", "1"}, {"2", "", "2"}},
                    "Zeile 1: Eine Note darf nicht mit „schwach ab=“ beginnen: So steht in der "
                    "Notenschlüssel-Datei die erste schwache Note.",
                    0,
-                   grading::FormCheck::Grade},
+                   keys::FormCheck::Grade},
         RefusedRow{"blank_at_the_end_of_a_grade_text",
                    "Bayern",
                    {{"1 ", "50", "1"}, {"2", "", "2"}},
                    "Zeile 1: Eine Note darf nicht mit einem Leerzeichen beginnen oder enden.",
                    0,
-                   grading::FormCheck::Grade},
+                   keys::FormCheck::Grade},
         RefusedRow{"name_of_a_built_in_key",
                    "ihk",
                    {{"1", "50", "1"}, {"2", "", "2"}},
                    "Name: Den Namen „ihk“ trägt schon ein anderer Notenschlüssel (groß oder klein "
                    "geschrieben).",
                    -1,
-                   grading::FormCheck::Name}),
+                   keys::FormCheck::Name}),
     ROW_NAMES);
 
 } // namespace

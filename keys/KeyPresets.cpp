@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "grading/KeyPresets.h"
+#include "keys/KeyPresets.h"
 
 #include <initializer_list>
 #include <utility>
 
-namespace grading {
+namespace keys {
+
+using namespace grading;
 
 namespace {
 
@@ -88,4 +90,4 @@ std::vector<GradingKey> keyPresets(const Keys& keys) {
     return presets;
 }
 
-} // namespace grading
+} // namespace keys

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "grading/OwnKeyList.h"
+#include "keys/OwnKeyList.h"
 
 #include "grading/KeyRules.h"
 
 #include <algorithm>
 
-namespace grading {
+namespace keys {
+
+using namespace grading;
 
 namespace {
 
@@ -63,4 +65,4 @@ Imported importKeys(std::vector<GradingKey> own, std::vector<GradingKey> incomin
     return result;
 }
 
-} // namespace grading
+} // namespace keys

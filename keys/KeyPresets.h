@@ -5,11 +5,11 @@
 
 #include <vector>
 
-namespace grading {
+namespace keys {
 
 // Starting points for a key of the teacher's own, each under its name: the KMK's 0 to 15
 // points, 1 to 6, 1+ to 6 with tendencies, Austria's 1 to 5, then GYM and IHK as `keys` hold
 // them. Copies, to be edited and saved under a name of the teacher's.
-std::vector<GradingKey> keyPresets(const Keys& keys);
+std::vector<grading::GradingKey> keyPresets(const grading::Keys& keys);
 
-} // namespace grading
+} // namespace keys

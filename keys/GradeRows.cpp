@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "keys/GradeRows.h"
+
+namespace keys {
+
+namespace {
+
+template <typename Row> auto& cell(Row& row, int column) {
+    return column == GradeRows::Grade  ? row.grade
+           : column == GradeRows::From ? row.from
+                                       : row.value;
+}
+
+} // namespace
+
+void GradeRows::show(std::vector<KeyFormRow> rows, std::optional<std::size_t> firstWeak) {
+    beginResetModel();
+    m_rows = std::move(rows);
+    m_firstWeak = firstWeak && *firstWeak < m_rows.size() ? firstWeak : std::nullopt;
+    endResetModel();
+}
+
+void GradeRows::setFirstWeak(std::optional<std::size_t> row) {
+    m_firstWeak = row && *row < m_rows.size() ? row : std::nullopt;
+}
+
+int GradeRows::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+}
+
+int GradeRows::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Columns;
+}
+
+QVariant GradeRows::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+        return {};
+    }
+    if (role == Qt::DisplayRole || role == Qt::EditRole) {
+        return cell(m_rows[static_cast<std::size_t>(index.row())], index.column());
+    }
+    if (role == Qt::TextAlignmentRole && index.column() != Grade) {
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    return {};
+}
+
+bool GradeRows::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole ||
+        !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) {
+        return false;
+    }
+    const auto row = static_cast<std::size_t>(index.row());
+    QString& text = cell(m_rows[row], index.column());
+    if (text == value.toString()) {
+        return true;
+    }
+    text = value.toString();
+    if (index.column() == Grade && m_firstWeak == row && text.trimmed().isEmpty()) {
+        m_firstWeak.reset(); // a grade without a text cannot be chosen as the weak one
+    }
+    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    return true;
+}
+
+Qt::ItemFlags GradeRows::flags(const QModelIndex& index) const {
+    return index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsEditable
+                           : Qt::NoItemFlags;
+}
+
+QVariant GradeRows::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= Columns) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    const QString headings[] = {QStringLiteral("Note"), QStringLiteral("ab %"),
+                                QStringLiteral("Wert")};
+    return headings[section];
+}
+
+bool GradeRows::insertRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || row > rowCount() || count < 1) {
+        return false;
+    }
+    beginInsertRows({}, row, row + count - 1);
+    m_rows.insert(m_rows.begin() + row, static_cast<std::size_t>(count), KeyFormRow{});
+    if (m_firstWeak && *m_firstWeak >= static_cast<std::size_t>(row)) {
+        *m_firstWeak += static_cast<std::size_t>(count);
+    }
+    endInsertRows();
+    return true;
+}
+
+bool GradeRows::removeRows(int row, int count, const QModelIndex& parent) {
+    if (parent.isValid() || row < 0 || count < 1 || row + count > rowCount()) {
+        return false;
+    }
+    beginRemoveRows({}, row, row + count - 1);
+    m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
+    const auto first = static_cast<std::size_t>(row);
+    const auto end = first + static_cast<std::size_t>(count);
+    if (m_firstWeak && *m_firstWeak >= end) {
+        *m_firstWeak -= static_cast<std::size_t>(count);
+    } else if (m_firstWeak && *m_firstWeak >= first) {
+        m_firstWeak.reset();
+    }
+    endRemoveRows();
+    return true;
+}
+
+} // namespace keys

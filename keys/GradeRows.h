@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "keys/KeyForm.h"
+
+#include <QAbstractTableModel>
+#include <optional>
+#include <vector>
+
+namespace keys {
+
+// The grades of the key being edited, one row a grade, best first, its texts as typed: the table
+// the editor shows and edits. The first weak grade is a row of it, and stays with its grade when
+// rows are added or removed above it; removing its row, or clearing its grade, leaves none.
+class GradeRows : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { Grade, From, Value, Columns };
+
+    explicit GradeRows(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
+
+    void show(std::vector<KeyFormRow> rows, std::optional<std::size_t> firstWeak);
+    const std::vector<KeyFormRow>& rows() const { return m_rows; }
+    std::optional<std::size_t> firstWeak() const { return m_firstWeak; }
+    void setFirstWeak(std::optional<std::size_t> row);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    // Blank rows, for the teacher to fill.
+    bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
+    bool removeRows(int row, int count, const QModelIndex& parent = {}) override;
+
+private:
+    std::vector<KeyFormRow> m_rows;
+    std::optional<std::size_t> m_firstWeak;
+};
+
+} // namespace keys

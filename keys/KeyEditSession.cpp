@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "keys/KeyEditSession.h"
+
+#include "keys/KeyPresets.h"
+#include "settings/KeyFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace keys {
+
+using grading::GradingKey;
+
+KeyEditSession::KeyEditSession(settings::KeyStore& store, const QString& keyText,
+                               const QLocale& locale, Questions& questions)
+    : m_store(store), m_keyText(keyText), m_locale(locale), m_questions(questions),
+      m_presets(keyPresets(store.keys())) {
+    // Read anew, so that a file changed since start-up is what the teacher edits.
+    m_store.reload();
+    startNew(0);
+}
+
+std::optional<QString> KeyEditSession::editing() const {
+    return m_seen ? std::optional(m_seen->name) : std::nullopt;
+}
+
+KeyForm KeyEditSession::form() const {
+    return {m_name, m_rows.rows(), m_rows.firstWeak()};
+}
+
+KeyEditSession::Live KeyEditSession::live() const {
+    const KeyForm current = form();
+    FormCheck grades = checkGrades(current, m_locale);
+    // A name not yet typed is no news; it is asked for when the key is saved.
+    Live live{!grades.key              ? grades.problem
+              : current.name.isEmpty() ? QString()
+                                       : whyNotAFormName(current.name),
+              std::move(grades.key)};
+    if (live.key && live.key->name.isEmpty()) {
+        live.key->name = QStringLiteral("neu");
+    }
+    return live;
+}
+
+bool KeyEditSession::mayLeave() {
+    if (!changed()) {
+        return true;
+    }
+    const QString name = m_name.isEmpty() ? QStringLiteral("den neuen Notenschlüssel")
+                                          : QStringLiteral("„%1“").arg(m_name);
+    return m_questions.discard(
+        QStringLiteral("Die Änderungen an %1 sind nicht gespeichert. Verwerfen?").arg(name));
+}
+
+void KeyEditSession::showForm(const KeyForm& form) {
+    m_name = form.name;
+    m_rows.show(form.rows, form.firstWeak);
+}
+
+void KeyEditSession::startNew(std::size_t preset) {
+    m_seen.reset();
+    KeyForm fresh = formFromKey(m_presets.at(preset), m_locale);
+    fresh.name.clear();
+    showForm(fresh);
+    m_unchanged = form();
+}
+
+void KeyEditSession::takePreset(std::size_t preset) {
+    KeyForm chosen = formFromKey(m_presets.at(preset), m_locale);
+    chosen.name = m_name;
+    // Before anything is typed, another preset is another starting point, not a change.
+    const bool untouched = !m_seen && m_name.isEmpty();
+    showForm(chosen);
+    if (untouched) {
+        m_unchanged = form();
+    }
+}
+
+void KeyEditSession::open(const QString& name) {
+    if (const std::optional<GradingKey> key = keyNamed(own(), name)) {
+        m_seen = key;
+        showForm(formFromKey(*key, m_locale));
+        m_unchanged = form();
+    }
+}
+
+KeyEditSession::Outcome KeyEditSession::save() {
+    const FormCheck check = this->check();
+    if (!check.key) {
+        return {false, check, {}, {}};
+    }
+    const GradingKey& key = *check.key;
+    const std::optional<QString> editing = this->editing();
+    std::optional<QString> replaced = otherKeyNamed(own(), editing, key.name);
+    if (replaced && !mayReplace(*replaced)) {
+        return {};
+    }
+    Outcome outcome =
+        write(m_seen, QStringLiteral("Mit dieser Fassung überschreiben?"),
+              QStringLiteral("Überschreiben"),
+              [&](settings::KeyFileText& file, const std::vector<GradingKey>& onDisk) {
+                  // A key of its name that was written elsewhere in the meantime is asked about
+                  // as well.
+                  const auto other = otherKeyNamed(onDisk, editing, key.name);
+                  if (other && other != replaced) {
+                      if (!mayReplace(*other)) {
+                          return false;
+                      }
+                      replaced = other;
+                  }
+                  file.putKey(editing.value_or(key.name), key);
+                  return true;
+              });
+    if (!outcome.done) {
+        return outcome;
+    }
+    m_seen = key;
+    m_unchanged = form();
+    // The main window's key goes along with a rename.
+    const bool keyTextRenamed = editing == m_keyText && key.name != m_keyText;
+    if (keyTextRenamed) {
+        m_keyText = key.name;
+    }
+    outcome.status +=
+        QStringLiteral("„%1“ ist gespeichert.").arg(key.name) +
+        (keyTextRenamed ? QStringLiteral(" Im Hauptfenster ist er unter diesem Namen gewählt.")
+                        : QString());
+    return outcome;
+}
+
+bool KeyEditSession::mayReplace(const QString& other) {
+    return m_questions.yes(QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll er durch "
+                                          "diesen ersetzt werden?")
+                               .arg(other));
+}
+
+QString KeyEditSession::keyTextGradesAsGym() const {
+    return QStringLiteral(
+               "Im Hauptfenster ist „%1“ als Schlüssel gewählt; der Schlüssel bleibt dort "
+               "stehen, und es wird danach nach GYM benotet.")
+        .arg(m_keyText);
+}
+
+KeyEditSession::Outcome KeyEditSession::remove(const QString& name) {
+    QString question = QStringLiteral("Den Notenschlüssel „%1“ löschen?").arg(name);
+    const bool inForce = name == m_keyText;
+    if (inForce) {
+        question += QStringLiteral("\n\n") + keyTextGradesAsGym();
+    }
+    if (!m_questions.yes(question)) {
+        return {};
+    }
+    const bool shown = m_seen && m_seen->name == name;
+    Outcome outcome = write(shown ? m_seen : keyNamed(own(), name),
+                            QStringLiteral("Trotzdem löschen?"), QStringLiteral("Löschen"),
+                            [&](settings::KeyFileText& file, const std::vector<GradingKey>&) {
+                                file.removeKey(name);
+                                return true;
+                            });
+    if (!outcome.done) {
+        return outcome;
+    }
+    if (shown) {
+        // What was deleted stays in the form as a new key: "Speichern" brings it back.
+        m_seen.reset();
+        m_unchanged = form();
+    }
+    outcome.status += QStringLiteral("„%1“ ist gelöscht.").arg(name) +
+                      (inForce ? u' ' + keyTextGradesAsGym() : QString());
+    return outcome;
+}
+
+KeyEditSession::Outcome KeyEditSession::importKeys(std::vector<GradingKey> incoming) {
+    m_store.reload();
+    const Imported imported =
+        keys::importKeys(own(), std::move(incoming), [this](const GradingKey& existing) {
+            return m_questions.onClash(
+                QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll der aus der Datei "
+                               "ihn ersetzen, sollen beide bleiben (der neue unter einem anderen "
+                               "Namen), oder soll er übersprungen werden?")
+                    .arg(existing.name));
+        });
+    if (imported.added.isEmpty()) {
+        return {};
+    }
+    // Only the keys that came in are written; what the file holds besides stays.
+    Outcome outcome =
+        write({}, {}, {}, [&](settings::KeyFileText& file, const std::vector<GradingKey>&) {
+            for (const QString& name : imported.added) {
+                file.putKey(name, *keyNamed(imported.keys, name));
+            }
+            return true;
+        });
+    if (outcome.done) {
+        outcome.status +=
+            QStringLiteral("Importiert: „%1“.").arg(imported.added.join(QStringLiteral("“, „")));
+    }
+    return outcome;
+}
+
+KeyEditSession::Outcome KeyEditSession::exportTo(const QString& path) {
+    const FormCheck check = this->check();
+    if (!check.key) {
+        return {false, check, {}, {}};
+    }
+    if (QString failure = settings::saveKeyFile(
+            path, {*check.key}, QStringLiteral("Der Notenschlüssel wurde nicht exportiert."));
+        !failure.isEmpty()) {
+        return {false, {}, std::move(failure), {}};
+    }
+    return {true,
+            {},
+            {},
+            QStringLiteral("„%1“ ist exportiert nach „%2“.")
+                .arg(check.key->name, QDir::toNativeSeparators(path))};
+}
+
+KeyEditSession::Outcome KeyEditSession::write(const std::optional<GradingKey>& seen,
+                                              const QString& stillWrite, const QString& deed,
+                                              const settings::KeyStore::Change& change) {
+    // Where the file holds the key otherwise than it was shown, the teacher decides, once for
+    // each version found there.
+    std::optional<std::optional<GradingKey>> overwritten;
+    const settings::KeyStore::Written written =
+        m_store.write([&](settings::KeyFileText& file, const std::vector<GradingKey>& onDisk) {
+            if (seen) {
+                const auto now = keyNamed(onDisk, seen->name);
+                if (now != seen && overwritten != now) {
+                    if (!m_questions.overwrite(
+                            QStringLiteral(
+                                "„%1“ wurde inzwischen außerhalb dieses Fensters geändert. %2")
+                                .arg(seen->name, stillWrite),
+                            deed)) {
+                        return false;
+                    }
+                    overwritten = now;
+                }
+            }
+            return change(file, onDisk);
+        });
+    Outcome outcome{written.done, {}, written.problem, {}};
+    if (!written.copy.isEmpty()) {
+        outcome.status = QStringLiteral("Die bisherige Datei steht als „%1“ daneben; die "
+                                        "Notenschlüssel-Datei ist jetzt in UTF-8 geschrieben. ")
+                             .arg(QFileInfo(written.copy).fileName());
+    }
+    return outcome;
+}
+
+} // namespace keys
