@@ -4,7 +4,7 @@
 // one entry out, and all of them and back; and writing the exam sheet as a PDF. Runs headless
 // (offscreen) unless QT_QPA_PLATFORM says else. Also one edit in the key editor.
 #include "tests/support/SampleSheet.h"
-#include "window/ExamSheet.h"
+#include "sheet/ExamSheet.h"
 #include "window/GradeMemoryBox.h"
 #include "window/KeyEditor.h"
 #include "window/frmMain.h"

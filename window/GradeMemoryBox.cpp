@@ -3,11 +3,12 @@
 
 #include "settings/SaveRoute.h"
 #include "settings/modSpecialFolder.h"
-#include "window/ExamSheet.h"
+#include "sheet/ExamSheet.h"
 #include "window/GradeMemoryModel.h"
 #include "window/KeyTableSection.h"
 #include "window/MessageText.h"
 #include "window/NotenspiegelSection.h"
+#include "window/Printing.h"
 #include "window/TableClipboard.h"
 
 #include <QApplication>
@@ -20,8 +21,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -73,7 +72,6 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     m_lines->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lines->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_lines->setAccessibleName(windowTitle());
-
 
     m_notenspiegel = new NotenspiegelSection(memory, locale, this);
     auto* notenspiegel = new WholeScrollArea(this);
@@ -211,17 +209,22 @@ void GradeMemoryBox::undoRemoval() {
 
 ExamSheet GradeMemoryBox::sheet() const {
     return {m_title->text().trimmed(), QDate::currentDate(), m_keyTable->shownTable(),
-            m_keyTable->noTableText(), m_notenspiegel->summaries()};
+            m_keyTable->sheetNote(), m_notenspiegel->summaries()};
 }
 
 void GradeMemoryBox::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter));
-    printer.setDocName(QStringLiteral("Notenspiegel"));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        paintExamSheet(printer, sheet(), m_locale);
+    const Printed printed = printExamSheet(this, sheet(), m_locale);
+    if (printed.outcome == Printed::Outcome::NoPrinter) {
+        QMessageBox box(QMessageBox::Information, QStringLiteral("Drucken"),
+                        QStringLiteral("Es ist kein Drucker eingerichtet. Das Blatt lässt sich mit "
+                                       "„Als PDF speichern...“ sichern und von dort drucken."),
+                        QMessageBox::Ok, this);
+        box.exec();
+    } else if (printed.outcome == Printed::Outcome::Failed) {
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("Drucken"),
+                        withLineBreaks(printed.problem), QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
     }
 }
 

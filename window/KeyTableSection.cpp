@@ -77,6 +77,10 @@ QString KeyTableSection::noTableText() const {
         "0 eingeben.");
 }
 
+QString KeyTableSection::sheetNote() const {
+    return m_maximum && !shownTable() ? noTableText() : QString();
+}
+
 std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
     if (!m_maximum) {
         return std::nullopt;

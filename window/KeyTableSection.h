@@ -28,6 +28,9 @@ public:
     std::optional<grading::PasteTable> shownTable() const;
     // What stands in the table's place then.
     QString noTableText() const;
+    // What the printed sheet says in the table's place: why a maximum splits into no table; no
+    // instruction to type one.
+    QString sheetNote() const;
 
 private:
     double step() const;

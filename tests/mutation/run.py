@@ -16,7 +16,7 @@ TOP = Path(__file__).resolve().parents[2]
 print = functools.partial(print, flush=True)  # noqa: A001 - progress shows while it runs
 # Each stage is built and run only where the one before it noticed nothing.
 STAGES = [["grading_tests", "keys_tests", "settings_tests", "settings_fuzz_replay", "key_file_fuzz_replay"],
-          ["window_tests"]]
+          ["sheet_tests", "window_tests"]]
 CORPORA = {"settings_fuzz_replay": "corpus", "key_file_fuzz_replay": "key-file-corpus"}
 ENVIRONMENT = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 

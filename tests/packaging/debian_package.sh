@@ -14,7 +14,7 @@ for needed in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 qt6-qpa-
     grep -q "$needed" <<<"$depends" || { echo "Depends lacks $needed: $depends"; exit 1; }
 done
 contents=$(dpkg-deb -c "$deb")
-for path in ./usr/bin/Zensulino ./usr/share/applications/org.zensulino.Zensulino.desktop \
+for path in ./usr/bin/Zensulino ./usr/libexec/zensulino/zensulino-print.so ./usr/share/applications/org.zensulino.Zensulino.desktop \
     ./usr/share/metainfo/org.zensulino.Zensulino.metainfo.xml \
     ./usr/share/icons/hicolor/32x32/apps/org.zensulino.Zensulino.png \
     ./usr/share/icons/hicolor/scalable/apps/org.zensulino.Zensulino.svg \

@@ -9,6 +9,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 actual=$(cd "$prefix" && find . -type f | sort)
 expected=$(sort <<'LIST'
 ./bin/Zensulino
+./libexec/zensulino/zensulino-print.so
 ./share/applications/org.zensulino.Zensulino.desktop
 ./share/icons/hicolor/32x32/apps/org.zensulino.Zensulino.png
 ./share/icons/hicolor/scalable/apps/org.zensulino.Zensulino.svg

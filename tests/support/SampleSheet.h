@@ -3,7 +3,7 @@
 
 #include "grading/KeyTable.h"
 #include "grading/NotenSpeicher.h"
-#include "window/ExamSheet.h"
+#include "sheet/ExamSheet.h"
 
 #include <QDate>
 #include <QLocale>

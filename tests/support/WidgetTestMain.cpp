@@ -1,6 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// gtest main for widget tests: one QApplication, headless unless a display is asked for.
+// gtest main for widget tests: one QApplication, headless unless a display is asked for. What
+// paints without widgets runs under a QGuiApplication alone (TESTS_WITHOUT_WIDGETS).
+#ifdef TESTS_WITHOUT_WIDGETS
+#include <QGuiApplication>
+using Application = QGuiApplication;
+#else
 #include <QApplication>
+using Application = QApplication;
+#endif
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -13,6 +20,6 @@ int main(int argc, char* argv[]) {
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", home.filePath(".config").toLocal8Bit());
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/ExamSheet.h"
+#include "sheet/ExamSheet.h"
 
 #include "grading/Calculation.h"
 #include "grading/NotenSpeicher.h"
+#include "printing/SheetPrinting.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModalBox.h"
 #include "tests/support/ModelWindow.h"
 #include "tests/support/OwnKeys.h"
+#include "tests/support/Poppler.h"
 #include "tests/support/SampleSheet.h"
 #include "window/frmMain.h"
 
@@ -15,91 +17,23 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const QLocale german(QLocale::German, QLocale::Germany);
-
-// What poppler reads from a PDF: `pdfinfo`, or the text of `pdftotext` line by line as laid
-// out, blanks folded.
-QString poppler(const QString& tool, const QString& pdf) {
-    QProcess process;
-    process.start(tool, tool == "pdftotext" ? QStringList{"-layout", pdf, "-"} : QStringList{pdf});
-    process.waitForFinished(30000);
-    return QString::fromUtf8(process.readAllStandardOutput()).simplified();
-}
-
-struct SheetRow {
-    std::string name;
-    std::vector<std::tuple<const char*, const char*, const char*>> results; // maximum, points, key
-    int times;                                                              // each result
-    const char* pages;
-    QStringList shown;
-};
-
-class Sheet : public testing::TestWithParam<SheetRow> {};
-
-TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
-    const grading::Keys keys(german, {tendencyKey()});
-    ModelWindow window;
-    grading::NotenSpeicher memory;
-    for (int i = 0; i < GetParam().times; ++i) {
-        for (const auto& [maximum, points, key] : GetParam().results) {
-            window.setText(grading::Field::Rohpunkte, maximum);
-            window.setText(grading::Field::Punkte, points);
-            window.setText(grading::Field::Schluessel, key);
-            grading::calculate(window, memory, keys, german);
-        }
-    }
-    const ExamSheet sheet = sampleSheet(memory, keys, german);
-    QTemporaryDir dir;
-    QFile pdf(dir.filePath("sheet.pdf"));
-    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
-    pdf.write(examSheetPdf(sheet, german));
-    pdf.close();
-
-    const QString info = poppler("pdfinfo", pdf.fileName());
-    EXPECT_TRUE(info.contains("Page size: 595 x 842 pts (A4)")) << info.toStdString();
-    EXPECT_TRUE(info.contains(QStringLiteral("Pages: %1").arg(GetParam().pages)))
-        << info.toStdString();
-    const QString text = poppler("pdftotext", pdf.fileName());
-    for (const QString& shown :
-         GetParam().shown + QStringList{"Klassenarbeit Nr. 2, 8b", "Datum: 07.12.2026",
-                                        "Punkte ab bis 15 38 40", "00 0 7", "Zensulino 1.4"}) {
-        EXPECT_TRUE(text.contains(shown)) << shown.toStdString() << " in " << text.toStdString();
-    }
-    EXPECT_FALSE(text.contains("% =")) << "the results list stays off the sheet";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Sessions, Sheet,
-    testing::Values(SheetRow{"empty", {}, 0, "1", {"Notenschlüssel für 40 Rohpunkte (GYM)"}},
-                    SheetRow{"mixed_keys",
-                             {{"40", "35", "GYM"}, {"40", "18", "GYM"}, {"40", "38", "IHK"}},
-                             1,
-                             "1",
-                             {"Notenspiegel (GYM)", "Notenspiegel (IHK)", "Ergebnisse: 2",
-                              "Durchschnitt (Punkte): 9,00", "unter 05 Punkten: 0 (0 %)",
-                              "Durchschnittsnote: 1,00", "Anzahl 1 0 0 0 0 0"}},
-                    SheetRow{"two_hundred_results_under_three_keys",
-                             {{"40", "35", "GYM"},
-                              {"40", "20", "IHK"},
-                              {"100", "82", "Tendenz"},
-                              {"100", "30", "Tendenz"}},
-                             50,
-                             "2",
-                             {"Notenspiegel (Tendenz)", "Ergebnisse: 100", "Durchschnitt: 3,80",
-                              "Noten 5+ bis 6: 50 (50 %)",
-                              "Anzahl 0 0 0 0 0 50 0 0 0 0 0 0 0 0 50 0"}}),
-    ROW_NAMES);
 
 // While it lives, runs `then` on the next message box that opens, and closes that box.
 class NextMessageBox {
@@ -183,5 +117,66 @@ TEST_P(SavePdf, FromTheBoxThroughTheFileDialog) {
 INSTANTIATE_TEST_SUITE_P(Folders, SavePdf, testing::Bool(), [](const auto& row) {
     return std::string(row.param ? "write_protected" : "writable");
 });
+
+// "In PDF-Datei drucken" in the print dialog: the printer's file is written through the save
+// route. Onto a full disk (a 64 KiB tmpfs) the message says so, the former file stays byte for
+// byte and a new name leaves no file; onto a disk with room the file holds the sheet.
+TEST(PrintToFile, TakesTheSaveRoute) {
+    QTemporaryDir dir;
+    if (::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, "size=64k") != 0) {
+        GTEST_SKIP() << "no tmpfs of our own here: " << std::strerror(errno);
+    }
+    const QByteArray former(8192, 'a');
+    {
+        QFile file(dir.filePath("8b.pdf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(former), former.size());
+        file.close();
+        QFile filler(dir.filePath("voll"));
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write(QByteArray(1024, 'x')) == 1024) {
+        }
+    }
+    grading::NotenSpeicher memory;
+    const ExamSheet sheet = sampleSheet(memory, grading::Keys(german), german);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    for (const char* name : {"8b.pdf", "neu.pdf"}) {
+        printer.setOutputFileName(dir.filePath(name));
+        const QString problem = printSheet(printer, sheet, german);
+        EXPECT_TRUE(problem.startsWith("Das PDF wurde nicht gespeichert."))
+            << problem.toStdString();
+        EXPECT_TRUE(problem.contains("Der Datenträger ist voll.")) << problem.toStdString();
+    }
+    QFile kept(dir.filePath("8b.pdf"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), former);
+    EXPECT_FALSE(QFile::exists(dir.filePath("neu.pdf")));
+
+    ASSERT_TRUE(QFile::remove(dir.filePath("voll")));
+    EXPECT_EQ(printSheet(printer, sheet, german), "");
+    EXPECT_TRUE(poppler("pdftotext", dir.filePath("neu.pdf")).contains("Klassenarbeit Nr. 2, 8b"));
+    umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
+}
+
+// Without a printer, "Drucken..." says so and points to "Als PDF speichern...".
+TEST(PrintWithoutPrinter, SaysSoAndPointsToThePdf) {
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) {
+        GTEST_SKIP() << "this machine has a printer";
+    }
+    QTemporaryDir dir;
+    frmMain window(german, [&] { return dir.filePath("Zensulino.ini"); });
+    window.show();
+    QString said;
+    withModalBox([&] { window.contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
+                 [&](QDialog* box) {
+                     const NextMessageBox message([&](QMessageBox* shown) {
+                         said = shown->windowTitle() + ": " + shown->text();
+                     });
+                     QTest::mouseClick(box->findChild<QPushButton*>("print"), Qt::LeftButton);
+                 });
+    EXPECT_EQ(said, "Drucken: Es ist kein Drucker eingerichtet. Das Blatt lässt sich mit „Als PDF "
+                    "speichern...“ sichern und von dort drucken.");
+}
 
 } // namespace

@@ -19,12 +19,14 @@ struct ExamSheet {
     QString title; // "Klassenarbeit Nr. 2, 8b"; none where empty
     QDate date;
     std::optional<grading::PasteTable> keyTable;
-    QString keyTableHint; // in the key table's place where there is none
+    // In the key table's place where the maximum allows none; never an instruction to the user.
+    QString keyTableNote;
     std::vector<grading::Notenspiegel::Summary> summaries;
 };
 
 // Paints the sheet on DIN A4 portrait pages of a PDF writer or a printer. A block that would not
-// fit on the page begins the next one: no table or chart is cut in two.
+// fit on the page begins the next one: no table or chart is cut in two. Every page is headed by
+// the title (up to three lines) and the date, and footed by "Seite 1 von 2" and the program.
 void paintExamSheet(QPagedPaintDevice& device, const ExamSheet& sheet, const QLocale& locale);
 
 // The sheet as a PDF file's bytes: real, searchable text with its font embedded, and vectors.

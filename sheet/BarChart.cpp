@@ -1,0 +1,181 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sheet/BarChart.h"
+
+#include "grading/Numbers.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QtMath>
+#include <algorithm>
+
+namespace {
+
+// A text stands level in a slot where it leaves a little room on either side.
+constexpr qreal levelShare = 0.9;
+constexpr qreal smallestPoints = 8;
+
+qreal widest(const QFontMetricsF& metrics, const QStringList& texts) {
+    qreal most = 0;
+    for (const QString& text : texts) {
+        most = std::max(most, metrics.horizontalAdvance(text));
+    }
+    return most;
+}
+
+// The text in two lines, broken at the blank that leaves the longer line shortest; none where no
+// break makes both lines fit `width`.
+std::optional<QString> inTwoLines(const QString& text, const QFontMetricsF& metrics, qreal width) {
+    std::optional<QString> best;
+    qreal bestLonger = width;
+    for (qsizetype blank = text.indexOf(u' '); blank > 0; blank = text.indexOf(u' ', blank + 1)) {
+        const qreal longer = std::max(metrics.horizontalAdvance(text.left(blank)),
+                                      metrics.horizontalAdvance(text.mid(blank + 1)));
+        if (longer <= bestLonger) {
+            bestLonger = longer;
+            best = text.left(blank) + u'\n' + text.mid(blank + 1);
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+BarChart::BarChart(const grading::Notenspiegel::Summary& summary, const QLocale& locale,
+                   const QFont& font, const QPaintDevice* device, qreal width, qreal barHeight,
+                   Fit fit)
+    : m_summary(summary), m_font(font), m_width(width), m_barHeight(barHeight) {
+    const grading::GradingKey& key = *summary.key;
+    QStringList labels;
+    QStringList counts;
+    for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+        labels << key.grades[grade].text;
+        counts << grading::countText(summary.counts[grade], locale);
+    }
+    const auto grades = static_cast<qreal>(std::max<std::size_t>(1, key.grades.size()));
+    m_slot = width / grades;
+
+    // Level, in the largest font from the given one down to 8 pt where every text fits.
+    auto level = [&] {
+        const QFontMetricsF metrics(m_font, device);
+        return std::max(widest(metrics, labels), widest(metrics, counts)) <= m_slot * levelShare;
+    };
+    const qreal given = font.pointSizeF(); // none for a font sized in pixels: it stays
+    for (qreal points = given; given > 0 && !level(); points -= 0.5) {
+        if (points - 0.5 < std::min(given, smallestPoints)) {
+            break;
+        }
+        m_font.setPointSizeF(points - 0.5);
+    }
+    const QFontMetricsF metrics(m_font, device);
+    m_line = metrics.height();
+    const qreal room = m_slot * levelShare;
+
+    if (widest(metrics, labels) <= room) {
+        m_labels = Way::Level;
+        m_labelBand = m_line * 1.2;
+    } else if (std::all_of(labels.begin(), labels.end(), [&](const QString& text) {
+                   return metrics.horizontalAdvance(text) <= room ||
+                          inTwoLines(text, metrics, room).has_value();
+               })) {
+        m_labels = Way::TwoLines;
+        m_labelBand = m_line * 2.2;
+        for (QString& text : labels) {
+            if (metrics.horizontalAdvance(text) > room) {
+                text = *inTwoLines(text, metrics, room);
+            }
+        }
+    } else {
+        // At an angle steep enough that neighbouring grades keep apart, 45° at the least; the
+        // first grades may reach further left than their slots, so the bars move right.
+        m_labels = Way::Angled;
+        for (int pass = 0; pass < 20; ++pass) {
+            m_slot = fit == Fit::Widen ? width / grades : (width - m_left) / grades;
+            m_angle = std::max<qreal>(
+                45, qRadiansToDegrees(std::asin(std::min<qreal>(1, m_line * 1.1 / m_slot))));
+            const qreal across = std::cos(qDegreesToRadians(m_angle));
+            qreal needed = 0;
+            for (qsizetype grade = 0; grade < labels.size(); ++grade) {
+                needed = std::max(needed, metrics.horizontalAdvance(labels[grade]) * across +
+                                              m_line - m_slot * (static_cast<qreal>(grade) + 0.5));
+            }
+            if (needed <= m_left) {
+                break;
+            }
+            m_left = needed;
+        }
+        if (fit == Fit::Widen) {
+            m_width = width + m_left;
+        }
+        m_labelBand = widest(metrics, labels) * std::sin(qDegreesToRadians(m_angle)) + m_line * 1.5;
+    }
+    // The counts in the slots the grades left.
+    m_counts = widest(metrics, counts) <= m_slot * levelShare ? Way::Level : Way::Upright;
+    m_countBand = m_counts == Way::Level ? m_line * 1.2 : widest(metrics, counts) + m_line;
+    placeTexts(labels, counts, metrics);
+}
+
+QRectF BarChart::bar(std::size_t grade) const {
+    const qint64 most =
+        std::max<qint64>(1, *std::max_element(m_summary.counts.begin(), m_summary.counts.end()));
+    const qreal height =
+        m_barHeight * static_cast<qreal>(m_summary.counts[grade]) / static_cast<qreal>(most);
+    const qreal left = m_left + m_slot * static_cast<qreal>(grade);
+    return {left + m_slot * 0.15, m_countBand + m_barHeight - height, m_slot * 0.7, height};
+}
+
+void BarChart::placeTexts(const QStringList& labels, const QStringList& counts,
+                          const QFontMetricsF& metrics) {
+    const qreal baseline = m_countBand + m_barHeight;
+    for (qsizetype grade = 0; grade < labels.size(); ++grade) {
+        const QRectF bar = this->bar(static_cast<std::size_t>(grade));
+        const qreal centre = bar.center().x();
+        const qreal count = metrics.horizontalAdvance(counts[grade]);
+        if (m_counts == Way::Level) {
+            m_texts.push_back({counts[grade],
+                               QRectF(centre - count / 2, bar.top() - m_line * 1.1, count, m_line),
+                               {}});
+        } else {
+            // Upright, read from the bottom up.
+            m_texts.push_back(
+                {counts[grade], QRectF(0, -m_line / 2, count, m_line),
+                 QTransform::fromTranslate(centre, bar.top() - m_line * 0.3).rotate(-90)});
+        }
+        const QString& label = labels[grade];
+        const qreal below = baseline + m_line * 0.1;
+        const QStringList lines = label.split(u'\n');
+        const qreal width = widest(metrics, lines);
+        if (m_labels != Way::Angled) {
+            m_texts.push_back({label,
+                               QRectF(centre - width / 2, below, width,
+                                      m_line * static_cast<qreal>(lines.size())),
+                               {}});
+        } else {
+            // The grade ends under its bar and runs down to the left.
+            m_texts.push_back(
+                {label, QRectF(-width, -m_line / 2, width, m_line),
+                 QTransform::fromTranslate(centre, below + m_line * 0.5).rotate(-m_angle)});
+        }
+    }
+}
+
+void BarChart::paint(QPainter& painter, QPointF topLeft, const ChartColours& colours) const {
+    const grading::GradingKey& key = *m_summary.key;
+    painter.save();
+    painter.translate(topLeft);
+    painter.setFont(m_font);
+    painter.setPen(colours.text);
+    const qreal baseline = m_countBand + m_barHeight;
+    painter.drawLine(QPointF(m_left, baseline), QPointF(m_width, baseline));
+    for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+        const bool weak = key.firstWeak && grade >= *key.firstWeak;
+        painter.fillRect(bar(grade), weak ? colours.weakBar : colours.bar);
+    }
+    for (const Text& text : m_texts) {
+        painter.save();
+        painter.setTransform(text.placing, true);
+        // Never cut: the box is the text's own size.
+        painter.drawText(text.box, Qt::AlignCenter | Qt::TextDontClip, text.text);
+        painter.restore();
+    }
+    painter.restore();
+}

@@ -1,0 +1,302 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sheet/ExamSheet.h"
+
+#include "grading/Numbers.h"
+#include "sheet/BarChart.h"
+#include "window/Version.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QTextLayout>
+#include <functional>
+#include <numeric>
+
+namespace {
+
+// A TrueType face every system has: the window's "MS Sans Serif" is a bitmap font on Windows.
+QFont sheetFont(qreal points, bool bold = false) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Helvetica"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+constexpr int titleLines = 3;
+// Above so many grades a count table stands one grade a row.
+constexpr std::size_t gradesInARow = 16;
+
+// `text` wrapped at blanks into lines of `width`, at most `most` of them, the last ending in "…"
+// where the text goes on.
+QStringList wrapped(const QString& text, const QFont& font, const QPaintDevice* device, qreal width,
+                    int most) {
+    QTextLayout layout(text, font, device);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        if (lines.size() + 1 == most) {
+            lines << QFontMetricsF(font, device)
+                         .elidedText(text.mid(line.textStart()).trimmed(), Qt::ElideRight, width);
+            break;
+        }
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    return lines;
+}
+
+// Lays blocks down the pages, each page headed by the title and the date and footed by its number
+// and the program. A first pass only counts the pages, so that the second can say "Seite 1 von 2".
+class Pages {
+public:
+    Pages(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
+          const QLocale& locale, std::optional<int> count)
+        : m_device(device), m_painter(painter), m_count(count) {
+        const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
+        m_area = QRectF(0, 0, page.width(), page.height());
+        if (!sheet.title.isEmpty()) {
+            m_title = wrapped(sheet.title, sheetFont(15, true), &device, width(), titleLines);
+        }
+        m_date =
+            QStringLiteral("Datum: ") + locale.toString(sheet.date, QStringLiteral("dd.MM.yyyy"));
+        head();
+    }
+
+    qreal points(qreal pt) const { return pt * m_device.logicalDpiY() / 72.0; }
+    qreal width() const { return m_area.width(); }
+    bool painting() const { return m_count.has_value(); }
+    qreal lineHeight(const QFont& font) const {
+        return QFontMetricsF(font, &m_device).height() * 1.25;
+    }
+
+    // Paints a block of `height` at the next place it fits whole.
+    void place(qreal height, const std::function<void(qreal top)>& paint) {
+        if (m_y > m_bodyTop && m_y + height > m_area.bottom() - points(16)) {
+            foot();
+            if (painting()) {
+                m_device.newPage();
+            }
+            ++m_page;
+            head();
+        }
+        if (painting()) {
+            paint(m_y);
+        }
+        m_y += height;
+    }
+
+    // Foots the last page; the number of pages.
+    int finish() {
+        foot();
+        return m_page;
+    }
+
+    void text(const QString& line, const QFont& font, qreal top) {
+        m_painter.setFont(font);
+        m_painter.drawText(QRectF(0, top, width(), lineHeight(font)),
+                           Qt::AlignLeft | Qt::AlignVCenter, line);
+    }
+
+private:
+    void head() {
+        m_y = m_area.top();
+        for (const QString& line : m_title) {
+            if (painting()) {
+                text(line, sheetFont(15, true), m_y);
+            }
+            m_y += lineHeight(sheetFont(15, true));
+        }
+        if (painting()) {
+            text(m_date, sheetFont(10), m_y);
+        }
+        m_y += lineHeight(sheetFont(10)) + points(8);
+        m_bodyTop = m_y;
+    }
+
+    void foot() {
+        if (!painting()) {
+            return;
+        }
+        m_painter.setFont(sheetFont(8));
+        const QRectF line(0, m_area.bottom() - points(10), width(), points(10));
+        m_painter.drawText(line, Qt::AlignLeft | Qt::AlignVCenter,
+                           QStringLiteral("Seite %1 von %2").arg(m_page).arg(*m_count));
+        m_painter.drawText(line, Qt::AlignRight | Qt::AlignVCenter,
+                           QStringLiteral("Erstellt mit Zensulino " ZENSULINO_ABOUT_VERSION));
+    }
+
+    QPagedPaintDevice& m_device;
+    QPainter& m_painter;
+    std::optional<int> m_count; // none while counting
+    QRectF m_area;
+    QStringList m_title;
+    QString m_date;
+    int m_page = 1;
+    qreal m_y = 0;
+    qreal m_bodyTop = 0;
+};
+
+// A grid of cells, the first row bold, each column as wide as its widest text and `least` at
+// the least; the columns from `sameFrom` on as wide as each other.
+struct Table {
+    const grading::PasteTable* cells;
+    QFont font;
+    std::vector<qreal> columns;
+    qreal row = 0;
+
+    Table(const grading::PasteTable& table, const QFont& look, const Pages& pages,
+          const QPaintDevice* device, qreal least, std::size_t sameFrom = 1)
+        : cells(&table), font(look) {
+        QFont bold = font;
+        bold.setBold(true);
+        const QFontMetricsF plain(font, device);
+        const QFontMetricsF heading(bold, device);
+        for (std::size_t r = 0; r < table.rows.size(); ++r) {
+            const QStringList& line = table.rows[r];
+            columns.resize(std::max<std::size_t>(columns.size(), line.size()), 0);
+            for (qsizetype c = 0; c < line.size(); ++c) {
+                const qreal text = (r == 0 ? heading : plain).horizontalAdvance(line[c]);
+                auto& width = columns[static_cast<std::size_t>(c)];
+                width = std::max({width, text + pages.points(6), least});
+            }
+        }
+        if (sameFrom < columns.size()) {
+            const qreal widest = *std::max_element(columns.begin() + sameFrom, columns.end());
+            std::fill(columns.begin() + sameFrom, columns.end(), widest);
+        }
+        row = pages.lineHeight(font);
+    }
+
+    qreal width() const { return std::accumulate(columns.begin(), columns.end(), qreal(0)); }
+    qreal height() const { return static_cast<qreal>(cells->rows.size()) * row; }
+
+    void paint(QPainter& painter, QPointF topLeft) const {
+        for (std::size_t r = 0; r < cells->rows.size(); ++r) {
+            QFont look = font;
+            look.setBold(r == 0);
+            painter.setFont(look);
+            qreal x = topLeft.x();
+            const QStringList& line = cells->rows[r];
+            for (qsizetype c = 0; c < line.size(); ++c) {
+                const QRectF cell(x, topLeft.y() + row * static_cast<qreal>(r),
+                                  columns[static_cast<std::size_t>(c)], row);
+                painter.drawRect(cell);
+                painter.drawText(cell, Qt::AlignCenter, line[c]);
+                x += cell.width();
+            }
+        }
+    }
+};
+
+grading::PasteTable transposed(const grading::PasteTable& table) {
+    grading::PasteTable turned{table.caption, {}};
+    for (std::size_t r = 0; r < table.rows.size(); ++r) {
+        for (qsizetype c = 0; c < table.rows[r].size(); ++c) {
+            turned.rows.resize(std::max<std::size_t>(turned.rows.size(), c + 1));
+            turned.rows[static_cast<std::size_t>(c)] << table.rows[r][c];
+        }
+    }
+    return turned;
+}
+
+int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
+           const QLocale& locale, std::optional<int> pageCount) {
+    Pages pages(device, painter, sheet, locale, pageCount);
+    painter.setPen(QPen(Qt::black, pages.points(0.5)));
+    auto text = [&](const QString& line, const QFont& font) {
+        pages.place(pages.lineHeight(font), [&](qreal top) { pages.text(line, font, top); });
+    };
+
+    if (sheet.keyTable) {
+        text(sheet.keyTable->caption, sheetFont(11, true));
+        grading::PasteTable cells = *sheet.keyTable;
+        cells.caption.clear();
+        const Table table(cells, sheetFont(9), pages, &device, pages.points(40));
+        pages.place(table.height(), [&](qreal top) { table.paint(painter, {0, top}); });
+    } else if (!sheet.keyTableNote.isEmpty()) {
+        text(sheet.keyTableNote, sheetFont(10));
+    }
+
+    for (const grading::Notenspiegel::Summary& summary : sheet.summaries) {
+        const grading::GradingKey& key = *summary.key;
+        QStringList figures{QStringLiteral("Ergebnisse: ") +
+                                grading::countText(summary.results, locale),
+                            QStringLiteral("%1: %2").arg(key.averageHeading,
+                                                         grading::averageText(summary, locale))};
+        if (summary.weak) {
+            figures << QStringLiteral("%1: %2 (%3)")
+                           .arg(key.weakHeading, grading::countText(*summary.weak, locale),
+                                grading::weakShareText(summary, locale));
+        }
+        // The counts in a row under the bars where they fit the page in 9 or 8 pt, else one
+        // grade a row.
+        const grading::PasteTable counts = grading::countTable(summary, locale);
+        const grading::PasteTable countsDown = transposed(counts);
+        std::optional<Table> across;
+        for (const qreal points : {9.0, 8.0}) {
+            if (!across && key.grades.size() <= gradesInARow) {
+                const Table tried(counts, sheetFont(points), pages, &device, pages.points(28));
+                if (tried.width() <= pages.width()) {
+                    across = tried;
+                }
+            }
+        }
+        const Table table =
+            across ? *across : Table(countsDown, sheetFont(9), pages, &device, pages.points(40), 2);
+        const qreal chartLeft = across ? table.columns.front() : 0;
+        const BarChart chart(summary, locale, sheetFont(9), &device,
+                             across ? table.width() - chartLeft : pages.width(), pages.points(90));
+        const QFont headingFont = sheetFont(11, true);
+        const QFont figureFont = sheetFont(10);
+        const qreal heading = pages.lineHeight(headingFont);
+        const qreal figureLine = pages.lineHeight(figureFont);
+        // One block, so that a key's chart, counts and figures stay on one page.
+        pages.place(pages.points(14) + heading + chart.height() + pages.points(4) + table.height() +
+                        static_cast<qreal>(figures.size()) * figureLine,
+                    [&](qreal top) {
+                        qreal y = top + pages.points(14);
+                        pages.text(summary.caption, headingFont, y);
+                        y += heading;
+                        chart.paint(painter, {chartLeft, y},
+                                    {Qt::black, QColor(150, 150, 150), QColor(40, 40, 40)});
+                        y += chart.height() + pages.points(4);
+                        table.paint(painter, {0, y});
+                        y += table.height();
+                        for (const QString& figure : figures) {
+                            pages.text(figure, figureFont, y);
+                            y += figureLine;
+                        }
+                    });
+    }
+    return pages.finish();
+}
+
+} // namespace
+
+void paintExamSheet(QPagedPaintDevice& device, const ExamSheet& sheet, const QLocale& locale) {
+    QPainter painter(&device);
+    const int pages = layOut(device, painter, sheet, locale, std::nullopt);
+    layOut(device, painter, sheet, locale, pages);
+}
+
+QByteArray examSheetPdf(const ExamSheet& sheet, const QLocale& locale) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter));
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("Zensulino " ZENSULINO_ABOUT_VERSION));
+        writer.setTitle(sheet.title.isEmpty() ? QStringLiteral("Notenspiegel") : sheet.title);
+        paintExamSheet(writer, sheet, locale);
+    }
+    return bytes;
+}

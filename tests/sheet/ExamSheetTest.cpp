@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "sheet/ExamSheet.h"
+
+#include "grading/Calculation.h"
+#include "grading/NotenSpeicher.h"
+#include "sheet/BarChart.h"
+#include "tests/support/GTestSupport.h"
+#include "tests/support/ModelWindow.h"
+#include "tests/support/OwnKeys.h"
+#include "tests/support/Poppler.h"
+#include "tests/support/SampleSheet.h"
+
+#include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPdfWriter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+const QLocale german(QLocale::German, QLocale::Germany);
+
+QString writtenPdf(const QTemporaryDir& dir, const ExamSheet& sheet) {
+    QFile pdf(dir.filePath("sheet.pdf"));
+    EXPECT_TRUE(pdf.open(QIODevice::WriteOnly));
+    pdf.write(examSheetPdf(sheet, german));
+    return pdf.fileName();
+}
+
+struct SheetRow {
+    std::string name;
+    std::vector<std::tuple<const char*, const char*, const char*>> results; // maximum, points, key
+    int times;                                                              // each result
+    const char* pages;
+    QStringList shown;
+};
+
+class Sheet : public testing::TestWithParam<SheetRow> {};
+
+TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
+    const grading::Keys keys(german, {tendencyKey()});
+    ModelWindow window;
+    grading::NotenSpeicher memory;
+    for (int i = 0; i < GetParam().times; ++i) {
+        for (const auto& [maximum, points, key] : GetParam().results) {
+            window.setText(grading::Field::Rohpunkte, maximum);
+            window.setText(grading::Field::Punkte, points);
+            window.setText(grading::Field::Schluessel, key);
+            grading::calculate(window, memory, keys, german);
+        }
+    }
+    QTemporaryDir dir;
+    const QString pdf = writtenPdf(dir, sampleSheet(memory, keys, german));
+
+    const QString info = poppler("pdfinfo", pdf);
+    EXPECT_TRUE(info.contains("Page size: 595 x 842 pts (A4)")) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("Pages: %1").arg(GetParam().pages)))
+        << info.toStdString();
+    const QString text = poppler("pdftotext", pdf);
+    for (const QString& shown :
+         GetParam().shown + QStringList{"Klassenarbeit Nr. 2, 8b", "Datum: 07.12.2026",
+                                        "Punkte ab bis 15 38 40", "00 0 7", "Zensulino 1.4"}) {
+        EXPECT_TRUE(text.contains(shown)) << shown.toStdString() << " in " << text.toStdString();
+    }
+    EXPECT_FALSE(text.contains("% =")) << "the results list stays off the sheet";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, Sheet,
+    testing::Values(SheetRow{"empty", {}, 0, "1", {"Notenschlüssel für 40 Rohpunkte (GYM)"}},
+                    SheetRow{"mixed_keys",
+                             {{"40", "35", "GYM"}, {"40", "18", "GYM"}, {"40", "38", "IHK"}},
+                             1,
+                             "1",
+                             {"Notenspiegel (GYM)", "Notenspiegel (IHK)", "Ergebnisse: 2",
+                              "Durchschnitt (Punkte): 9,00", "unter 05 Punkten: 0 (0 %)",
+                              "Durchschnittsnote: 1,00", "Anzahl 1 0 0 0 0 0"}},
+                    SheetRow{"two_hundred_results_under_three_keys",
+                             {{"40", "35", "GYM"},
+                              {"40", "20", "IHK"},
+                              {"100", "82", "Tendenz"},
+                              {"100", "30", "Tendenz"}},
+                             50,
+                             "2",
+                             {"Notenspiegel (Tendenz)", "Ergebnisse: 100", "Durchschnitt: 3,80",
+                              "Noten 5+ bis 6: 50 (50 %)",
+                              "Anzahl 0 0 0 0 0 50 0 0 0 0 0 0 0 0 50 0"}}),
+    ROW_NAMES);
+
+// Counts as a key of `grades` grades may hold, up to 1,000,000.
+grading::Notenspiegel::Summary drawnSummary(const grading::GradingKey& key, std::mt19937& draw) {
+    grading::Notenspiegel::Summary summary{std::make_shared<const grading::GradingKey>(key),
+                                           QStringLiteral("Notenspiegel (%1)").arg(key.name),
+                                           {},
+                                           0,
+                                           0,
+                                           std::nullopt};
+    for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+        const qint64 tens[] = {1, 10, 1000, 100000, 1000000};
+        summary.counts.push_back(
+            static_cast<qint64>(draw() % 5 == 0 ? 1000000 : draw() % tens[draw() % 5]));
+        summary.results += summary.counts.back();
+    }
+    return summary;
+}
+
+// Keys of 2 to 30 grades, texts of 1 to 12 characters, counts up to 1,000,000, on paper and as
+// wide as the box makes a chart: every grade and count stands whole, apart from every other
+// text, within the chart, in 8 pt or more.
+TEST(BarChart, EveryGradeAndCountStandsWholeAndApart) {
+    QPdfWriter paper(QStringLiteral("/dev/null"));
+    paper.setResolution(300);
+    const QImage screen(10, 10, QImage::Format_RGB32);
+    std::mt19937 draw(4711);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPointSizeF(9);
+    for (const grading::GradingKey& key : randomKeys(20261208, 60)) {
+        const grading::Notenspiegel::Summary summary = drawnSummary(key, draw);
+        const auto grades = static_cast<qreal>(key.grades.size());
+        const qreal paperWidth = 482.0 * 300 / 72; // A4 less its margins
+        const qreal screenWidth = grades * 1.5 * QFontMetricsF(font, &screen).height();
+        for (const auto& [device, width] :
+             {std::pair<const QPaintDevice*, qreal>{&paper, paperWidth}, {&screen, screenWidth}}) {
+            const BarChart chart(summary, german, font, device, width, 100,
+                                 device == &paper ? BarChart::Fit::Within : BarChart::Fit::Widen);
+            EXPECT_GE(chart.font().pointSizeF(), 8);
+            const auto& texts = chart.texts();
+            ASSERT_EQ(texts.size(), 2 * key.grades.size());
+            for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+                EXPECT_EQ(texts[2 * grade].text, QString::number(summary.counts[grade]));
+                EXPECT_EQ(QString(texts[2 * grade + 1].text).replace(u'\n', u' '),
+                          key.grades[grade].text);
+            }
+            const QFontMetricsF metrics(chart.font(), device);
+            const QRectF whole = QRectF(0, 0, chart.width(), chart.height()).adjusted(-1, -1, 1, 1);
+            for (std::size_t one = 0; one < texts.size(); ++one) {
+                for (const QString& line : texts[one].text.split(u'\n')) {
+                    EXPECT_LE(metrics.horizontalAdvance(line), texts[one].box.width() + 0.01)
+                        << line.toStdString();
+                }
+                EXPECT_TRUE(whole.contains(texts[one].outline().boundingRect()))
+                    << texts[one].text.toStdString() << " in " << key.name.toStdString();
+                for (std::size_t other = one + 1; other < texts.size(); ++other) {
+                    EXPECT_FALSE(texts[one].outline().intersects(texts[other].outline()))
+                        << texts[one].text.toStdString() << " and "
+                        << texts[other].text.toStdString() << " in " << key.name.toStdString();
+                }
+            }
+        }
+    }
+}
+
+// A key of 30 grades of twelve characters and a count of 1,000,000, twice, under a long title:
+// every page headed by the title and the date and numbered; every grade and count read back
+// whole from the count table, one grade a row; no key table and no instruction without one.
+TEST(ExamSheetPdf, ThirtyGradesOnPagesHeadedAndNumbered) {
+    grading::GradingKey key{QStringLiteral("Dreißig"), {}, 20, {}, {}, {}};
+    for (int grade = 0; grade < 30; ++grade) {
+        key.grades.push_back(
+            {grade % 3 == 0 ? QStringLiteral("sehr gut %1").arg(grade, 3, 10, QChar(u'0'))
+                            : QStringLiteral("Note%1ßäöüxy").arg(grade, 2, 10, QChar(u'0')),
+             grade < 29 ? std::optional<double>(99 - grade * 3) : std::nullopt, grade * 10});
+    }
+    std::mt19937 draw(30);
+    grading::Notenspiegel::Summary summary = drawnSummary(grading::withOwnHeadings(key), draw);
+    summary.counts[4] = 1000000;
+    const QString title = QString::fromUtf8("Klassenarbeit Nr. 3 – Größen & Maße, 9c "
+                                            "(Nachschreibtermin, Gruppe A) ")
+                              .repeated(4);
+    QTemporaryDir dir;
+    const QString pdf =
+        writtenPdf(dir, {title, QDate(2026, 12, 8), std::nullopt, {}, {summary, summary}});
+
+    QProcess render;
+    render.start("pdftoppm", {"-png", "-r", "50", pdf, dir.filePath("page")});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    EXPECT_TRUE(QFile::exists(dir.filePath("page-1.png")));
+    const QString info = poppler("pdfinfo", pdf);
+    ASSERT_TRUE(info.contains("Pages: 2")) << info.toStdString();
+    for (int page = 1; page <= 2; ++page) {
+        const QString text = poppler("pdftotext", pdf, page, page);
+        EXPECT_TRUE(text.startsWith("Klassenarbeit Nr. 3 – Größen & Maße, 9c (Nachschreibtermin, "
+                                    "Gruppe A) Klassenarbeit"))
+            << text.toStdString();
+        EXPECT_TRUE(text.contains("… Datum: 08.12.2026")) << text.toStdString();
+        EXPECT_TRUE(
+            text.contains(QStringLiteral("Seite %1 von 2 Erstellt mit Zensulino").arg(page)));
+        EXPECT_FALSE(text.contains("Notenschlüssel")) << text.toStdString();
+        for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+            const QString row =
+                key.grades[grade].text + u' ' + QString::number(summary.counts[grade]) + u' ';
+            EXPECT_TRUE(text.contains(row)) << row.toStdString();
+        }
+    }
+}
+
+} // namespace
