@@ -56,9 +56,6 @@ bool GradeRows::setData(const QModelIndex& index, const QVariant& value, int rol
         return true;
     }
     text = value.toString();
-    if (index.column() == Grade && m_firstWeak == row && text.trimmed().isEmpty()) {
-        m_firstWeak.reset(); // a grade without a text cannot be chosen as the weak one
-    }
     emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }
@@ -102,7 +99,7 @@ bool GradeRows::removeRows(int row, int count, const QModelIndex& parent) {
     if (m_firstWeak && *m_firstWeak >= end) {
         *m_firstWeak -= static_cast<std::size_t>(count);
     } else if (m_firstWeak && *m_firstWeak >= first) {
-        m_firstWeak.reset();
+        m_firstWeak = first < m_rows.size() ? std::optional(first) : std::nullopt;
     }
     endRemoveRows();
     return true;

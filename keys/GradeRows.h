@@ -10,8 +10,9 @@
 namespace keys {
 
 // The grades of the key being edited, one row a grade, best first, its texts as typed: the table
-// the editor shows and edits. The first weak grade is a row of it, and stays with its grade when
-// rows are added or removed above it; removing its row, or clearing its grade, leaves none.
+// the editor shows and edits. The first weak grade is a row of it and stays with its grade when
+// rows are added or removed above it; where its row is removed, the grade after it is the first
+// weak one, as it was weak already.
 class GradeRows : public QAbstractTableModel {
     Q_OBJECT
 public:

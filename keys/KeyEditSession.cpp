@@ -96,8 +96,7 @@ KeyEditSession::Outcome KeyEditSession::save() {
         return {};
     }
     Outcome outcome =
-        write(m_seen, QStringLiteral("Mit dieser Fassung überschreiben?"),
-              QStringLiteral("Überschreiben"),
+        write(m_seen, Deed::Save,
               [&](settings::KeyFileText& file, const std::vector<GradingKey>& onDisk) {
                   // A key of its name that was written elsewhere in the meantime is asked about
                   // as well.
@@ -151,8 +150,7 @@ KeyEditSession::Outcome KeyEditSession::remove(const QString& name) {
         return {};
     }
     const bool shown = m_seen && m_seen->name == name;
-    Outcome outcome = write(shown ? m_seen : keyNamed(own(), name),
-                            QStringLiteral("Trotzdem löschen?"), QStringLiteral("Löschen"),
+    Outcome outcome = write(shown ? m_seen : keyNamed(own(), name), Deed::Delete,
                             [&](settings::KeyFileText& file, const std::vector<GradingKey>&) {
                                 file.removeKey(name);
                                 return true;
@@ -172,6 +170,7 @@ KeyEditSession::Outcome KeyEditSession::remove(const QString& name) {
 
 KeyEditSession::Outcome KeyEditSession::importKeys(std::vector<GradingKey> incoming) {
     m_store.reload();
+    const bool any = !incoming.empty();
     const Imported imported =
         keys::importKeys(own(), std::move(incoming), [this](const GradingKey& existing) {
             return m_questions.onClash(
@@ -181,19 +180,26 @@ KeyEditSession::Outcome KeyEditSession::importKeys(std::vector<GradingKey> incom
                     .arg(existing.name));
         });
     if (imported.added.isEmpty()) {
-        return {};
+        return {false, {}, {}, any ? QStringLiteral("Kein Notenschlüssel importiert.") : QString()};
     }
     // Only the keys that came in are written; what the file holds besides stays.
     Outcome outcome =
-        write({}, {}, {}, [&](settings::KeyFileText& file, const std::vector<GradingKey>&) {
+        write({}, Deed::Save, [&](settings::KeyFileText& file, const std::vector<GradingKey>&) {
             for (const QString& name : imported.added) {
                 file.putKey(name, *keyNamed(imported.keys, name));
             }
             return true;
         });
-    if (outcome.done) {
-        outcome.status +=
-            QStringLiteral("Importiert: „%1“.").arg(imported.added.join(QStringLiteral("“, „")));
+    if (!outcome.done) {
+        return outcome;
+    }
+    outcome.status +=
+        QStringLiteral("Importiert: „%1“.").arg(imported.added.join(QStringLiteral("“, „")));
+    // The key shown, replaced by the import and not changed here, shows as it came in.
+    if (m_seen && !changed()) {
+        if (const auto now = keyNamed(own(), m_seen->name); now && now != m_seen) {
+            open(now->name);
+        }
     }
     return outcome;
 }
@@ -215,25 +221,39 @@ KeyEditSession::Outcome KeyEditSession::exportTo(const QString& path) {
                 .arg(check.key->name, QDir::toNativeSeparators(path))};
 }
 
-KeyEditSession::Outcome KeyEditSession::write(const std::optional<GradingKey>& seen,
-                                              const QString& stillWrite, const QString& deed,
+bool KeyEditSession::mayOverwrite(const GradingKey& seen, const std::optional<GradingKey>& now,
+                                  Deed deed) {
+    const QString outside =
+        QStringLiteral("„%1“ wurde inzwischen außerhalb dieses Fensters %2. ")
+            .arg(seen.name, now ? QStringLiteral("geändert") : QStringLiteral("gelöscht"));
+    if (deed == Deed::Delete) {
+        // A key gone already is not asked about a second time.
+        return !now || m_questions.overwrite(outside + QStringLiteral("Trotzdem löschen?"),
+                                             QStringLiteral("Löschen"));
+    }
+    return now ? m_questions.overwrite(outside +
+                                           QStringLiteral("Mit dieser Fassung überschreiben?"),
+                                       QStringLiteral("Überschreiben"))
+               : m_questions.overwrite(outside + QStringLiteral("Wieder speichern?"),
+                                       QStringLiteral("Speichern"));
+}
+
+KeyEditSession::Outcome KeyEditSession::write(const std::optional<GradingKey>& seen, Deed deed,
                                               const settings::KeyStore::Change& change) {
     // Where the file holds the key otherwise than it was shown, the teacher decides, once for
     // each version found there.
-    std::optional<std::optional<GradingKey>> overwritten;
+    bool asked = false;
+    std::optional<GradingKey> answered;
     const settings::KeyStore::Written written =
         m_store.write([&](settings::KeyFileText& file, const std::vector<GradingKey>& onDisk) {
             if (seen) {
                 const auto now = keyNamed(onDisk, seen->name);
-                if (now != seen && overwritten != now) {
-                    if (!m_questions.overwrite(
-                            QStringLiteral(
-                                "„%1“ wurde inzwischen außerhalb dieses Fensters geändert. %2")
-                                .arg(seen->name, stillWrite),
-                            deed)) {
+                if (now != seen && !(asked && answered == now)) {
+                    if (!mayOverwrite(*seen, now, deed)) {
                         return false;
                     }
-                    overwritten = now;
+                    asked = true;
+                    answered = now;
                 }
             }
             return change(file, onDisk);

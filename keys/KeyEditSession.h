@@ -19,9 +19,9 @@ public:
     virtual ~Questions() = default;
     // Yes or no, "no" preset.
     virtual bool yes(const QString& question) = 0;
-    // Whether a key changed on disk since it was shown is written over all the same; `deed` is
-    // the button that does it ("Überschreiben", "Löschen"), "Abbrechen" preset.
-    virtual bool overwrite(const QString& question, const QString& deed) = 0;
+    // Whether a key changed or deleted on disk since it was shown is written over all the same;
+    // `button` does it ("Überschreiben", "Löschen"), "Abbrechen" preset.
+    virtual bool overwrite(const QString& question, const QString& button) = 0;
     // Whether changes not saved may go, "Abbrechen" preset.
     virtual bool discard(const QString& question) = 0;
     // What becomes of an imported key whose name a key of the teacher's bears, "skip" preset.
@@ -46,7 +46,6 @@ public:
     // The main window's key text, under its new name where the key was renamed.
     const QString& keyText() const { return m_keyText; }
 
-    // The form.
     const QString& name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }
     GradeRows& rows() { return m_rows; }
@@ -87,8 +86,13 @@ public:
 
 private:
     void showForm(const KeyForm& form);
-    Outcome write(const std::optional<grading::GradingKey>& seen, const QString& stillWrite,
-                  const QString& deed, const settings::KeyStore::Change& change);
+    enum class Deed { Save, Delete };
+    // Changes the key file as it is now; where it holds `seen`, the key as shown, otherwise
+    // than it was shown, only once the teacher says so.
+    Outcome write(const std::optional<grading::GradingKey>& seen, Deed deed,
+                  const settings::KeyStore::Change& change);
+    bool mayOverwrite(const grading::GradingKey& seen,
+                      const std::optional<grading::GradingKey>& now, Deed deed);
     bool mayReplace(const QString& other);
     QString keyTextGradesAsGym() const;
 

@@ -101,7 +101,8 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
                                         "höchstens zwei Nachkommastellen (etwa „%2“).")
                              .arg(row.value, localeText(230, locale)));
         }
-        if (form.firstWeak == index) {
+        // A weak grade on a row left blank passes to the next grade.
+        if (!key.firstWeak && form.firstWeak && index >= *form.firstWeak) {
             key.firstWeak = key.grades.size();
         }
         key.grades.push_back({row.grade, from, *value});

@@ -4,6 +4,7 @@
 #include "settings/SaveRoute.h"
 #include "settings/modSpecialFolder.h"
 #include "sheet/ExamSheet.h"
+#include "window/ButtonRows.h"
 #include "window/GradeMemoryModel.h"
 #include "window/KeyTableSection.h"
 #include "window/MessageText.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -36,12 +37,16 @@ public:
     explicit WholeScrollArea(QWidget* parent) : QScrollArea(parent) {
         setWidgetResizable(true);
         setFrameShape(QFrame::NoFrame);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setFocusPolicy(Qt::NoFocus); // what it holds takes the focus
     }
 
+    // The whole content and the scroll bar it may need, for a table wider than the box.
     QSize sizeHint() const override {
-        return widget() != nullptr ? widget()->sizeHint() : QScrollArea::sizeHint();
+        return widget() != nullptr
+                   ? widget()->sizeHint() + QSize(verticalScrollBar()->sizeHint().width(), 0)
+                   : QScrollArea::sizeHint();
     }
+    QSize minimumSizeHint() const override { return {0, 0}; }
 };
 
 } // namespace
@@ -86,7 +91,9 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     content->addSpacing(12);
     m_keyTable = new KeyTableSection(maximumText, key, locale, this);
     auto* keyTable = new QVBoxLayout;
-    keyTable->addWidget(m_keyTable, 1);
+    auto* keyTableArea = new WholeScrollArea(this);
+    keyTableArea->setWidget(m_keyTable);
+    keyTable->addWidget(keyTableArea, 1);
     if (editKeys) {
         auto* edit = new QPushButton(QStringLiteral("Notenschlüssel &bearbeiten..."), this);
         edit->setObjectName(QStringLiteral("editKeys"));
@@ -104,31 +111,29 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     titleRow->addWidget(titleLabel);
     titleRow->addWidget(m_title, 1);
     // Made last, so that Tab goes through the box as it reads and ends at the buttons.
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    m_remove =
-        buttons->addButton(QStringLiteral("&Eintrag entfernen"), QDialogButtonBox::ActionRole);
+    auto* buttons = new ButtonRows(this);
+    m_remove = buttons->add(QStringLiteral("&Eintrag entfernen"));
     m_remove->setObjectName(QStringLiteral("removeEntry"));
     m_remove->setEnabled(false);
     connect(m_remove, &QPushButton::clicked, this, &GradeMemoryBox::removeSelected);
     // Only entries can be selected, so any selection is one that can be taken out.
     connect(m_lines->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { m_remove->setEnabled(m_lines->selectionModel()->hasSelection()); });
-    m_copyNotenspiegel =
-        buttons->addButton(QStringLiteral("&Notenspiegel kopieren"), QDialogButtonBox::ActionRole);
+    m_copyNotenspiegel = buttons->add(QStringLiteral("&Notenspiegel kopieren"));
     m_copyNotenspiegel->setObjectName(QStringLiteral("copyNotenspiegel"));
     m_copyNotenspiegel->setVisible(!m_notenspiegel->tables().empty());
     connect(m_copyNotenspiegel, &QPushButton::clicked, this,
             [this] { copyTables(m_notenspiegel->tables(), CaptionInText::Yes); });
-    auto* print = buttons->addButton(QStringLiteral("&Drucken..."), QDialogButtonBox::ActionRole);
+    auto* print = buttons->add(QStringLiteral("&Drucken..."));
     print->setObjectName(QStringLiteral("print"));
     connect(print, &QPushButton::clicked, this, &GradeMemoryBox::print);
-    auto* pdf =
-        buttons->addButton(QStringLiteral("Als &PDF speichern..."), QDialogButtonBox::ActionRole);
+    auto* pdf = buttons->add(QStringLiteral("Als &PDF speichern..."));
     pdf->setObjectName(QStringLiteral("savePdf"));
     connect(pdf, &QPushButton::clicked, this, &GradeMemoryBox::saveAsPdf);
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->button(QDialogButtonBox::Ok)->setFocus();
+    auto* ok = buttons->add(QStringLiteral("OK"));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    ok->setDefault(true);
+    ok->setFocus();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content, 1);
     layout->addLayout(titleRow);
@@ -251,4 +256,5 @@ void GradeMemoryBox::saveAsPdf() {
 
 void GradeMemoryBox::memoryChanged() {
     m_notenspiegel->refresh();
+    m_copyNotenspiegel->setVisible(!m_notenspiegel->tables().empty());
 }

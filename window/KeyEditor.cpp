@@ -7,12 +7,14 @@
 #include "window/MessageText.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +23,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -33,6 +36,32 @@ QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
     label->setBuddy(control);
     return label;
 }
+
+// Tab in a cell being edited keeps the edit and goes on to the next control, as Tab does
+// everywhere in the editor; a cell editor would otherwise open the next cell.
+class TabLeavesTheCell : public QStyledItemDelegate {
+public:
+    explicit TabLeavesTheCell(QAbstractItemView* view) : QStyledItemDelegate(view), m_view(view) {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        auto* editor = qobject_cast<QWidget*>(object);
+        const auto* key =
+            event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+        if (editor == nullptr || key == nullptr ||
+            (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab)) {
+            return QStyledItemDelegate::eventFilter(object, event);
+        }
+        emit commitData(editor);
+        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        QKeyEvent again(QEvent::KeyPress, key->key(), key->modifiers());
+        QCoreApplication::sendEvent(m_view, &again);
+        return true;
+    }
+
+private:
+    QAbstractItemView* m_view;
+};
 
 } // namespace
 
@@ -90,7 +119,9 @@ void KeyEditor::createControls(const QString& maximumText) {
     m_grades->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_grades->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grades->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grades->setTabKeyNavigation(false); // Tab leaves the table, the arrows move in it
+    // Tab leaves the table, also from a cell being edited; the arrows move in it.
+    m_grades->setTabKeyNavigation(false);
+    m_grades->setItemDelegate(new TabLeavesTheCell(m_grades));
     const keys::GradeRows* rows = &m_session.rows();
     connect(rows, &QAbstractItemModel::dataChanged, this, &KeyEditor::formChanged);
     connect(rows, &QAbstractItemModel::rowsInserted, this, &KeyEditor::formChanged);
@@ -141,12 +172,10 @@ void KeyEditor::createControls(const QString& maximumText) {
     connect(import, &QPushButton::clicked, this, &KeyEditor::importKeys);
     m_export = buttons->addButton(QStringLiteral("E&xportieren..."), QDialogButtonBox::ActionRole);
     connect(m_export, &QPushButton::clicked, this, &KeyEditor::exportKey);
-    // Deleting and exporting concern the key chosen in the list.
-    for (QPushButton* button : {m_delete, m_export}) {
-        button->setEnabled(false);
-        connect(m_list, &QListWidget::currentRowChanged, button,
-                [button](int row) { button->setEnabled(row >= 0); });
-    }
+    // Deleting concerns the key chosen in the list; exporting writes the form, saved or not.
+    m_delete->setEnabled(false);
+    connect(m_list, &QListWidget::currentRowChanged, m_delete,
+            [this](int row) { m_delete->setEnabled(row >= 0); });
     auto* close = buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
     close->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -178,6 +207,7 @@ void KeyEditor::createControls(const QString& maximumText) {
     content->addLayout(edit, 3);
     content->addSpacing(12);
     auto* keyTable = new QScrollArea(this);
+    keyTable->setFocusPolicy(Qt::NoFocus); // the table in it takes the focus
     keyTable->setWidget(m_keyTable);
     keyTable->setWidgetResizable(true);
     keyTable->setFrameShape(QFrame::NoFrame);
@@ -233,11 +263,10 @@ void KeyEditor::fillWeakChoice() {
     const keys::GradeRows& rows = m_session.rows();
     for (std::size_t row = 0; row < rows.rows().size(); ++row) {
         const QString& grade = rows.rows()[row].grade;
-        if (!grade.trimmed().isEmpty()) {
-            m_weak->addItem(grade, QVariant::fromValue(row));
-            if (rows.firstWeak() == row) {
-                m_weak->setCurrentIndex(m_weak->count() - 1);
-            }
+        m_weak->addItem(grade.trimmed().isEmpty() ? QStringLiteral("Zeile %1").arg(row + 1) : grade,
+                        QVariant::fromValue(row));
+        if (rows.firstWeak() == row) {
+            m_weak->setCurrentIndex(m_weak->count() - 1);
         }
     }
     m_weak->addItem(QStringLiteral("keine"));
@@ -273,10 +302,13 @@ void KeyEditor::showChosenKey() {
     if (m_session.editing() == chosen) {
         return;
     }
-    if (mayLeave()) {
-        m_session.open(chosen);
-        m_status->clear();
+    if (!mayLeave()) {
+        // Once the click that chose the other key is done with the list.
+        QMetaObject::invokeMethod(this, &KeyEditor::listKeys, Qt::QueuedConnection);
+        return;
     }
+    m_session.open(chosen);
+    m_status->clear();
     showForm();
 }
 
@@ -389,11 +421,10 @@ bool KeyEditor::discard(const QString& question) {
                QMessageBox::Cancel) == QMessageBox::Discard;
 }
 
-bool KeyEditor::overwrite(const QString& question, const QString& deed) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("Notenschlüssel"), question,
-                    QMessageBox::NoButton, this);
+bool KeyEditor::overwrite(const QString& question, const QString& button) {
+    QMessageBox box(QMessageBox::Question, title, question, QMessageBox::NoButton, this);
     box.setTextFormat(Qt::PlainText);
-    auto* write = box.addButton(deed, QMessageBox::AcceptRole);
+    auto* write = box.addButton(button, QMessageBox::AcceptRole);
     auto* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
@@ -406,7 +437,7 @@ keys::OnClash KeyEditor::onClash(const QString& question) {
     box.setTextFormat(Qt::PlainText);
     auto* replace = box.addButton(QStringLiteral("&Ersetzen"), QMessageBox::AcceptRole);
     auto* both = box.addButton(QStringLiteral("&Beide behalten"), QMessageBox::AcceptRole);
-    auto* skip = box.addButton(QStringLiteral("Ü&berspringen"), QMessageBox::RejectRole);
+    auto* skip = box.addButton(QStringLiteral("Übe&rspringen"), QMessageBox::RejectRole);
     box.setDefaultButton(skip);
     box.setEscapeButton(skip);
     box.exec();

@@ -52,7 +52,7 @@ private:
     void commitOpenCell();
 
     bool yes(const QString& question) override;
-    bool overwrite(const QString& question, const QString& deed) override;
+    bool overwrite(const QString& question, const QString& button) override;
     bool discard(const QString& question) override;
     keys::OnClash onClash(const QString& question) override;
     QMessageBox::StandardButton say(QMessageBox::Icon icon, const QString& text,

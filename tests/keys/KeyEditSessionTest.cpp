@@ -21,8 +21,8 @@ public:
     QStringList asked;
 
     bool yes(const QString& question) override { return next(question) == "Ja"; }
-    bool overwrite(const QString& question, const QString& deed) override {
-        return next(question) == deed;
+    bool overwrite(const QString& question, const QString& button) override {
+        return next(question) == button;
     }
     bool discard(const QString& question) override { return next(question) == "Verwerfen"; }
     keys::OnClash onClash(const QString& question) override {
@@ -84,11 +84,11 @@ Step rename(const char* from, const char* to) {
     };
 }
 
-// B opened, then changed on disk, then its bound set to 45 and saved.
-Step saveAfterAChangeOnDisk() {
-    return [](Session& session, const Disk& disk) {
+// B opened, then the file written anew elsewhere, then B's bound set to 45 and saved.
+Step saveAfter(const QByteArray& meanwhile) {
+    return [=](Session& session, const Disk& disk) {
         session.open("B");
-        disk.write(elsewhere);
+        disk.write(meanwhile);
         session.rows().setData(session.rows().index(0, keys::GradeRows::From), "45");
         return session.save();
     };
@@ -212,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
                    .status = "„A“ ist gespeichert."},
         SessionRow{.name = "changed_on_disk_kept_on_abbrechen",
                    .before = abc,
-                   .step = saveAfterAChangeOnDisk(),
+                   .step = saveAfter(elsewhere),
                    .answers = {"Abbrechen"},
                    .asked = {"„B“ wurde inzwischen außerhalb dieses Fensters geändert. Mit dieser "
                              "Fassung überschreiben?"},
@@ -220,11 +220,26 @@ INSTANTIATE_TEST_SUITE_P(
                    .done = false},
         SessionRow{.name = "changed_on_disk_overwritten_its_comment_kept",
                    .before = abc,
-                   .step = saveAfterAChangeOnDisk(),
+                   .step = saveAfter(elsewhere),
                    .answers = {"Überschreiben"},
                    .asked = {"Mit dieser Fassung überschreiben?"},
                    .after = "[B]\n1;45;1\n2;;2\n# von nebenan\n",
                    .status = "„B“ ist gespeichert."},
+        SessionRow{.name = "deleted_on_disk_saved_again_when_asked",
+                   .before = abc,
+                   .step = saveAfter(block("A", "40") + block("C", "40")),
+                   .answers = {"Speichern"},
+                   .asked = {"„B“ wurde inzwischen außerhalb dieses Fensters gelöscht. Wieder "
+                             "speichern?"},
+                   .after = block("A", "40") + block("C", "40") + block("B", "45"),
+                   .status = "„B“ ist gespeichert."},
+        SessionRow{.name = "deleted_on_disk_deleted_without_a_second_question",
+                   .before = abc,
+                   .step = remove("B", block("A", "40") + block("C", "40")),
+                   .answers = {"Ja"},
+                   .asked = {"Den Notenschlüssel „B“ löschen?"},
+                   .after = block("A", "40") + block("C", "40"),
+                   .status = "„B“ ist gelöscht."},
         SessionRow{.name = "deleted",
                    .before = abc,
                    .step = remove("B"),
@@ -278,7 +293,24 @@ INSTANTIATE_TEST_SUITE_P(
                    .step = import("B"),
                    .answers = {"Überspringen"},
                    .asked = {"„B“ gibt es schon"},
+                   .status = "Kein Notenschlüssel importiert.",
                    .done = false},
+        SessionRow{
+            .name = "key_shown_replaced_by_an_import_shows_the_new_one",
+            .before = abc,
+            .step =
+                [](Session& session, const Disk&) {
+                    session.open("B");
+                    session.importKeys(
+                        {{"B", {{"1", 70.0, 100}, {"2", std::nullopt, 200}}, {}, {}, {}, {}}});
+                    // No question: the form shows the key as it came in.
+                    session.rows().setData(session.rows().index(0, keys::GradeRows::From), "45");
+                    return session.save();
+                },
+            .answers = {"Ersetzen"},
+            .asked = {"„B“ gibt es schon"},
+            .after = block("A", "40") + block("B", "45") + block("C", "40"),
+            .status = "„B“ ist gespeichert."},
         SessionRow{.name = "changes_left_only_when_discarded",
                    .before = abc,
                    .step =

@@ -29,6 +29,14 @@ TEST(KeyForm, EveryPresetComesBackWholeThroughTheEditorsTexts) {
     EXPECT_EQ(tendencies.firstWeak, 12u);
 }
 
+// The weak grade chosen on a row then left blank passes to the grade after it.
+TEST(KeyForm, WeakGradeOnABlankRowPassesToTheNextGrade) {
+    const keys::FormCheck check =
+        keys::checkKeyForm({"Bayern", {{"1", "50", "1"}, {"", "", ""}, {"2", "", "2"}}, 1}, german);
+    ASSERT_TRUE(check.key) << check.problem.toStdString();
+    EXPECT_EQ(check.key->firstWeak, 1u);
+}
+
 struct RefusedRow {
     std::string name;
     const char* keyName;

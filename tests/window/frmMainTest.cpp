@@ -796,7 +796,8 @@ TEST_F(Window, TabReachesTheClosingButtonAndEveryAltKeyIsUnique) {
     }
 }
 
-// "Speichern" by its Alt key while a cell is still being edited saves what the cell shows.
+// Tab from a cell being edited keeps the edit and leaves the table; "Speichern" while a cell is
+// still being edited saves what the cell shows.
 TEST_F(Window, CellStillBeingEditedIsSaved) {
     writeKeyFile("[Beta]\r\n1;50;1\r\n2;;2\r\n");
     auto window = open();
@@ -809,12 +810,20 @@ TEST_F(Window, CellStillBeingEditedIsSaved) {
                      }
                      ASSERT_NE(grades, nullptr);
                      ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
-                     grades->setCurrentIndex(grades->model()->index(0, 1));
-                     grades->edit(grades->currentIndex());
-                     QWidget* cell = grades->indexWidget(grades->currentIndex());
-                     ASSERT_TRUE(qobject_cast<QLineEdit*>(cell));
-                     QTest::keyClick(cell, Qt::Key_A, Qt::ControlModifier);
-                     QTest::keyClicks(cell, "57");
+                     auto type = [&](int row, int column, const char* text) {
+                         grades->setCurrentIndex(grades->model()->index(row, column));
+                         grades->edit(grades->currentIndex());
+                         QWidget* cell = grades->indexWidget(grades->currentIndex());
+                         EXPECT_TRUE(qobject_cast<QLineEdit*>(cell));
+                         QTest::keyClick(cell, Qt::Key_A, Qt::ControlModifier);
+                         QTest::keyClicks(cell, text);
+                         return cell;
+                     };
+                     // Tab keeps the edit and leaves the table.
+                     QTest::keyClick(type(1, 2, "3"), Qt::Key_Tab);
+                     EXPECT_FALSE(grades->isAncestorOf(editor->focusWidget()));
+                     EXPECT_NE(editor->focusWidget(), grades);
+                     type(0, 1, "57");
                      // As its Alt key does: the focus stays in the cell.
                      for (QPushButton* button : editor->findChildren<QPushButton*>()) {
                          if (button->text() == "&Speichern") {
@@ -824,7 +833,7 @@ TEST_F(Window, CellStillBeingEditedIsSaved) {
                  });
     QFile file(settings::keyFilePath(settingsPath()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "[Beta]\r\n1;57;1\r\n2;;2\r\n");
+    EXPECT_EQ(file.readAll(), "[Beta]\r\n1;57;1\r\n2;;3\r\n");
 }
 
 // At 200 % on a screen of 1600 × 1000 the editor has 800 × 500 to itself, and every button stays
