@@ -836,15 +836,50 @@ TEST_F(Window, CellStillBeingEditedIsSaved) {
     EXPECT_EQ(file.readAll(), "[Beta]\r\n1;57;1\r\n2;;3\r\n");
 }
 
-// At 200 % on a screen of 1600 × 1000 the editor has 800 × 500 to itself, and every button stays
-// within it, for the longest preset's sixteen grades too.
-TEST_F(Window, EditorFitsHalfOfA1600By1000Screen) {
+// An own key "Dreissig" of 30 grades with texts of twelve characters.
+QByteArray keyFileOfThirtyGrades() {
+    grading::GradingKey key{QStringLiteral("Dreissig"), {}, 20, {}, {}, {}};
+    for (int grade = 0; grade < 30; ++grade) {
+        key.grades.push_back({QStringLiteral("Stufe%1abcde").arg(grade, 2, 10, QChar(u'0')),
+                              grade < 29 ? std::optional<double>(99 - grade * 3) : std::nullopt,
+                              grade * 10});
+    }
+    return settings::formatKeyFile({key});
+}
+
+// At 200 %, the editor on a 1600 × 1000 screen has 800 × 500 to itself, the grade-memory box on
+// a 1024 × 768 screen 512 × 384; made that small, each shows every button whole, with a key of 30
+// grades graded and the longest preset's sixteen grades.
+TEST_F(Window, DialogsFitHalfOfTheirScreensAtTwiceTheScale) {
+    writeKeyFile(keyFileOfThirtyGrades());
     auto window = open();
-    QSize least;
-    withModalBox([&] { window->mnuNotenschluessel_Click(); },
-                 [&](QDialog* editor) { least = editor->minimumSizeHint(); });
-    EXPECT_LE(least.width(), 800);
-    EXPECT_LE(least.height(), 500);
+    window->setText(Field::Rohpunkte, "40");
+    for (const char* key : {"GYM", "IHK", "Dreissig"}) {
+        window->setText(Field::Schluessel, key);
+        ASSERT_TRUE(window->cmdCalc_Click());
+    }
+    for (const auto& [item, room] : {std::pair{"mnuNotenschluessel", QSize(800, 500)},
+                                     std::pair{"mnuCache", QSize(512, 384)}}) {
+        withModalBox(
+            [&] { window->contextMenu()->findChild<QAction*>(item)->trigger(); },
+            [&](QDialog* dialog) {
+                const QSize least = dialog->minimumSizeHint();
+                EXPECT_LE(least.width(), room.width()) << item;
+                EXPECT_LE(least.height(), room.height()) << item;
+                dialog->resize(room);
+                QApplication::processEvents();
+                for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+                    // What a scroll area holds comes into sight with the focus.
+                    bool scrolled = false;
+                    for (QWidget* up = button; up != dialog; up = up->parentWidget()) {
+                        scrolled = scrolled || qobject_cast<QAbstractScrollArea*>(up);
+                    }
+                    const QRect shown(button->mapTo(dialog, QPoint(0, 0)), button->size());
+                    EXPECT_TRUE(scrolled || !button->isVisible() || dialog->rect().contains(shown))
+                        << item << " " << button->text().toStdString();
+                }
+            });
+    }
 }
 
 } // namespace
