@@ -71,7 +71,8 @@ private:
 };
 
 // A title typed in the box, "Als PDF speichern...", a path given in the file dialog: the file is
-// there and holds the title. A write-protected folder gets the real cause, and no file.
+// there and holds the title, and without a maximum no key table and no instruction to type one. A
+// write-protected folder gets the real cause, and no file.
 class SavePdf : public testing::TestWithParam<bool> {};
 
 TEST_P(SavePdf, FromTheBoxThroughTheFileDialog) {
@@ -109,7 +110,9 @@ TEST_P(SavePdf, FromTheBoxThroughTheFileDialog) {
         EXPECT_FALSE(QFile::exists(path));
     } else {
         EXPECT_EQ(message, "");
-        EXPECT_TRUE(poppler("pdftotext", path).contains("Klassenarbeit Nr. 2, 8b"));
+        const QString text = poppler("pdftotext", path);
+        EXPECT_TRUE(text.contains("Klassenarbeit Nr. 2, 8b"));
+        EXPECT_FALSE(text.contains("Höchstpunktzahl")) << "no instruction on paper";
     }
     chmod(QFile::encodeName(folder).constData(), 0700);
 }
