@@ -15,7 +15,10 @@ QString printSheet(QPrinter& printer, const ExamSheet& sheet, const QLocale& loc
                                    {QStringLiteral("Das PDF wurde nicht gespeichert."),
                                     QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
     }
-    paintExamSheet(printer, sheet, locale);
+    // Pages chosen in the print dialog, else all.
+    const bool someOnly = printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0;
+    paintExamSheet(printer, sheet, locale,
+                   someOnly ? PageRange{printer.fromPage(), printer.toPage()} : PageRange{});
     if (printer.printerState() == QPrinter::Error) {
         return QStringLiteral("Der Drucker „%1“ hat einen Fehler gemeldet; das Blatt wurde nicht "
                               "gedruckt.")

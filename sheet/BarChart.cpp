@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QtMath>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -103,6 +104,10 @@ BarChart::BarChart(const grading::Notenspiegel::Summary& summary, const QLocale&
             }
             m_left = needed;
         }
+        // The slot and angle of the room left, should the passes not have settled.
+        m_slot = fit == Fit::Widen ? width / grades : (width - m_left) / grades;
+        m_angle = std::max<qreal>(
+            45, qRadiansToDegrees(std::asin(std::min<qreal>(1, m_line * 1.1 / m_slot))));
         if (fit == Fit::Widen) {
             m_width = width + m_left;
         }

@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextLayout>
+#include <QTextOption>
 #include <functional>
 #include <numeric>
 
@@ -36,6 +37,10 @@ constexpr std::size_t gradesInARow = 16;
 QStringList wrapped(const QString& text, const QFont& font, const QPaintDevice* device, qreal width,
                     int most) {
     QTextLayout layout(text, font, device);
+    // A word wider than the line, as in a title without blanks, breaks where it must.
+    QTextOption wrapping;
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(wrapping);
     QStringList lines;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
@@ -56,10 +61,9 @@ QStringList wrapped(const QString& text, const QFont& font, const QPaintDevice* 
 class Pages {
 public:
     Pages(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
-          const QLocale& locale, std::optional<int> count)
-        : m_device(device), m_painter(painter), m_count(count) {
-        const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
-        m_area = QRectF(0, 0, page.width(), page.height());
+          const QLocale& locale, std::optional<int> count, PageRange range)
+        : m_device(device), m_painter(painter), m_count(count), m_range(range) {
+        m_area = QRectF(0, 0, device.width(), device.height());
         if (!sheet.title.isEmpty()) {
             m_title = wrapped(sheet.title, sheetFont(15, true), &device, width(), titleLines);
         }
@@ -70,7 +74,10 @@ public:
 
     qreal points(qreal pt) const { return pt * m_device.logicalDpiY() / 72.0; }
     qreal width() const { return m_area.width(); }
-    bool painting() const { return m_count.has_value(); }
+    // The second pass, on a page asked for.
+    bool painting() const { return m_count.has_value() && m_range.holds(m_page); }
+    // Room for blocks on a page under its head.
+    qreal body() const { return m_area.bottom() - points(16) - m_bodyTop; }
     qreal lineHeight(const QFont& font) const {
         return QFontMetricsF(font, &m_device).height() * 1.25;
     }
@@ -79,10 +86,11 @@ public:
     void place(qreal height, const std::function<void(qreal top)>& paint) {
         if (m_y > m_bodyTop && m_y + height > m_area.bottom() - points(16)) {
             foot();
-            if (painting()) {
+            const bool painted = painting();
+            ++m_page;
+            if (painted && painting()) {
                 m_device.newPage();
             }
-            ++m_page;
             head();
         }
         if (painting()) {
@@ -134,6 +142,7 @@ private:
     QPagedPaintDevice& m_device;
     QPainter& m_painter;
     std::optional<int> m_count; // none while counting
+    PageRange m_range;
     QRectF m_area;
     QStringList m_title;
     QString m_date;
@@ -206,8 +215,8 @@ grading::PasteTable transposed(const grading::PasteTable& table) {
 }
 
 int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
-           const QLocale& locale, std::optional<int> pageCount) {
-    Pages pages(device, painter, sheet, locale, pageCount);
+           const QLocale& locale, std::optional<int> pageCount, PageRange range) {
+    Pages pages(device, painter, sheet, locale, pageCount, range);
     painter.setPen(QPen(Qt::black, pages.points(0.5)));
     auto text = [&](const QString& line, const QFont& font) {
         pages.place(pages.lineHeight(font), [&](qreal top) { pages.text(line, font, top); });
@@ -256,33 +265,44 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         const QFont figureFont = sheetFont(10);
         const qreal heading = pages.lineHeight(headingFont);
         const qreal figureLine = pages.lineHeight(figureFont);
-        // One block, so that a key's chart, counts and figures stay on one page.
-        pages.place(pages.points(14) + heading + chart.height() + pages.points(4) + table.height() +
-                        static_cast<qreal>(figures.size()) * figureLine,
-                    [&](qreal top) {
-                        qreal y = top + pages.points(14);
-                        pages.text(summary.caption, headingFont, y);
-                        y += heading;
-                        chart.paint(painter, {chartLeft, y},
-                                    {Qt::black, QColor(150, 150, 150), QColor(40, 40, 40)});
-                        y += chart.height() + pages.points(4);
-                        table.paint(painter, {0, y});
-                        y += table.height();
-                        for (const QString& figure : figures) {
-                            pages.text(figure, figureFont, y);
-                            y += figureLine;
-                        }
-                    });
+        // A key's chart, counts and figures stay on one page, where a page holds them; else the
+        // chart stands on one and the counts and figures on the next.
+        const qreal chartPart = pages.points(14) + heading + chart.height() + pages.points(4);
+        const qreal countsPart = table.height() + static_cast<qreal>(figures.size()) * figureLine;
+        auto paintChart = [&](qreal y) {
+            y += pages.points(14);
+            pages.text(summary.caption, headingFont, y);
+            chart.paint(painter, {chartLeft, y + heading},
+                        {Qt::black, QColor(150, 150, 150), QColor(40, 40, 40)});
+        };
+        auto paintCounts = [&](qreal y) {
+            table.paint(painter, {0, y});
+            y += table.height();
+            for (const QString& figure : figures) {
+                pages.text(figure, figureFont, y);
+                y += figureLine;
+            }
+        };
+        if (chartPart + countsPart <= pages.body()) {
+            pages.place(chartPart + countsPart, [&](qreal top) {
+                paintChart(top);
+                paintCounts(top + chartPart);
+            });
+        } else {
+            pages.place(chartPart, paintChart);
+            pages.place(countsPart, paintCounts);
+        }
     }
     return pages.finish();
 }
 
 } // namespace
 
-void paintExamSheet(QPagedPaintDevice& device, const ExamSheet& sheet, const QLocale& locale) {
+void paintExamSheet(QPagedPaintDevice& device, const ExamSheet& sheet, const QLocale& locale,
+                    PageRange range) {
     QPainter painter(&device);
-    const int pages = layOut(device, painter, sheet, locale, std::nullopt);
-    layOut(device, painter, sheet, locale, pages);
+    const int pages = layOut(device, painter, sheet, locale, std::nullopt, range);
+    layOut(device, painter, sheet, locale, pages, range);
 }
 
 QByteArray examSheetPdf(const ExamSheet& sheet, const QLocale& locale) {

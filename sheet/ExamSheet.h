@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QDate>
 #include <QLocale>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -27,7 +28,14 @@ struct ExamSheet {
 // Paints the sheet on DIN A4 portrait pages of a PDF writer or a printer. A block that would not
 // fit on the page begins the next one: no table or chart is cut in two. Every page is headed by
 // the title (up to three lines) and the date, and footed by "Seite 1 von 2" and the program.
-void paintExamSheet(QPagedPaintDevice& device, const ExamSheet& sheet, const QLocale& locale);
+// The pages to paint, 1 the first; all by default.
+struct PageRange {
+    int first = 1;
+    int last = std::numeric_limits<int>::max();
+    bool holds(int page) const { return page >= first && page <= last; }
+};
+void paintExamSheet(QPagedPaintDevice& device, const ExamSheet& sheet, const QLocale& locale,
+                    PageRange range = {});
 
 // The sheet as a PDF file's bytes: real, searchable text with its font embedded, and vectors.
 QByteArray examSheetPdf(const ExamSheet& sheet, const QLocale& locale);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/ButtonRows.h"
 
+#include <QEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <algorithm>
@@ -11,6 +12,7 @@ ButtonRows::ButtonRows(QWidget* parent) : QWidget(parent) {
 
 QPushButton* ButtonRows::add(const QString& text) {
     auto* button = new QPushButton(text, this);
+    button->installEventFilter(this);
     m_buttons.push_back(button);
     updateGeometry();
     return button;
@@ -58,22 +60,44 @@ QSize ButtonRows::minimumSizeHint() const {
 }
 
 int ButtonRows::heightForWidth(int width) const {
-    const auto shown = rows(width);
-    const int rowHeight = m_buttons.empty() ? 0 : m_buttons.front()->sizeHint().height();
-    const auto count = static_cast<int>(shown.size());
-    return count * rowHeight + (count - 1) * spacing();
+    int height = 0;
+    for (const auto& row : rows(width)) {
+        height += (height == 0 ? 0 : spacing()) + rowHeight(row);
+    }
+    return height;
+}
+
+int ButtonRows::rowHeight(const std::vector<QPushButton*>& row) {
+    int tallest = 0;
+    for (QPushButton* button : row) {
+        tallest = std::max(tallest, button->sizeHint().height());
+    }
+    return tallest;
+}
+
+bool ButtonRows::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) {
+        updateGeometry();
+        place();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ButtonRows::resizeEvent(QResizeEvent*) {
+    place();
+}
+
+void ButtonRows::place() {
     int y = 0;
     for (const auto& row : rows(width())) {
         int x = width();
+        const int height = rowHeight(row);
         for (auto button = row.rbegin(); button != row.rend(); ++button) {
-            const QSize size = (*button)->sizeHint();
-            x -= size.width();
-            (*button)->setGeometry(x, y, size.width(), size.height());
+            const int wide = (*button)->sizeHint().width();
+            x -= wide;
+            (*button)->setGeometry(x, y, wide, height);
             x -= spacing();
         }
-        y += (row.empty() ? 0 : row.front()->sizeHint().height()) + spacing();
+        y += height + spacing();
     }
 }

@@ -21,11 +21,15 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // A button shown or hidden moves the others.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The buttons shown, row by row, for a width.
     std::vector<std::vector<QPushButton*>> rows(int width) const;
     int spacing() const;
+    static int rowHeight(const std::vector<QPushButton*>& row);
+    void place();
 
     std::vector<QPushButton*> m_buttons;
 };

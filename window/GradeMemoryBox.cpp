@@ -131,6 +131,9 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     pdf->setObjectName(QStringLiteral("savePdf"));
     connect(pdf, &QPushButton::clicked, this, &GradeMemoryBox::saveAsPdf);
     auto* ok = buttons->add(QStringLiteral("OK"));
+    if (style()->styleHint(QStyle::SH_DialogButtonBox_ButtonsHaveIcons, nullptr, this) != 0) {
+        ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
+    }
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     ok->setDefault(true);
     ok->setFocus();

@@ -20,7 +20,7 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
     layout->setContentsMargins(0, 0, 0, 0);
     m_heading = new QLabel(this);
     m_heading->setTextFormat(Qt::PlainText);
-    m_heading->setWordWrap(!m_maximum);
+    m_heading->setWordWrap(true); // the table, not its heading, sets the section's width
     layout->addWidget(m_heading);
     if (!m_maximum) {
         m_heading->setText(noTableText());

@@ -13,6 +13,7 @@ Printed printExamSheet(QWidget* parent, const ExamSheet& sheet, const QLocale& l
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 
 namespace {
@@ -25,23 +26,26 @@ Printed printExamSheet(QWidget* parent, const ExamSheet& sheet, const QLocale& l
     static PrintSheet print = nullptr;
     if (print == nullptr) {
         // Beside the program in the build tree; among the program's private files once installed.
-        const QDir program(QCoreApplication::applicationDirPath());
-        QLibrary module;
-        for (const QString& path : {program.filePath(QStringLiteral("zensulino-print")),
-                                    program.filePath(QStringLiteral(
-                                        ZENSULINO_PRIVATE_LIBDIR_FROM_BIN "/zensulino-print"))}) {
-            module.setFileName(path);
-            if (module.load()) {
-                break;
-            }
+        const QString name = QStringLiteral("zensulino-print.so");
+        const QString besideProgram = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+        const QString installed =
+            QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                            QStringLiteral("/" ZENSULINO_PRIVATE_LIBDIR_FROM_BIN "/") + name);
+        QLibrary module(QFileInfo::exists(besideProgram) ? besideProgram : installed);
+        if (module.load()) {
+            print = reinterpret_cast<PrintSheet>(module.resolve("zensulinoPrintSheet"));
         }
-        print = reinterpret_cast<PrintSheet>(module.resolve("zensulinoPrintSheet"));
         if (print == nullptr) {
+            const QString path = QDir::toNativeSeparators(module.fileName());
             return {Printed::Outcome::Failed,
-                    QStringLiteral("Das Druckmodul „%1“ lässt sich nicht laden: %2\nDas Blatt "
-                                   "lässt sich mit „Als PDF speichern...“ sichern und von dort "
-                                   "drucken.")
-                        .arg(QDir::toNativeSeparators(module.fileName()), module.errorString())};
+                    (QFileInfo::exists(module.fileName())
+                         ? QStringLiteral("Das Druckmodul „%1“ lässt sich nicht laden:\n%2")
+                               .arg(path, module.errorString())
+                         : QStringLiteral("Das Druckmodul „%1“ fehlt; Zensulino ist nicht "
+                                          "vollständig installiert.")
+                               .arg(path)) +
+                        QStringLiteral("\nDas Blatt lässt sich mit „Als PDF speichern...“ "
+                                       "sichern und von dort drucken.")};
         }
     }
     Printed printed;

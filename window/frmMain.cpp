@@ -74,9 +74,8 @@ frmMain::frmMain(const QLocale& locale, SettingsPath settingsPath, QWidget* pare
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Zensulino"));
     // Once the window shows: reading the image has Qt load every image plugin it has.
-    QTimer::singleShot(0, this, [this] {
-        setWindowIcon(QIcon(QStringLiteral(":/zensulino/icon-32.png")));
-    });
+    QTimer::singleShot(0, this,
+                       [this] { setWindowIcon(QIcon(QStringLiteral(":/zensulino/icon-32.png"))); });
     setFixedSize(fromTwips(0, 0, 4710, 3120).size());
     setFont(classicFont(8.0, false));
     // Every right press reaches mousePressEvent; no Qt context-menu event is made of it.

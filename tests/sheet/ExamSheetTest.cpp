@@ -14,6 +14,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
@@ -152,23 +153,49 @@ TEST(BarChart, EveryGradeAndCountStandsWholeAndApart) {
     }
 }
 
-// A key of 30 grades of twelve characters and a count of 1,000,000, twice, under a long title:
-// every page headed by the title and the date and numbered; every grade and count read back
+// Where each word stands on each page, as poppler reads it: the page's words, each with its box.
+struct Word {
+    QString text;
+    QRectF box;
+};
+std::vector<std::vector<Word>> wordsByPage(const QString& pdf) {
+    QProcess process;
+    process.start("pdftotext", {"-bbox", pdf, "-"});
+    process.waitForFinished(30000);
+    std::vector<std::vector<Word>> pages;
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                                                 "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">"
+                                                 "([^<]*)</word>"));
+    for (const QString& line : QString::fromUtf8(process.readAllStandardOutput()).split('\n')) {
+        if (line.contains("<page ")) {
+            pages.emplace_back();
+        } else if (const auto found = word.match(line); found.hasMatch() && !pages.empty()) {
+            const QPointF from(found.captured(1).toDouble(), found.captured(2).toDouble());
+            const QPointF to(found.captured(3).toDouble(), found.captured(4).toDouble());
+            pages.back().push_back({found.captured(5), QRectF(from, to)});
+        }
+    }
+    return pages;
+}
+
+// A key of 30 grades of twelve wide characters and a count of 1,000,000, twice, under a title
+// that runs to a word without blanks: every page headed by the title (three lines, the last
+// ending in "…") and the date, numbered, nothing over its foot; every grade and count read back
 // whole from the count table, one grade a row; no key table and no instruction without one.
 TEST(ExamSheetPdf, ThirtyGradesOnPagesHeadedAndNumbered) {
     grading::GradingKey key{QStringLiteral("Dreißig"), {}, 20, {}, {}, {}};
     for (int grade = 0; grade < 30; ++grade) {
         key.grades.push_back(
             {grade % 3 == 0 ? QStringLiteral("sehr gut %1").arg(grade, 3, 10, QChar(u'0'))
-                            : QStringLiteral("Note%1ßäöüxy").arg(grade, 2, 10, QChar(u'0')),
+                            : QStringLiteral("WWWWWßäöüx%1").arg(grade, 2, 10, QChar(u'0')),
              grade < 29 ? std::optional<double>(99 - grade * 3) : std::nullopt, grade * 10});
     }
     std::mt19937 draw(30);
     grading::Notenspiegel::Summary summary = drawnSummary(grading::withOwnHeadings(key), draw);
     summary.counts[4] = 1000000;
     const QString title = QString::fromUtf8("Klassenarbeit Nr. 3 – Größen & Maße, 9c "
-                                            "(Nachschreibtermin, Gruppe A) ")
-                              .repeated(4);
+                                            "(Nachschreibtermin, Gruppe A) ") +
+                          QString(300, u'W');
     QTemporaryDir dir;
     const QString pdf =
         writtenPdf(dir, {title, QDate(2026, 12, 8), std::nullopt, {}, {summary, summary}});
@@ -177,22 +204,34 @@ TEST(ExamSheetPdf, ThirtyGradesOnPagesHeadedAndNumbered) {
     render.start("pdftoppm", {"-png", "-r", "50", pdf, dir.filePath("page")});
     ASSERT_TRUE(render.waitForFinished(30000));
     EXPECT_TRUE(QFile::exists(dir.filePath("page-1.png")));
-    const QString info = poppler("pdfinfo", pdf);
-    ASSERT_TRUE(info.contains("Pages: 2")) << info.toStdString();
-    for (int page = 1; page <= 2; ++page) {
-        const QString text = poppler("pdftotext", pdf, page, page);
+    const auto pages = wordsByPage(pdf);
+    ASSERT_GE(pages.size(), 2u);
+    QString all;
+    for (std::size_t page = 1; page <= pages.size(); ++page) {
+        const int number = static_cast<int>(page);
+        const QString text = poppler("pdftotext", pdf, number, number);
+        all += text;
         EXPECT_TRUE(text.startsWith("Klassenarbeit Nr. 3 – Größen & Maße, 9c (Nachschreibtermin, "
-                                    "Gruppe A) Klassenarbeit"))
+                                    "Gruppe A) WWW"))
             << text.toStdString();
-        EXPECT_TRUE(text.contains("… Datum: 08.12.2026")) << text.toStdString();
-        EXPECT_TRUE(
-            text.contains(QStringLiteral("Seite %1 von 2 Erstellt mit Zensulino").arg(page)));
+        EXPECT_TRUE(text.contains("W… Datum: 08.12.2026")) << text.toStdString();
+        EXPECT_TRUE(text.contains(
+            QStringLiteral("Seite %1 von %2 Erstellt mit Zensulino").arg(page).arg(pages.size())));
         EXPECT_FALSE(text.contains("Notenschlüssel")) << text.toStdString();
-        for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
-            const QString row =
-                key.grades[grade].text + u' ' + QString::number(summary.counts[grade]) + u' ';
-            EXPECT_TRUE(text.contains(row)) << row.toStdString();
+        const auto& words = pages[page - 1];
+        const auto foot = std::find_if(words.begin(), words.end(),
+                                       [](const Word& word) { return word.text == "Seite"; });
+        ASSERT_NE(foot, words.end());
+        for (const Word& word : words) {
+            EXPECT_TRUE(word.box.bottom() <= foot->box.top() ||
+                        std::abs(word.box.top() - foot->box.top()) < 1)
+                << word.text.toStdString() << " over the foot of page " << page;
         }
+    }
+    for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+        const QString row =
+            key.grades[grade].text + u' ' + QString::number(summary.counts[grade]) + u' ';
+        EXPECT_TRUE(all.contains(row)) << row.toStdString();
     }
 }
 
