@@ -36,6 +36,7 @@ constexpr std::array ihkBounds{30, 50, 67, 81, 92};
 
 bool sameIdentity(const GradingKey& one, const GradingKey& other) {
     return one.name == other.name && one.firstWeak == other.firstWeak &&
+           one.approval == other.approval &&
            std::equal(one.grades.begin(), one.grades.end(), other.grades.begin(),
                       other.grades.end(), [](const Grade& a, const Grade& b) {
                           return a.text == b.text && a.value == b.value;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "grading/ApprovalLimit.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <memory>
@@ -28,6 +30,8 @@ struct GradingKey {
     QString gradeHeading;
     QString averageHeading;
     QString weakHeading;
+    // Where too many weak results need the head's approval; only with weak grades.
+    std::optional<ApprovalLimit> approval = std::nullopt;
     friend bool operator==(const GradingKey&, const GradingKey&) = default;
 };
 
@@ -35,7 +39,8 @@ struct GradingKey {
 using Key = std::shared_ptr<const GradingKey>;
 
 // Whether results under either key count as results under one key: the same name, grade texts,
-// values and weak grades. Bounds may differ; a key is never told by where it lives.
+// values, weak grades and approval limit. Bounds may differ; a key is never told by where it
+// lives.
 bool sameIdentity(const GradingKey& one, const GradingKey& other);
 
 // "Note", "Durchschnitt" and "Noten 5+ bis 6" ("Note 6" where one grade is weak) for a key of

@@ -128,6 +128,11 @@ QString whyNotAGradeText(const QString& text) {
         return QStringLiteral("Eine Note darf nicht mit „schwach ab=“ beginnen: So steht in der "
                               "Notenschlüssel-Datei die erste schwache Note.");
     }
+    static const QRegularExpression approval(QStringLiteral("^genehmigung[ \t]*="));
+    if (approval.match(text).hasMatch()) {
+        return QStringLiteral("Eine Note darf nicht mit „genehmigung=“ beginnen: So steht in der "
+                              "Notenschlüssel-Datei die Grenze für die Genehmigung.");
+    }
     return {};
 }
 

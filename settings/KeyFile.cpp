@@ -16,6 +16,7 @@ namespace settings {
 namespace {
 
 const QString weakSetting = QStringLiteral("schwach ab");
+const QString approvalSetting = QStringLiteral("genehmigung");
 
 // A character that a message would show as nothing stands there as a sign: a tab as "⇥".
 QString visible(QString text) {
@@ -37,6 +38,8 @@ struct Draft {
     std::vector<int> gradeLines;
     std::optional<QString> weak;
     int weakLine = 0;
+    std::optional<grading::ApprovalLimit> approval;
+    int approvalLine = 0;
     QString problem; // the first one its lines showed, with the line
 };
 
@@ -55,6 +58,8 @@ void readGrade(Draft& draft, const QString& line, int number) {
         problem = QStringLiteral("Eine Note steht als „Note;ab;Wert“ in einer Zeile.");
     } else if (draft.weak) {
         problem = QStringLiteral("Die Noten stehen vor „schwach ab=“.");
+    } else if (draft.approval) {
+        problem = QStringLiteral("Die Noten stehen vor „genehmigung=“.");
     } else if (problem = grading::whyNotAGradeText(parts[0]); problem.isEmpty()) {
         if (!parts[1].isEmpty()) {
             problem = grading::whyNotABound(parts[1]);
@@ -105,6 +110,12 @@ QString finish(const Draft& draft, KeyFileContent& content) {
         }
         key.firstWeak = static_cast<std::size_t>(weak - draft.grades.begin());
     }
+    if (draft.approval && !draft.weak) {
+        return atLine(draft.approvalLine,
+                      QStringLiteral("„genehmigung=“ braucht „schwach ab=“: Die Grenze zählt die "
+                                     "schwachen Ergebnisse."));
+    }
+    key.approval = draft.approval;
     content.keys.push_back(grading::withOwnHeadings(std::move(key)));
     return {};
 }
@@ -138,7 +149,7 @@ KeyFileContent parseKeyFile(const QString& text) {
         }
         if (line.startsWith(u'[')) {
             close();
-            draft = Draft{keyNameOf(line), number, {}, {}, {}, 0, {}};
+            draft = Draft{keyNameOf(line), number, {}, {}, {}, 0, {}, 0, {}};
             if (!line.endsWith(u']')) {
                 draft->problem = atLine(number, QStringLiteral("Ein Name steht in eckigen "
                                                                "Klammern: „[Name]“."));
@@ -158,6 +169,19 @@ KeyFileContent parseKeyFile(const QString& text) {
             }
             draft->weak = withoutBlanks(line.mid(equals + 1));
             draft->weakLine = number;
+            continue;
+        }
+        if (equals > 0 && withoutBlanks(line.left(equals)) == approvalSetting) {
+            const grading::ApprovalRead read =
+                grading::approvalFromFileText(withoutBlanks(line.mid(equals + 1)));
+            const QString problem =
+                draft->approval ? QStringLiteral("„genehmigung=“ steht zweimal im Schlüssel.")
+                                : read.problem;
+            if (!problem.isEmpty() && draft->problem.isEmpty()) {
+                draft->problem = atLine(number, problem);
+            }
+            draft->approval = read.limit;
+            draft->approvalLine = number;
             continue;
         }
         readGrade(*draft, line, number);

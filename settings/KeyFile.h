@@ -20,6 +20,7 @@ QString keyFilePath(const QString& settingsPath);
 //                   a "%" behind the bound welcome
 //   6;;6            the worst grade has no bound
 //   schwach ab=5    optional
+//   genehmigung=mehr als 1/3   optional, with "schwach ab=": when too many results are weak
 // UTF-8 (a byte-order mark optional) or Windows-1252, lines ending in LF or CR LF, blanks and
 // tabs around lines and fields not counting. Written with a decimal point, in CR LF.
 struct KeyFileContent {

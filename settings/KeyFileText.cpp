@@ -54,6 +54,9 @@ QStringList keyLines(const grading::GradingKey& key) {
     if (key.firstWeak) {
         lines << QStringLiteral("schwach ab=") + key.grades[*key.firstWeak].text;
     }
+    if (key.approval) {
+        lines << QStringLiteral("genehmigung=") + key.approval->fileText;
+    }
     return lines;
 }
 

@@ -150,4 +150,45 @@ TEST(OwnKey, GradesAnExactDecimalBoundAsTheBoundAndRecordsItsText) {
     EXPECT_EQ(memory.entries(), "\r33,4 % = 5 (Tendenz)");
 }
 
+
+// The approval limit's edges, exactly in integers: a third of 30 is 10.
+struct ApprovalRow {
+    std::string name;
+    const char* limit;
+    qint64 weak;
+    qint64 results;
+    bool reached;
+};
+
+class Approval : public testing::TestWithParam<ApprovalRow> {};
+
+TEST_P(Approval, ComparesTheWeakShareExactly) {
+    const auto limit = grading::approvalFromFileText(QString::fromUtf8(GetParam().limit)).limit;
+    ASSERT_TRUE(limit);
+    EXPECT_EQ(limit->reached(GetParam().weak, GetParam().results), GetParam().reached);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, Approval,
+    testing::Values(ApprovalRow{"a_third_is_not_more_than_a_third", "mehr als 1/3", 10, 30, false},
+                    ApprovalRow{"a_third_is_from_a_third", "ab 1/3", 10, 30, true},
+                    ApprovalRow{"just_under_a_third", "ab 1/3", 9, 28, false},
+                    ApprovalRow{"thirty_percent_is_not_more", "mehr als 30 %", 3, 10, false},
+                    ApprovalRow{"thirty_percent_with_a_comma", "mehr als 29,99 %", 3, 10, true},
+                    ApprovalRow{"one_in_ten_thousand_is_from_0_01", "ab 0,01 %", 1, 10000, true},
+                    ApprovalRow{"one_in_ten_thousand_and_one", "ab 0,01%", 1, 10001, false},
+                    ApprovalRow{"more_than_half", "mehr als 1/2", 2001, 4001, true}),
+    ROW_NAMES);
+
+// A limit belongs to the key's identity; how the file writes it does not.
+TEST(Approval, BelongsToTheKeysIdentity) {
+    grading::GradingKey one = tendencyKey();
+    grading::GradingKey other = one;
+    one.approval = grading::approvalFromFileText("mehr als 1/2").limit;
+    EXPECT_FALSE(grading::sameIdentity(one, other));
+    other.approval = grading::approvalFromFileText("mehr als 50,00 %").limit;
+    EXPECT_TRUE(grading::sameIdentity(one, other));
+    EXPECT_EQ(other.approval->wording(), "mehr als die Hälfte");
+}
+
 } // namespace

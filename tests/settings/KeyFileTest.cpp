@@ -48,6 +48,12 @@ TEST(KeyFileRoundTrip, EveryValidKeyComesBackAsItWasWritten) {
         }
         if (pick(0, 2) > 0) {
             key.firstWeak = static_cast<std::size_t>(pick(0, grades - 1));
+            const char* limits[] = {"mehr als 30 %", "ab 1/3",          "mehr als 33,33 %",
+                                    "ab 0,01 %",     "mehr als 99.99%", "ab 7/100"};
+            if (pick(0, 1) == 1) {
+                key.approval =
+                    grading::approvalFromFileText(limits[pick(0, std::size(limits) - 1)]).limit;
+            }
         }
         keys.push_back(grading::withOwnHeadings(key));
     }
@@ -127,7 +133,66 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRow{"weak_grade_unknown", "[Kaputt]\n1;50;1\n2;;2\nschwach ab=3",
                   "„Kaputt“, Zeile 8: „schwach ab=3“ nennt keine Note dieses Schlüssels."},
         BrokenRow{"grade_text_too_long", "[Kaputt]\nDreizehn Zeic;50;1\n2;;2",
-                  "„Kaputt“, Zeile 6: Eine Note muss 1 bis 12 Zeichen lang sein."}),
+                  "„Kaputt“, Zeile 6: Eine Note muss 1 bis 12 Zeichen lang sein."},
+        BrokenRow{
+            "approval_of_0_percent",
+            "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=mehr als 0 %",
+            "„Kaputt“, Zeile 9: „genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und "
+            "dann einen Anteil über 0 und unter 100 % mit höchstens zwei Nachkommastellen (etwa "
+            "„mehr als 30 %“) oder einen Bruch a/b mit 1 ≤ a < b ≤ 100 (etwa „ab 1/3“)."},
+        BrokenRow{
+            "approval_of_100_percent",
+            "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=mehr als 100 %",
+            "„Kaputt“, Zeile 9: „genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und "
+            "dann einen Anteil über 0 und unter 100 % mit höchstens zwei Nachkommastellen (etwa "
+            "„mehr als 30 %“) oder einen Bruch a/b mit 1 ≤ a < b ≤ 100 (etwa „ab 1/3“)."},
+        BrokenRow{
+            "approval_with_three_decimals",
+            "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=ab 30,125 %",
+            "„Kaputt“, Zeile 9: „genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und "
+            "dann einen Anteil über 0 und unter 100 % mit höchstens zwei Nachkommastellen (etwa "
+            "„mehr als 30 %“) oder einen Bruch a/b mit 1 ≤ a < b ≤ 100 (etwa „ab 1/3“)."},
+        BrokenRow{
+            "approval_of_a_whole", "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=ab 3/3",
+            "„Kaputt“, Zeile 9: „genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und "
+            "dann einen Anteil über 0 und unter 100 % mit höchstens zwei Nachkommastellen (etwa "
+            "„mehr als 30 %“) oder einen Bruch a/b mit 1 ≤ a < b ≤ 100 (etwa „ab 1/3“)."},
+        BrokenRow{
+            "approval_of_nothing", "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=ab 0/3",
+            "„Kaputt“, Zeile 9: „genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und "
+            "dann einen Anteil über 0 und unter 100 % mit höchstens zwei Nachkommastellen (etwa "
+            "„mehr als 30 %“) oder einen Bruch a/b mit 1 ≤ a < b ≤ 100 (etwa „ab 1/3“)."},
+        BrokenRow{
+            "approval_above_a_hundredth",
+            "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=ab 1/101",
+            "„Kaputt“, Zeile 9: „genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und "
+            "dann einen Anteil über 0 und unter 100 % mit höchstens zwei Nachkommastellen (etwa "
+            "„mehr als 30 %“) oder einen Bruch a/b mit 1 ≤ a < b ≤ 100 (etwa „ab 1/3“)."},
+        BrokenRow{
+            "approval_without_its_blank",
+            "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=mehr als30 %",
+            "„Kaputt“, Zeile 9: „genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und "
+            "dann einen Anteil über 0 und unter 100 % mit höchstens zwei Nachkommastellen (etwa "
+            "„mehr als 30 %“) oder einen Bruch a/b mit 1 ≤ a < b ≤ 100 (etwa „ab 1/3“)."},
+        BrokenRow{
+            "approval_in_other_words",
+            "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=über 30 %",
+            "„Kaputt“, Zeile 9: „genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und "
+            "dann einen Anteil über 0 und unter 100 % mit höchstens zwei Nachkommastellen (etwa "
+            "„mehr als 30 %“) oder einen Bruch a/b mit 1 ≤ a < b ≤ 100 (etwa „ab 1/3“)."},
+        BrokenRow{
+            "approval_without_a_share", "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=ab",
+            "„Kaputt“, Zeile 9: „genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und "
+            "dann einen Anteil über 0 und unter 100 % mit höchstens zwei Nachkommastellen (etwa "
+            "„mehr als 30 %“) oder einen Bruch a/b mit 1 ≤ a < b ≤ 100 (etwa „ab 1/3“)."},
+        BrokenRow{"approval_twice",
+                  "[Kaputt]\n1;50;1\n2;;2\nschwach ab=2\ngenehmigung=ab 1/3\ngenehmigung=ab 1/2",
+                  "„Kaputt“, Zeile 10: „genehmigung=“ steht zweimal im Schlüssel."},
+        BrokenRow{"approval_without_weak_grades", "[Kaputt]\n1;50;1\n2;;2\ngenehmigung=ab 1/3",
+                  "„Kaputt“, Zeile 8: „genehmigung=“ braucht „schwach ab=“: Die Grenze zählt die "
+                  "schwachen Ergebnisse."},
+        BrokenRow{"grade_after_the_approval", "[Kaputt]\n1;50;1\ngenehmigung=ab 1/3\n2;;2",
+                  "„Kaputt“, Zeile 8: Die Noten stehen vor „genehmigung=“."}),
     ROW_NAMES);
 
 TEST(KeyFile, DamagedFileIsNamedKeepsItsValidKeysAndStaysByteForByte) {
