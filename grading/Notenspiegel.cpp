@@ -110,25 +110,69 @@ QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale)
     return withDecimals(roundedQuotient(summary.valueSum, summary.results), 2, locale);
 }
 
+QString shareText(qint64 part, qint64 results, const QLocale& locale) {
+    const qint64 share = 100 * part;
+    if (share % results == 0) {
+        return countText(share / results, locale) + QStringLiteral(" %");
+    }
+    const qint64 tenths = std::clamp<qint64>(roundedQuotient(10 * share, results), 1, 999);
+    return withDecimals(tenths, 1, locale) + QStringLiteral(" %");
+}
+
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale) {
     Q_ASSERT(summary.weak);
-    const qint64 share = 100 * summary.weak.value_or(0);
-    if (share % summary.results == 0) {
-        return countText(share / summary.results, locale) + QStringLiteral(" %");
+    return shareText(summary.weak.value_or(0), summary.results, locale);
+}
+
+QString medianText(const Notenspiegel::Summary& summary, const QLocale& locale) {
+    const GradingKey& key = *summary.key;
+    std::vector<std::pair<qint64, qint64>> byValue; // value, count
+    for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+        byValue.emplace_back(key.grades[grade].value, summary.counts[grade]);
     }
-    const qint64 tenths = std::clamp<qint64>(roundedQuotient(10 * share, summary.results), 1, 999);
-    return withDecimals(tenths, 1, locale) + QStringLiteral(" %");
+    std::sort(byValue.begin(), byValue.end());
+    // The values at the places (n - 1) / 2 and n / 2, counted from 0.
+    auto at = [&](qint64 place) {
+        for (const auto& [value, count] : byValue) {
+            if (place < count) {
+                return value;
+            }
+            place -= count;
+        }
+        return byValue.back().first;
+    };
+    const qint64 middle = at((summary.results - 1) / 2) + at(summary.results / 2);
+    return withDecimals(roundedQuotient(middle, 2), 2, locale);
+}
+
+std::optional<ApprovalSaid> approvalSaid(const Notenspiegel::Summary& summary,
+                                         const QLocale& locale) {
+    const GradingKey& key = *summary.key;
+    if (!key.approval || !summary.weak || summary.results == 0) {
+        return std::nullopt;
+    }
+    const bool needed = key.approval->reached(*summary.weak, summary.results);
+    return ApprovalSaid{needed, QStringLiteral("%1: %2 von %3 schwach (%4), Grenze: %5.")
+                                    .arg(needed ? QStringLiteral("Genehmigung nötig")
+                                                : QStringLiteral("Keine Genehmigung nötig"),
+                                         countText(*summary.weak, locale),
+                                         countText(summary.results, locale),
+                                         weakShareText(summary, locale),
+                                         key.approval->wording())};
 }
 
 PasteTable countTable(const Notenspiegel::Summary& summary, const QLocale& locale) {
     const GradingKey& key = *summary.key;
     QStringList grades{key.gradeHeading};
     QStringList counts{QStringLiteral("Anzahl")};
+    QStringList shares{QStringLiteral("Anteil")};
     for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
         grades << key.grades[grade].text;
         counts << countText(summary.counts[grade], locale);
+        shares << (summary.results > 0 ? shareText(summary.counts[grade], summary.results, locale)
+                                       : QString());
     }
-    return {{}, {grades, counts}};
+    return {{}, {grades, counts, shares}};
 }
 
 std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& summaries,
@@ -140,9 +184,13 @@ std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& su
         table.caption = summary.caption;
         table.rows.push_back({QStringLiteral("Ergebnisse"), countText(summary.results, locale)});
         table.rows.push_back({key.averageHeading, averageText(summary, locale)});
+        table.rows.push_back({QStringLiteral("Median"), medianText(summary, locale)});
         if (summary.weak) {
             table.rows.push_back({key.weakHeading, countText(*summary.weak, locale),
                                   weakShareText(summary, locale)});
+        }
+        if (const auto approval = approvalSaid(summary, locale)) {
+            table.rows.push_back({approval->text});
         }
         tables.push_back(std::move(table));
     }

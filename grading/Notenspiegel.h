@@ -63,11 +63,26 @@ QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale)
 // decimal ("0,5 %"), and never "0 %" for some nor "100 %" for not all.
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale);
 
-// The key's grades over their counts: "Note 1 2 3 …" and "Anzahl 0 4 7 …", without a caption.
+// The middle grade value, for an even count the mean of the middle two, written as the average is.
+QString medianText(const Notenspiegel::Summary& summary, const QLocale& locale);
+// A part's share of all results, rounded as the weak share is.
+QString shareText(qint64 part, qint64 results, const QLocale& locale);
+
+// For a key with an approval limit: „Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab
+// einem Drittel.“ or „Keine Genehmigung nötig: …“; none for a key without one.
+struct ApprovalSaid {
+    bool needed = false;
+    QString text;
+};
+std::optional<ApprovalSaid> approvalSaid(const Notenspiegel::Summary& summary,
+                                         const QLocale& locale);
+
+// The key's grades over their counts and shares: "Note 1 2 3 …", "Anzahl 0 4 7 …" and
+// "Anteil 0 % 36,4 % …", without a caption.
 PasteTable countTable(const Notenspiegel::Summary& summary, const QLocale& locale);
 
-// The tables for the clipboard: each key's grades, counts, results, average and, where the key
-// names weak grades, their share.
+// The tables for the clipboard: each key's grades, counts and shares, results, average, median
+// and, where the key names weak grades, their share, and where it has one, its approval limit.
 std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& summaries,
                                     const QLocale& locale);
 

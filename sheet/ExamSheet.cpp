@@ -234,14 +234,26 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
 
     for (const grading::Notenspiegel::Summary& summary : sheet.summaries) {
         const grading::GradingKey& key = *summary.key;
-        QStringList figures{QStringLiteral("Ergebnisse: ") +
-                                grading::countText(summary.results, locale),
-                            QStringLiteral("%1: %2").arg(key.averageHeading,
-                                                         grading::averageText(summary, locale))};
+        struct Figure {
+            QString text;
+            bool standsOut = false;
+        };
+        std::vector<Figure> figures{
+            {QStringLiteral("Ergebnisse: ") + grading::countText(summary.results, locale)},
+            {QStringLiteral("%1: %2").arg(key.averageHeading,
+                                          grading::averageText(summary, locale))},
+            {QStringLiteral("Median: ") + grading::medianText(summary, locale)}};
         if (summary.weak) {
-            figures << QStringLiteral("%1: %2 (%3)")
-                           .arg(key.weakHeading, grading::countText(*summary.weak, locale),
-                                grading::weakShareText(summary, locale));
+            figures.push_back({QStringLiteral("%1: %2 (%3)")
+                                   .arg(key.weakHeading, grading::countText(*summary.weak, locale),
+                                        grading::weakShareText(summary, locale))});
+        }
+        if (const auto approval = grading::approvalSaid(summary, locale)) {
+            figures.push_back({approval->text, approval->needed});
+            if (approval->needed) {
+                figures.push_back({QStringLiteral("Genehmigt: ______________ (Datum, Unterschrift "
+                                                  "Schulleitung)")});
+            }
         }
         // The counts in a row under the bars where they fit the page in 9 or 8 pt, else one
         // grade a row.
@@ -278,8 +290,10 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         auto paintCounts = [&](qreal y) {
             table.paint(painter, {0, y});
             y += table.height();
-            for (const QString& figure : figures) {
-                pages.text(figure, figureFont, y);
+            for (const Figure& figure : figures) {
+                QFont font = figureFont;
+                font.setBold(figure.standsOut);
+                pages.text(figure.text, font, y);
                 y += figureLine;
             }
         };

@@ -11,15 +11,17 @@
 
 namespace {
 
-// "4 Ergebnisse · Durchschnitt (Punkte): 7,50 · unter 05 Punkten: 1 (25 %)"; a key without weak
-// grades has no weak part.
+// "4 Ergebnisse · Durchschnitt (Punkte): 7,50 · Median: 8,00 · unter 05 Punkten: 1 (25 %)"; a key
+// without weak grades has no weak part.
 QString summaryLine(const grading::Notenspiegel::Summary& summary, const QLocale& locale) {
     const grading::GradingKey& key = *summary.key;
     const QString results = grading::countText(summary.results, locale);
     QString line =
         (summary.results == 1 ? QStringLiteral("%1 Ergebnis") : QStringLiteral("%1 Ergebnisse"))
             .arg(results) +
-        QStringLiteral(" · %1: %2").arg(key.averageHeading, grading::averageText(summary, locale));
+        QStringLiteral(" · %1: %2 · Median: %3")
+            .arg(key.averageHeading, grading::averageText(summary, locale),
+                 grading::medianText(summary, locale));
     if (summary.weak) {
         line += QStringLiteral(" · %1: %2 (%3)")
                     .arg(key.weakHeading, grading::countText(*summary.weak, locale),
@@ -64,6 +66,20 @@ void NotenspiegelSection::refresh() {
         layout->addWidget(new NotenspiegelChart(summary, m_locale, m_keys));
         layout->addWidget(table);
         layout->addWidget(line);
+        if (const auto approval = grading::approvalSaid(summary, m_locale)) {
+            auto* said = new QLabel(approval->text, m_keys);
+            said->setTextFormat(Qt::PlainText);
+            said->setWordWrap(true);
+            said->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            if (approval->needed) {
+                // Stands out: bold, in the palette's colour for what calls for attention.
+                QFont bold = said->font();
+                bold.setBold(true);
+                said->setFont(bold);
+                said->setForegroundRole(QPalette::Link);
+            }
+            layout->addWidget(said);
+        }
     }
     static_cast<QVBoxLayout*>(this->layout())->addWidget(m_keys);
 }

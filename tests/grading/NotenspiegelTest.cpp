@@ -32,7 +32,10 @@ TEST_P(Notenspiegel, CountsEveryResultWithTheGradeItWasGiven) {
     const QLocale german(QLocale::German, QLocale::Germany);
     ModelWindow window;
     grading::NotenSpeicher memory;
-    const grading::Keys keys(german, {tendencyKey()});
+    grading::GradingKey limited = tendencyKey();
+    limited.name = QStringLiteral("Grenze");
+    limited.approval = grading::approvalFromFileText(QStringLiteral("ab 1/3")).limit;
+    const grading::Keys keys(german, {tendencyKey(), limited});
     for (const Result& result : GetParam().results) {
         window.setText(Field::Rohpunkte, result.maximum);
         window.setText(Field::Punkte, result.achieved);
@@ -70,74 +73,143 @@ INSTANTIATE_TEST_SUITE_P(
             false,
             "Notenspiegel (GYM)\n" + gymGrades +
                 "Anzahl\t0\t0\t1\t0\t1\t0\t0\t0\t0\t0\t1\t0\t0\t0\t1\t0\n"
-                "Ergebnisse\t4\nDurchschnitt (Punkte)\t7,50\nunter 05 Punkten\t1\t25 %\n"},
-        SessionRow{"ihk_only",
-                   {{"40", "38", "IHK"}, {"40", "18", "IHK"}, {"40", "10", "IHK"}},
-                   false,
-                   "Notenspiegel (IHK)\n" + ihkGrades +
-                       "Anzahl\t1\t0\t0\t0\t1\t1\n"
-                       "Ergebnisse\t3\nDurchschnittsnote\t4,00\nNoten 5 und 6\t2\t66,7 %\n"},
-        SessionRow{"mixed_keys_never_mix",
-                   {{"40", "35", "IHK"}, {"3", "2", "GYM"}, {"40", "35", "GYM"}},
-                   false,
-                   "Notenspiegel (GYM)\n" + gymGrades +
-                       "Anzahl\t0\t0\t1\t0\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\n"
-                       "Ergebnisse\t2\nDurchschnitt (Punkte)\t11,00\nunter 05 Punkten\t0\t0 %\n"
-                       "\nNotenspiegel (IHK)\n" +
-                       ihkGrades +
-                       "Anzahl\t0\t1\t0\t0\t0\t0\n"
-                       "Ergebnisse\t1\nDurchschnittsnote\t2,00\nNoten 5 und 6\t0\t0 %\n"},
+                "Anteil\t0 %\t0 %\t25 %\t0 %\t25 %\t0 %\t0 %\t0 %\t0 %\t0 %\t25 %\t0 %\t0 %\t0 "
+                "%\t25 %\t0 %\n"
+                "Ergebnisse\t4\nDurchschnitt (Punkte)\t7,50\nMedian\t8,00\nunter 05 Punkten\t1\t25 "
+                "%\n"},
+        SessionRow{
+            "ihk_only",
+            {{"40", "38", "IHK"}, {"40", "18", "IHK"}, {"40", "10", "IHK"}},
+            false,
+            "Notenspiegel (IHK)\n" + ihkGrades +
+                "Anzahl\t1\t0\t0\t0\t1\t1\n"
+                "Anteil\t33,3 %\t0 %\t0 %\t0 %\t33,3 %\t33,3 %\n"
+                "Ergebnisse\t3\nDurchschnittsnote\t4,00\nMedian\t5,00\nNoten 5 und 6\t2\t66,7 %\n"},
+        SessionRow{
+            "mixed_keys_never_mix",
+            {{"40", "35", "IHK"}, {"3", "2", "GYM"}, {"40", "35", "GYM"}},
+            false,
+            "Notenspiegel (GYM)\n" + gymGrades +
+                "Anzahl\t0\t0\t1\t0\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\n"
+                "Anteil\t0 %\t0 %\t50 %\t0 %\t0 %\t0 %\t50 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 "
+                "%\t0 %\n"
+                "Ergebnisse\t2\nDurchschnitt (Punkte)\t11,00\nMedian\t11,00\nunter 05 "
+                "Punkten\t0\t0 %\n"
+                "\nNotenspiegel (IHK)\n" +
+                ihkGrades +
+                "Anzahl\t0\t1\t0\t0\t0\t0\n"
+                "Anteil\t0 %\t100 %\t0 %\t0 %\t0 %\t0 %\n"
+                "Ergebnisse\t1\nDurchschnittsnote\t2,00\nMedian\t2,00\nNoten 5 und 6\t0\t0 %\n"},
         SessionRow{"after_reset", {{"40", "35", "GYM"}, {"40", "35", "IHK"}}, true, ""},
         SessionRow{"one_entry",
                    {{"40", "40", "GYM"}},
                    false,
                    "Notenspiegel (GYM)\n" + gymGrades +
                        "Anzahl\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\n"
-                       "Ergebnisse\t1\nDurchschnitt (Punkte)\t15,00\nunter 05 Punkten\t0\t0 %\n"},
-        SessionRow{"average_on_an_exact_half",
-                   times(27, {"100", "70", "IHK"}) + times(13, {"100", "85", "IHK"}), false,
-                   "Notenspiegel (IHK)\n" + ihkGrades +
-                       "Anzahl\t0\t13\t27\t0\t0\t0\n"
-                       "Ergebnisse\t40\nDurchschnittsnote\t2,68\nNoten 5 und 6\t0\t0 %\n"},
+                       "Anteil\t100 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 "
+                       "%\t0 %\t0 %\t0 %\n"
+                       "Ergebnisse\t1\nDurchschnitt (Punkte)\t15,00\nMedian\t15,00\nunter 05 "
+                       "Punkten\t0\t0 %\n"},
+        SessionRow{
+            "average_on_an_exact_half",
+            times(27, {"100", "70", "IHK"}) + times(13, {"100", "85", "IHK"}), false,
+            "Notenspiegel (IHK)\n" + ihkGrades +
+                "Anzahl\t0\t13\t27\t0\t0\t0\n"
+                "Anteil\t0 %\t32,5 %\t67,5 %\t0 %\t0 %\t0 %\n"
+                "Ergebnisse\t40\nDurchschnittsnote\t2,68\nMedian\t3,00\nNoten 5 und 6\t0\t0 %\n"},
         SessionRow{"one_weak_of_200",
                    times(199, {"100", "100", "GYM"}) + times(1, {"100", "0", "GYM"}), false,
                    "Notenspiegel (GYM)\n" + gymGrades +
                        "Anzahl\t199\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
-                       "Ergebnisse\t200\nDurchschnitt (Punkte)\t14,93\n"
+                       "Anteil\t99,5 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 "
+                       "%\t0 %\t0 %\t0,5 %\n"
+                       "Ergebnisse\t200\nDurchschnitt (Punkte)\t14,93\nMedian\t15,00\n"
                        "unter 05 Punkten\t1\t0,5 %\n"},
-        SessionRow{"tendencies_with_their_values",
-                   {{"100", "99", "Tendenz"},
-                    {"100", "81", "Tendenz"},
-                    {"100", "20", "Tendenz"},
-                    {"100", "5", "tendenz"}},
-                   false,
-                   "Notenspiegel (GYM)\n" + gymGrades +
-                       "Anzahl\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
-                       "Ergebnisse\t1\nDurchschnitt (Punkte)\t0,00\nunter 05 Punkten\t1\t100 %\n"
-                       "\nNotenspiegel (Tendenz)\n"
-                       "Note\t1+\t1\t1-\t2+\t2\t2-\t3+\t3\t3-\t4+\t4\t4-\t5+\t5\t5-\t6\n"
-                       "Anzahl\t1\t0\t0\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\n"
-                       "Ergebnisse\t3\nDurchschnitt\t2,77\nNoten 5+ bis 6\t1\t33,3 %\n"},
+        SessionRow{
+            "tendencies_with_their_values",
+            {{"100", "99", "Tendenz"},
+             {"100", "81", "Tendenz"},
+             {"100", "20", "Tendenz"},
+             {"100", "5", "tendenz"}},
+            false,
+            "Notenspiegel (GYM)\n" + gymGrades +
+                "Anzahl\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
+                "Anteil\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 "
+                "%\t100 %\n"
+                "Ergebnisse\t1\nDurchschnitt (Punkte)\t0,00\nMedian\t0,00\nunter 05 "
+                "Punkten\t1\t100 %\n"
+                "\nNotenspiegel (Tendenz)\n"
+                "Note\t1+\t1\t1-\t2+\t2\t2-\t3+\t3\t3-\t4+\t4\t4-\t5+\t5\t5-\t6\n"
+                "Anzahl\t1\t0\t0\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\n"
+                "Anteil\t33,3 %\t0 %\t0 %\t0 %\t0 %\t33,3 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 "
+                "%\t33,3 %\t0 %\n"
+                "Ergebnisse\t3\nDurchschnitt\t2,77\nMedian\t2,30\nNoten 5+ bis 6\t1\t33,3 %\n"},
         SessionRow{"a_thousand_without_a_group_separator", times(1000, {"100", "0", "GYM"}), false,
                    "Notenspiegel (GYM)\n" + gymGrades +
                        "Anzahl\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1000\n"
-                       "Ergebnisse\t1000\nDurchschnitt (Punkte)\t0,00\n"
+                       "Anteil\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 "
+                       "%\t0 %\t100 %\n"
+                       "Ergebnisse\t1000\nDurchschnitt (Punkte)\t0,00\nMedian\t0,00\n"
                        "unter 05 Punkten\t1000\t100 %\n"},
         SessionRow{"all_but_one_weak_of_200",
                    times(199, {"100", "0", "IHK"}) + times(1, {"100", "100", "IHK"}), false,
                    "Notenspiegel (IHK)\n" + ihkGrades +
                        "Anzahl\t1\t0\t0\t0\t0\t199\n"
-                       "Ergebnisse\t200\nDurchschnittsnote\t5,98\nNoten 5 und 6\t199\t99,5 %\n"},
-        SessionRow{"maximum_of_zero",
-                   {{"0", "5", "GYM"}, {"0", "0", "GYM"}, {"0", "-1", "IHK"}, {"x", "1", "IHK"}},
+                       "Anteil\t0,5 %\t0 %\t0 %\t0 %\t0 %\t99,5 %\n"
+                       "Ergebnisse\t200\nDurchschnittsnote\t5,98\nMedian\t6,00\nNoten 5 und "
+                       "6\t199\t99,5 %\n"},
+        SessionRow{
+            "maximum_of_zero",
+            {{"0", "5", "GYM"}, {"0", "0", "GYM"}, {"0", "-1", "IHK"}, {"x", "1", "IHK"}},
+            false,
+            "Notenspiegel (GYM)\n" + gymGrades +
+                "Anzahl\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
+                "Anteil\t50 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 "
+                "%\t50 %\n"
+                "Ergebnisse\t2\nDurchschnitt (Punkte)\t7,50\nMedian\t7,50\nunter 05 Punkten\t1\t50 "
+                "%\n"
+                "\nNotenspiegel (IHK)\n" +
+                ihkGrades +
+                "Anzahl\t0\t0\t0\t0\t0\t1\n"
+                "Anteil\t0 %\t0 %\t0 %\t0 %\t0 %\t100 %\n"
+                "Ergebnisse\t1\nDurchschnittsnote\t6,00\nMedian\t6,00\nNoten 5 und 6\t1\t100 %\n"},
+        SessionRow{"median_of_an_even_count_of_tendencies",
+                   {{"100", "99", "Tendenz"},
+                    {"100", "99", "Tendenz"},
+                    {"100", "81", "Tendenz"},
+                    {"100", "20", "Tendenz"}},
                    false,
-                   "Notenspiegel (GYM)\n" + gymGrades +
-                       "Anzahl\t1\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\n"
-                       "Ergebnisse\t2\nDurchschnitt (Punkte)\t7,50\nunter 05 Punkten\t1\t50 %\n"
-                       "\nNotenspiegel (IHK)\n" +
-                       ihkGrades +
-                       "Anzahl\t0\t0\t0\t0\t0\t1\n"
-                       "Ergebnisse\t1\nDurchschnittsnote\t6,00\nNoten 5 und 6\t1\t100 %\n"}),
+                   "Notenspiegel "
+                   "(Tendenz)\nNote\t1+\t1\t1-\t2+\t2\t2-\t3+\t3\t3-\t4+\t4\t4-\t5+\t5\t5-"
+                   "\t6\nAnzahl\t2\t0\t0\t0\t0\t1\t0\t0\t0\t0\t0\t0\t0\t0\t1\t0\nAnteil\t50 %\t0 "
+                   "%\t0 %\t0 %\t0 %\t25 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t25 %\t0 %\n"
+                   "Ergebnisse\t4\nDurchschnitt\t2,25\nMedian\t1,50\nNoten 5+ bis 6\t1\t25 %\n"},
+        SessionRow{
+            "shares_of_2001_never_0_nor_100_percent",
+            times(2000, {"100", "100", "GYM"}) + times(1, {"100", "0", "GYM"}), false,
+            "Notenspiegel (GYM)\n" + gymGrades +
+                "Anzahl\t2000\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t1\nAnteil\t99,9 %\t0 %\t0 "
+                "%\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0,1 %\n"
+                "Ergebnisse\t2001\nDurchschnitt (Punkte)\t14,99\nMedian\t15,00\n"
+                "unter 05 Punkten\t1\t0,1 %\n"},
+        SessionRow{
+            "approval_needed_from_a_third",
+            times(20, {"100", "100", "Grenze"}) + times(10, {"100", "20", "Grenze"}), false,
+            "Notenspiegel "
+            "(Grenze)\nNote\t1+\t1\t1-\t2+\t2\t2-\t3+\t3\t3-\t4+\t4\t4-\t5+\t5\t5-"
+            "\t6\nAnzahl\t20\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t10\t0\nAnteil\t66,7 %\t0 %\t0 "
+            "%\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t33,3 %\t0 %\n"
+            "Ergebnisse\t30\nDurchschnitt\t2,23\nMedian\t0,70\nNoten 5+ bis 6\t10\t33,3 %\n"
+            "Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab einem Drittel.\n"},
+        SessionRow{
+            "no_approval_needed_under_a_third",
+            times(19, {"100", "100", "Grenze"}) + times(9, {"100", "20", "Grenze"}), false,
+            "Notenspiegel "
+            "(Grenze)\nNote\t1+\t1\t1-\t2+\t2\t2-\t3+\t3\t3-\t4+\t4\t4-\t5+\t5\t5-"
+            "\t6\nAnzahl\t19\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t0\t9\t0\nAnteil\t67,9 %\t0 %\t0 "
+            "%\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t0 %\t32,1 %\t0 %\n"
+            "Ergebnisse\t28\nDurchschnitt\t2,18\nMedian\t0,70\nNoten 5+ bis 6\t9\t32,1 %\n"
+            "Keine Genehmigung nötig: 9 von 28 schwach (32,1 %), Grenze: ab einem Drittel.\n"}),
     ROW_NAMES);
 
 // A key as a session may meet it again after the editor was open: built anew unchanged, with a

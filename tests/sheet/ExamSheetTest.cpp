@@ -41,7 +41,12 @@ struct SheetRow {
 class Sheet : public testing::TestWithParam<SheetRow> {};
 
 TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
-    const grading::Keys keys(german, {tendencyKey()});
+    std::vector<grading::GradingKey> own{tendencyKey(), tendencyKey(), tendencyKey()};
+    own[1].name = QStringLiteral("Grenze");
+    own[1].approval = grading::approvalFromFileText(QStringLiteral("ab 1/3")).limit;
+    own[2].name = QStringLiteral("Hälfte");
+    own[2].approval = grading::approvalFromFileText(QStringLiteral("mehr als 1/2")).limit;
+    const grading::Keys keys(german, own);
     ModelWindow window;
     grading::NotenSpeicher memory;
     for (int i = 0; i < GetParam().times; ++i) {
@@ -70,24 +75,44 @@ TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sessions, Sheet,
-    testing::Values(SheetRow{"empty", {}, 0, "1", {"Notenschlüssel für 40 Rohpunkte (GYM)"}},
-                    SheetRow{"mixed_keys",
-                             {{"40", "35", "GYM"}, {"40", "18", "GYM"}, {"40", "38", "IHK"}},
-                             1,
-                             "1",
-                             {"Notenspiegel (GYM)", "Notenspiegel (IHK)", "Ergebnisse: 2",
-                              "Durchschnitt (Punkte): 9,00", "unter 05 Punkten: 0 (0 %)",
-                              "Durchschnittsnote: 1,00", "Anzahl 1 0 0 0 0 0"}},
-                    SheetRow{"two_hundred_results_under_three_keys",
-                             {{"40", "35", "GYM"},
-                              {"40", "20", "IHK"},
-                              {"100", "82", "Tendenz"},
-                              {"100", "30", "Tendenz"}},
-                             50,
-                             "2",
-                             {"Notenspiegel (Tendenz)", "Ergebnisse: 100", "Durchschnitt: 3,80",
-                              "Noten 5+ bis 6: 50 (50 %)",
-                              "Anzahl 0 0 0 0 0 50 0 0 0 0 0 0 0 0 50 0"}}),
+    testing::Values(
+        SheetRow{"empty", {}, 0, "1", {"Notenschlüssel für 40 Rohpunkte (GYM)"}},
+        // Two pages since each key shows its median and its shares too.
+        SheetRow{"mixed_keys",
+                 {{"40", "35", "GYM"}, {"40", "18", "GYM"}, {"40", "38", "IHK"}},
+                 1,
+                 "2",
+                 {"Notenspiegel (GYM)", "Notenspiegel (IHK)", "Ergebnisse: 2",
+                  "Durchschnitt (Punkte): 9,00", "Median: 9,00", "unter 05 Punkten: 0 (0 %)",
+                  "Durchschnittsnote: 1,00", "Anzahl 1 0 0 0 0 0"}},
+        SheetRow{"two_hundred_results_under_three_keys",
+                 {{"40", "35", "GYM"},
+                  {"40", "20", "IHK"},
+                  {"100", "82", "Tendenz"},
+                  {"100", "30", "Tendenz"}},
+                 50,
+                 "2",
+                 {"Notenspiegel (Tendenz)", "Ergebnisse: 100", "Durchschnitt: 3,80",
+                  "Noten 5+ bis 6: 50 (50 %)", "Anzahl 0 0 0 0 0 50 0 0 0 0 0 0 0 0 50 0"}},
+        SheetRow{"approval_limits",
+                 {{"100", "100", "Grenze"},
+                  {"100", "100", "Grenze"},
+                  {"100", "100", "Grenze"},
+                  {"100", "100", "Grenze"},
+                  {"100", "20", "Grenze"},
+                  {"100", "20", "Grenze"},
+                  {"100", "100", "Hälfte"},
+                  {"100", "100", "Hälfte"},
+                  {"100", "100", "Hälfte"},
+                  {"100", "100", "Hälfte"},
+                  {"100", "20", "Hälfte"}},
+                 5,
+                 "2",
+                 {"Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab einem Drittel.",
+                  "Genehmigt: ______________ (Datum, Unterschrift Schulleitung)",
+                  "Keine Genehmigung nötig: 5 von 25 schwach (20 %), Grenze: mehr als die "
+                  "Hälfte.",
+                  "Median: 0,70", "1+ 20 66,7 %", "5- 10 33,3 %", "Anteil 80 %"}}),
     ROW_NAMES);
 
 // Counts as a key of `grades` grades may hold, up to 1,000,000.

@@ -103,8 +103,9 @@ TEST_F(MemoryBox, GradeMemoryBoxShowsTheNotenspiegelAndCopiesIt) {
     EXPECT_EQ(counts.join('|'), "0 0 2 0 0 0 0 0 0 0 1 0 0 0 0 0|0 1 0 0 0 0");
     const QString copied = QApplication::clipboard()->text();
     EXPECT_TRUE(copied.startsWith("Notenspiegel (GYM)\nPunkte\t15\t14")) << copied.toStdString();
-    EXPECT_TRUE(copied.contains(QString::fromUtf8("Durchschnitt (Punkte)\t10,33\nunter 05 "
-                                                  "Punkten\t0\t0 %\n\nNotenspiegel (IHK)")))
+    EXPECT_TRUE(
+        copied.contains(QString::fromUtf8("Durchschnitt (Punkte)\t10,33\nMedian\t13,00\nunter 05 "
+                                          "Punkten\t0\t0 %\n\nNotenspiegel (IHK)")))
         << copied.toStdString();
     const QString html = QApplication::clipboard()->mimeData()->html();
     EXPECT_TRUE(html.contains("<caption>Notenspiegel (IHK)</caption>\n<tr><th>Note</th><th>1</th>"))
@@ -185,7 +186,7 @@ TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
             shown << dynamic_cast<GradeMemoryBox*>(box)->shownText() << summaryShown(box)
                   << selectedRows();
             QTest::mouseClick(box->findChild<QPushButton*>("copyNotenspiegel"), Qt::LeftButton);
-            shown << QApplication::clipboard()->text().section('\n', 3, 3);
+            shown << QApplication::clipboard()->text().section('\n', 4, 4);
             QTest::keySequence(lines, QKeySequence::Undo);
             shown << dynamic_cast<GradeMemoryBox*>(box)->shownText().section('\n', 2)
                   << summaryShown(box) << selectedRows();
@@ -200,16 +201,18 @@ TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
                           : "");
             QTest::keySequence(lines, QKeySequence::Undo);
         });
-    EXPECT_EQ(shown, QStringList({"Folgende Noten wurden berechnet: \n\n87,5 % = 13 (GYM)\n"
-                                  "25,0 % = 01 (GYM)\n95,0 % = 15 (GYM)",
-                                  QString::fromUtf8("3 Ergebnisse · Durchschnitt (Punkte): 9,67 · "
-                                                    "unter 05 Punkten: 1 (33,3 %)"),
-                                  "3", "Ergebnisse\t3",
-                                  "87,5 % = 13 (GYM)\n45,0 % = 05 (GYM)\n75,0 % = 11 (GYM)\n"
-                                  "25,0 % = 01 (GYM)\n50,0 % = 06 (GYM)\n95,0 % = 15 (GYM)",
-                                  QString::fromUtf8("6 Ergebnisse · Durchschnitt (Punkte): 8,50 · "
-                                                    "unter 05 Punkten: 1 (16,7 %)"),
-                                  "3 4 6", ""}));
+    EXPECT_EQ(shown,
+              QStringList(
+                  {"Folgende Noten wurden berechnet: \n\n87,5 % = 13 (GYM)\n"
+                   "25,0 % = 01 (GYM)\n95,0 % = 15 (GYM)",
+                   QString::fromUtf8("3 Ergebnisse · Durchschnitt (Punkte): 9,67 · Median: 13,00 · "
+                                     "unter 05 Punkten: 1 (33,3 %)"),
+                   "3", "Ergebnisse\t3",
+                   "87,5 % = 13 (GYM)\n45,0 % = 05 (GYM)\n75,0 % = 11 (GYM)\n"
+                   "25,0 % = 01 (GYM)\n50,0 % = 06 (GYM)\n95,0 % = 15 (GYM)",
+                   QString::fromUtf8("6 Ergebnisse · Durchschnitt (Punkte): 8,50 · Median: 8,50 · "
+                                     "unter 05 Punkten: 1 (16,7 %)"),
+                   "3 4 6", ""}));
     EXPECT_EQ(m_window->notenSpeicher().entries(),
               "\r87,5 % = 13 (GYM)\r25,0 % = 01 (GYM)\r95,0 % = 15 (GYM)")
         << "closing the box keeps what it shows";
@@ -234,7 +237,7 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
 
         std::mt19937 draw(seed);
         QStringList expected;   // the copy, each average and share as "…"
-        QList<qsizetype> parts; // of each summary line: results, average and weak results
+        QList<qsizetype> parts; // of each summary line: results, average, median, weak results
         for (const grading::GradingKey& key : drawn) {
             window.setText(Field::Schluessel, key.name);
             window.setText(Field::Rohpunkte, "100");
@@ -251,19 +254,22 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
             }
             QStringList texts{"Note"};
             QStringList countRow{"Anzahl"};
+            QStringList shareRow{"Anteil"};
             qint64 weak = 0;
             for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
                 texts << key.grades[grade].text;
                 countRow << QString::number(counts[grade]);
+                shareRow << "… %";
                 weak += key.firstWeak && grade >= *key.firstWeak ? counts[grade] : 0;
             }
             expected << "Notenspiegel (" + key.name + ")\n" + texts.join('\t') + '\n' +
-                            countRow.join('\t') +
-                            QStringLiteral("\nErgebnisse\t%1\nDurchschnitt\t…\n").arg(results) +
+                            countRow.join('\t') + '\n' + shareRow.join('\t') +
+                            QStringLiteral("\nErgebnisse\t%1\nDurchschnitt\t…\nMedian\t…\n")
+                                .arg(results) +
                             (key.firstWeak
                                  ? QStringLiteral("%1\t%2\t… %\n").arg(key.weakHeading).arg(weak)
                                  : QString());
-            parts << (key.firstWeak ? 3 : 2);
+            parts << (key.firstWeak ? 4 : 3);
         }
 
         QString copied;
@@ -279,7 +285,7 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
                     }
                 }
             }));
-        copied.replace(QRegularExpression("(Durchschnitt\t)[-0-9,]+"), "\\1…")
+        copied.replace(QRegularExpression("((?:Durchschnitt|Median)\t)[-0-9,]+"), "\\1…")
             .replace(QRegularExpression("\t[0-9,]+ %"), "\t… %");
         EXPECT_EQ(copied, expected.join('\n'));
         EXPECT_EQ(shownParts, parts);
