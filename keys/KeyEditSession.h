@@ -48,6 +48,8 @@ public:
 
     const QString& name() const { return m_name; }
     void setName(const QString& name) { m_name = name; }
+    const std::optional<grading::ApprovalLimit>& approval() const { return m_approval; }
+    void setApproval(const std::optional<grading::ApprovalLimit>& limit) { m_approval = limit; }
     GradeRows& rows() { return m_rows; }
     KeyForm form() const;
     // The first rule the form breaks as it is typed, a name not yet typed aside, and the key it
@@ -105,6 +107,7 @@ private:
     std::optional<grading::GradingKey> m_seen;
     QString m_name;
     GradeRows m_rows;
+    std::optional<grading::ApprovalLimit> m_approval;
     KeyForm m_unchanged; // the form as shown or last saved
 };
 

@@ -44,7 +44,7 @@ bool isBlank(const KeyFormRow& row) {
 } // namespace
 
 KeyForm formFromKey(const GradingKey& key, const QLocale& locale) {
-    KeyForm form{key.name, {}, key.firstWeak};
+    KeyForm form{key.name, {}, key.firstWeak, key.approval};
     for (const Grade& grade : key.grades) {
         form.rows.push_back(
             {grade.text,
@@ -116,6 +116,13 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
             broken.concerns == KeyProblem::Concerns::Text ? FormCheck::Grade : FormCheck::From;
         return inRow(rowOfGrade[broken.grade], column, broken.problem);
     }
+    if (form.approval && !key.firstWeak) {
+        return {std::nullopt,
+                QStringLiteral("Genehmigung: Die Grenze zählt die schwachen Ergebnisse; dafür "
+                               "braucht der Schlüssel eine Note unter „schwach ab“."),
+                -1, FormCheck::Approval};
+    }
+    key.approval = form.approval;
     return {withOwnHeadings(std::move(key)), {}};
 }
 

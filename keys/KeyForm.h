@@ -21,6 +21,7 @@ struct KeyForm {
     QString name;
     std::vector<KeyFormRow> rows;         // best first; rows left wholly blank do not count
     std::optional<std::size_t> firstWeak; // a row
+    std::optional<grading::ApprovalLimit> approval = std::nullopt;
     friend bool operator==(const KeyForm&, const KeyForm&) = default;
 };
 
@@ -30,7 +31,7 @@ KeyForm formFromKey(const grading::GradingKey& key, const QLocale& locale);
 // concerned. Only GYM and IHK are taken names here: the editor asks before a key of the
 // teacher's is replaced.
 struct FormCheck {
-    enum Column { Grade, From, Value, Name = -1, Count = -2 };
+    enum Column { Grade, From, Value, Name = -1, Count = -2, Approval = -3 };
     std::optional<grading::GradingKey> key;
     QString problem; // German, naming the row and the rule
     int row = -1;

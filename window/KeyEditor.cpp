@@ -198,6 +198,14 @@ void KeyEditor::createControls(const QString& maximumText) {
     edit->addLayout(gradeButtons);
     auto* weak = new QFormLayout;
     weak->addRow(labelFor(m_weak, QStringLiteral("sch&wach ab"), this), m_weak);
+    m_approval = new QComboBox(this);
+    connect(m_approval, &QComboBox::activated, this, [this](int index) {
+        const QString fileText = m_approval->itemData(index).toString();
+        m_session.setApproval(fileText.isEmpty() ? std::nullopt
+                                                 : grading::approvalFromFileText(fileText).limit);
+        formChanged();
+    });
+    weak->addRow(labelFor(m_approval, QStringLiteral("&Genehmigung"), this), m_approval);
     edit->addLayout(weak);
     edit->addWidget(m_problem);
 
@@ -219,7 +227,8 @@ void KeyEditor::createControls(const QString& maximumText) {
     layout->addWidget(m_status);
     layout->addWidget(buttons);
 
-    QWidget* const tabOrder[] = {m_list, m_preset, m_name, m_grades, insert, m_removeGrade, m_weak};
+    QWidget* const tabOrder[] = {m_list, m_preset,      m_name, m_grades,
+                                 insert, m_removeGrade, m_weak, m_approval};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -241,8 +250,28 @@ void KeyEditor::listKeys() {
 
 void KeyEditor::showForm() {
     m_name->setText(m_session.name());
+    fillApprovalChoice();
     listKeys();
     formChanged();
+}
+
+// "keine", the limits the editor names, and a limit of the file's own wording where the key has
+// one, so that saving keeps it.
+void KeyEditor::fillApprovalChoice() {
+    m_approval->clear();
+    m_approval->addItem(QStringLiteral("keine"), QString());
+    const std::optional<grading::ApprovalLimit>& shown = m_session.approval();
+    for (const grading::NamedLimit& named : grading::namedLimits) {
+        const QString fileText = QString::fromUtf8(named.fileText);
+        m_approval->addItem(QString::fromUtf8(named.words), fileText);
+        if (shown == grading::approvalFromFileText(fileText).limit) {
+            m_approval->setCurrentIndex(m_approval->count() - 1);
+        }
+    }
+    if (shown && m_approval->currentIndex() == 0) {
+        m_approval->addItem(shown->fileText, shown->fileText);
+        m_approval->setCurrentIndex(m_approval->count() - 1);
+    }
 }
 
 // Each edit checks the key anew: the first broken rule stands under the table, and the key
@@ -330,6 +359,8 @@ bool KeyEditor::report(const keys::KeyEditSession::Outcome& outcome, const QStri
         if (check.row >= 0) {
             m_grades->setCurrentIndex(m_session.rows().index(check.row, check.column));
             m_grades->setFocus();
+        } else if (check.column == keys::FormCheck::Approval) {
+            m_approval->setFocus();
         } else {
             m_name->setFocus();
             m_name->selectAll();

@@ -36,6 +36,7 @@ private:
     void showForm();
     void formChanged();
     void fillWeakChoice();
+    void fillApprovalChoice();
     void insertGrade();
     void removeGrade();
     void startNew();
@@ -68,6 +69,7 @@ private:
     QLineEdit* m_name = nullptr;
     QTableView* m_grades = nullptr;
     QComboBox* m_weak = nullptr;
+    QComboBox* m_approval = nullptr;
     QLabel* m_problem = nullptr;
     QLabel* m_status = nullptr;
     KeyTableSection* m_keyTable = nullptr;

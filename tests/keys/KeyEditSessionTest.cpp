@@ -240,6 +240,33 @@ INSTANTIATE_TEST_SUITE_P(
                    .asked = {"Den Notenschlüssel „B“ löschen?"},
                    .after = block("A", "40") + block("C", "40"),
                    .status = "„B“ ist gelöscht."},
+        SessionRow{.name = "approval_chosen_is_saved_with_the_weak_grade",
+                   .before = abc,
+                   .step =
+                       [](Session& session, const Disk&) {
+                           session.open("B");
+                           session.rows().setFirstWeak(1);
+                           session.setApproval(grading::approvalFromFileText("ab 1/3").limit);
+                           return session.save();
+                       },
+                   .after = block("A", "40") +
+                            "[B]\n1;40;1\n2;;2\nschwach ab=2\ngenehmigung=ab 1/3\n" +
+                            block("C", "40"),
+                   .status = "„B“ ist gespeichert."},
+        SessionRow{.name = "approval_without_a_weak_grade_refused",
+                   .before = abc,
+                   .step =
+                       [](Session& session, const Disk&) {
+                           session.open("B");
+                           session.setApproval(grading::approvalFromFileText("ab 1/3").limit);
+                           return session.save();
+                       },
+                   .done = false},
+        SessionRow{.name = "approval_in_the_files_own_words_kept",
+                   .before = "[B]\n1;40;1\n2;;2\nschwach ab=2\ngenehmigung=mehr als 33,33 %\n",
+                   .step = rename("B", "Z"),
+                   .after = "[Z]\n1;40;1\n2;;2\nschwach ab=2\ngenehmigung=mehr als 33,33 %\n",
+                   .status = "„Z“ ist gespeichert."},
         SessionRow{.name = "deleted",
                    .before = abc,
                    .step = remove("B"),

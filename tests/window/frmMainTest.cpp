@@ -744,7 +744,7 @@ TEST_F(Window, KeyChangedOnDiskIsOverwrittenOnlyWhenAsked) {
 // Tab from the first field passes every read-only table (the live key table in the editor, the
 // count and key tables in the grade-memory box) and reaches the closing button within a bounded
 // number of presses. Each Alt key stands for one control; the letters that later fields take
-// ("S&kala", "&Genehmigung", "Dat&um der Arbeit") stay free.
+// ("S&kala", "Dat&um der Arbeit") stay free.
 TEST_F(Window, TabReachesTheClosingButtonAndEveryAltKeyIsUnique) {
     auto window = open();
     window->setText(Field::Rohpunkte, "40");
@@ -757,7 +757,7 @@ TEST_F(Window, TabReachesTheClosingButtonAndEveryAltKeyIsUnique) {
     };
     const DialogRow rows[] = {
         {"mnuNotenschluessel", [](QDialog* editor) { return editor->findChild<QLineEdit*>(); },
-         "Schließen", "kg"},
+         "Schließen", "k"},
         {"mnuCache", [](QDialog* box) { return box->findChild<QListView*>(); }, "OK", "u"}};
     for (const DialogRow& row : rows) {
         withModalBox([&] { window->contextMenu()->findChild<QAction*>(row.item)->trigger(); },
