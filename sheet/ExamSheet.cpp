@@ -222,18 +222,26 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         pages.place(pages.lineHeight(font), [&](qreal top) { pages.text(line, font, top); });
     };
 
-    if (sheet.keyTable) {
-        text(sheet.keyTable->caption, sheetFont(11, true));
-        grading::PasteTable cells = *sheet.keyTable;
-        cells.caption.clear();
-        const Table table(cells, sheetFont(9), pages, &device, pages.points(40));
-        pages.place(table.height(), [&](qreal top) { table.paint(painter, {0, top}); });
-    } else if (!sheet.keyTableNote.isEmpty()) {
-        text(sheet.keyTableNote, sheetFont(10));
+    auto keyTable = [&](const std::optional<grading::PasteTable>& shown) {
+        if (shown) {
+            text(shown->caption, sheetFont(11, true));
+            grading::PasteTable cells = *shown;
+            cells.caption.clear();
+            const Table table(cells, sheetFont(9), pages, &device, pages.points(40));
+            pages.place(table.height(), [&](qreal top) { table.paint(painter, {0, top}); });
+        } else if (!sheet.keyTableNote.isEmpty()) {
+            text(sheet.keyTableNote, sheetFont(10));
+        }
+    };
+    if (sheet.keys.empty()) {
+        keyTable(sheet.keyTable);
     }
 
-    for (const grading::Notenspiegel::Summary& summary : sheet.summaries) {
+    for (const ExamSheet::Key& sheetKey : sheet.keys) {
+        const grading::Notenspiegel::Summary& summary = sheetKey.summary;
         const grading::GradingKey& key = *summary.key;
+        pages.place(pages.points(10), [](qreal) {});
+        keyTable(sheetKey.keyTable);
         struct Figure {
             QString text;
             bool standsOut = false;
@@ -243,6 +251,10 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
             {QStringLiteral("%1: %2").arg(key.averageHeading,
                                           grading::averageText(summary, locale))},
             {QStringLiteral("Median: ") + grading::medianText(summary, locale)}};
+        if (key.firstWeak) {
+            figures.push_back(
+                {QStringLiteral("dunkel: schwach, ab Note ") + key.grades[*key.firstWeak].text});
+        }
         if (summary.weak) {
             figures.push_back({QStringLiteral("%1: %2 (%3)")
                                    .arg(key.weakHeading, grading::countText(*summary.weak, locale),
@@ -307,6 +319,8 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
             pages.place(countsPart, paintCounts);
         }
     }
+    pages.place(pages.points(24), [](qreal) {});
+    text(QStringLiteral("Lehrkraft: ______________"), sheetFont(10));
     return pages.finish();
 }
 

@@ -22,7 +22,13 @@ struct ExamSheet {
     std::optional<grading::PasteTable> keyTable;
     // In the key table's place where the maximum allows none; never an instruction to the user.
     QString keyTableNote;
-    std::vector<grading::Notenspiegel::Summary> summaries;
+    // Each key with results: its Notenspiegel, under its own key table for the exam's maximum
+    // where there is one. Where no key has results, `keyTable` stands for the key chosen.
+    struct Key {
+        grading::Notenspiegel::Summary summary;
+        std::optional<grading::PasteTable> keyTable = std::nullopt;
+    };
+    std::vector<Key> keys;
 };
 
 // Paints the sheet on DIN A4 portrait pages of a PDF writer or a printer. A block that would not

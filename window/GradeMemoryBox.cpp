@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDateEdit>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -110,6 +111,15 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     titleLabel->setBuddy(m_title);
     titleRow->addWidget(titleLabel);
     titleRow->addWidget(m_title, 1);
+    // The day the exam was written, for the sheet alone; today unless changed, never saved.
+    m_date = new QDateEdit(QDate::currentDate(), this);
+    m_date->setObjectName(QStringLiteral("examDate"));
+    m_date->setCalendarPopup(true);
+    m_date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    auto* dateLabel = new QLabel(QStringLiteral("Dat&um der Arbeit"), this);
+    dateLabel->setBuddy(m_date);
+    titleRow->addWidget(dateLabel);
+    titleRow->addWidget(m_date);
     // Made last, so that Tab goes through the box as it reads and ends at the buttons.
     auto* buttons = new ButtonRows(this);
     m_remove = buttons->add(QStringLiteral("&Eintrag entfernen"));
@@ -216,8 +226,15 @@ void GradeMemoryBox::undoRemoval() {
 }
 
 ExamSheet GradeMemoryBox::sheet() const {
-    return {m_title->text().trimmed(), QDate::currentDate(), m_keyTable->shownTable(),
-            m_keyTable->sheetNote(), m_notenspiegel->summaries()};
+    ExamSheet sheet{m_title->text().trimmed(),
+                    m_date->date(),
+                    m_keyTable->shownTable(),
+                    m_keyTable->sheetNote(),
+                    {}};
+    for (const grading::Notenspiegel::Summary& summary : m_notenspiegel->summaries()) {
+        sheet.keys.push_back({summary, m_keyTable->tableFor(*summary.key)});
+    }
+    return sheet;
 }
 
 void GradeMemoryBox::print() {

@@ -12,6 +12,7 @@ struct ExamSheet;
 class GradeMemoryModel;
 class KeyTableSection;
 class NotenspiegelSection;
+class QDateEdit;
 class QLineEdit;
 class QListView;
 class QPushButton;
@@ -52,6 +53,7 @@ private:
     NotenspiegelSection* m_notenspiegel = nullptr;
     KeyTableSection* m_keyTable = nullptr;
     QLineEdit* m_title = nullptr; // for the printed sheet alone, never saved
+    QDateEdit* m_date = nullptr;
     QPushButton* m_remove = nullptr;
     QPushButton* m_copyNotenspiegel = nullptr;
     std::vector<grading::NotenSpeicher::Removed> m_removals; // for Ctrl+Z, newest last

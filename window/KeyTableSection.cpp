@@ -82,14 +82,18 @@ QString KeyTableSection::sheetNote() const {
 }
 
 std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
+    return tableFor(*m_key);
+}
+
+std::optional<grading::PasteTable> KeyTableSection::tableFor(const grading::GradingKey& key) const {
     if (!m_maximum) {
         return std::nullopt;
     }
-    const auto rows = grading::keyTable(*m_key, *m_maximum, step());
+    const auto rows = grading::keyTable(key, *m_maximum, step());
     if (!rows) {
         return std::nullopt;
     }
-    return grading::keyPasteTable(*m_key, *m_maximum, *rows, m_locale);
+    return grading::keyPasteTable(key, *m_maximum, *rows, m_locale);
 }
 
 // The cells come from the very table the copy button puts on the clipboard.

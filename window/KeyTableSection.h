@@ -26,6 +26,8 @@ public:
 
     // The table as shown, in the step chosen; nothing where there is none to show.
     std::optional<grading::PasteTable> shownTable() const;
+    // Another key's table for the same maximum, in the step chosen.
+    std::optional<grading::PasteTable> tableFor(const grading::GradingKey& key) const;
     // What stands in the table's place then.
     QString noTableText() const;
     // What the printed sheet says in the table's place: why a maximum splits into no table; no

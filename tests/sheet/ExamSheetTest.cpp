@@ -85,15 +85,18 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Notenspiegel (GYM)", "Notenspiegel (IHK)", "Ergebnisse: 2",
                   "Durchschnitt (Punkte): 9,00", "Median: 9,00", "unter 05 Punkten: 0 (0 %)",
                   "Durchschnittsnote: 1,00", "Anzahl 1 0 0 0 0 0"}},
+        // Three pages since each key has its own key table above its Notenspiegel.
         SheetRow{"two_hundred_results_under_three_keys",
                  {{"40", "35", "GYM"},
                   {"40", "20", "IHK"},
                   {"100", "82", "Tendenz"},
                   {"100", "30", "Tendenz"}},
                  50,
-                 "2",
+                 "3",
                  {"Notenspiegel (Tendenz)", "Ergebnisse: 100", "Durchschnitt: 3,80",
                   "Noten 5+ bis 6: 50 (50 %)", "Anzahl 0 0 0 0 0 50 0 0 0 0 0 0 0 0 50 0"}},
+        // Each key heads its Notenspiegel with its own key table; the sheet ends with the
+        // teacher's line.
         SheetRow{"approval_limits",
                  {{"100", "100", "Grenze"},
                   {"100", "100", "Grenze"},
@@ -105,14 +108,17 @@ INSTANTIATE_TEST_SUITE_P(
                   {"100", "100", "Hälfte"},
                   {"100", "100", "Hälfte"},
                   {"100", "100", "Hälfte"},
-                  {"100", "20", "Hälfte"}},
+                  {"100", "20", "Hälfte"},
+                  {"40", "35", "GYM"}},
                  5,
-                 "2",
+                 "3",
                  {"Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab einem Drittel.",
                   "Genehmigt: ______________ (Datum, Unterschrift Schulleitung)",
                   "Keine Genehmigung nötig: 5 von 25 schwach (20 %), Grenze: mehr als die "
                   "Hälfte.",
-                  "Median: 0,70", "1+ 20 66,7 %", "5- 10 33,3 %", "Anteil 80 %"}}),
+                  "Median: 0,70", "1+ 20 66,7 %", "5- 10 33,3 %", "Anteil 80 %",
+                  "dunkel: schwach, ab Note 5+", "Notenschlüssel für 40 Rohpunkte (Grenze)",
+                  "Notenschlüssel für 40 Rohpunkte (Hälfte)", "Lehrkraft: ______________"}}),
     ROW_NAMES);
 
 // Counts as a key of `grades` grades may hold, up to 1,000,000.
@@ -222,7 +228,7 @@ TEST(ExamSheetPdf, ThirtyGradesOnPagesHeadedAndNumbered) {
     const QString title = QString(300, u'W');
     QTemporaryDir dir;
     const QString pdf =
-        writtenPdf(dir, {title, QDate(2026, 12, 8), std::nullopt, {}, {summary, summary}});
+        writtenPdf(dir, {title, QDate(2026, 12, 8), std::nullopt, {}, {{summary}, {summary}}});
 
     QProcess render;
     render.start("pdftoppm", {"-png", "-r", "50", pdf, dir.filePath("page")});
