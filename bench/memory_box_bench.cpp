@@ -3,8 +3,8 @@
 // 10,000 and 100,000 entries in the grade memory, Notenspiegel included; and the time to take
 // one entry out, and all of them and back; and writing the exam sheet as a PDF. Runs headless
 // (offscreen) unless QT_QPA_PLATFORM says else. Also one edit in the key editor.
-#include "tests/support/SampleSheet.h"
 #include "sheet/ExamSheet.h"
+#include "tests/support/SampleSheet.h"
 #include "window/GradeMemoryBox.h"
 #include "window/KeyEditor.h"
 #include "window/frmMain.h"
@@ -15,7 +15,7 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -170,6 +170,34 @@ void BM_ExamSheetPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_ExamSheetPdf)->Arg(100'000)->Unit(benchmark::kMillisecond);
 
+// The sheet for four own keys of 30 grades of twelve characters, each with an approval limit,
+// its own key table for 40 points and its Notenspiegel of 1,000 results. Target: under 300 ms.
+void BM_ExamSheetFourThirtyGradeKeys(benchmark::State& state) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    std::vector<grading::GradingKey> own;
+    for (int k = 0; k < 4; ++k) {
+        grading::GradingKey key{QStringLiteral("Dreißig %1").arg(k), {}, 20, {}, {}, {}};
+        for (int grade = 0; grade < 30; ++grade) {
+            key.grades.push_back({QStringLiteral("Stufe%1abcde").arg(grade, 2, 10, QChar(u'0')),
+                                  grade < 29 ? std::optional<double>(99 - grade * 3) : std::nullopt,
+                                  grade * 10});
+        }
+        key.approval = grading::approvalFromFileText(QStringLiteral("mehr als 1/3")).limit;
+        own.push_back(grading::withOwnHeadings(key));
+    }
+    const grading::Keys keys(german, own);
+    grading::NotenSpeicher memory;
+    for (int i = 0; i < 4000; ++i) {
+        memory.append("50,0", keys.all()[2 + static_cast<std::size_t>(i % 4)],
+                      static_cast<std::size_t>(i % 30));
+    }
+    const ExamSheet sheet = sampleSheet(memory, keys, german);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(examSheetPdf(sheet, german));
+    }
+}
+BENCHMARK(BM_ExamSheetFourThirtyGradeKeys)->Unit(benchmark::kMillisecond);
+
 // One edit in the key editor, a bound of the sixteen-grade preset typed anew, until the editor
 // has checked the key, rebuilt the live key table for the maximum (halves shown for 99,5) and
 // painted itself.
@@ -179,11 +207,14 @@ void BM_EditorKeyTableAfterAnEdit(benchmark::State& state) {
     settings::KeyStore keys(german, [&] { return dir.filePath("Zensulino-Notenschlüssel.txt"); });
     KeyEditor editor(keys, "99,5", "GYM", german, nullptr);
     editor.show();
-    auto* grades = editor.findChild<QTableWidget*>();
-    QTableWidgetItem* bound = grades->item(4, 1);
+    QAbstractItemModel* grades = nullptr;
+    for (auto* table : editor.findChildren<QTableView*>()) {
+        grades = table->accessibleName() == "Noten" ? table->model() : grades;
+    }
+    const QModelIndex bound = grades->index(4, 1);
     bool odd = false;
     for (auto _ : state) {
-        bound->setText((odd = !odd) ? "76" : "74"); // between its neighbours' 80 and 70
+        grades->setData(bound, (odd = !odd) ? "76" : "74"); // between its neighbours' 80 and 70
         editor.repaint();
     }
 }
