@@ -251,14 +251,15 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
             {QStringLiteral("%1: %2").arg(key.averageHeading,
                                           grading::averageText(summary, locale))},
             {QStringLiteral("Median: ") + grading::medianText(summary, locale)}};
-        if (key.firstWeak) {
-            figures.push_back(
-                {QStringLiteral("dunkel: schwach, ab Note ") + key.grades[*key.firstWeak].text});
-        }
         if (summary.weak) {
             figures.push_back({QStringLiteral("%1: %2 (%3)")
                                    .arg(key.weakHeading, grading::countText(*summary.weak, locale),
                                         grading::weakShareText(summary, locale))});
+        }
+        // The legend for the dark bars.
+        if (key.firstWeak) {
+            figures.push_back(
+                {QStringLiteral("dunkel: schwach, ab Note ") + key.grades[*key.firstWeak].text});
         }
         if (const auto approval = grading::approvalSaid(summary, locale)) {
             figures.push_back({approval->text, approval->needed});
