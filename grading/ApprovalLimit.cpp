@@ -23,7 +23,7 @@ QString ApprovalLimit::wording() const {
 
 ApprovalRead approvalFromFileText(const QString& text) {
     static const QRegularExpression form(QStringLiteral(
-        "^(mehr als|ab) (?:(\\d{1,3})/(\\d{1,3})|(\\d{1,2})(?:[.,](\\d{1,2}))? ?%)$"));
+        "^(mehr als|ab) (?:(\\d{1,3})/(\\d{1,3})|(\\d{1,2})(?:[.,](\\d{1,2}))?[ \\x{00A0}]?%)$"));
     const QRegularExpressionMatch match = form.match(text);
     const QString rule = QStringLiteral(
         "„genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und dann einen Anteil über "

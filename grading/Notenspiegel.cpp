@@ -37,7 +37,11 @@ QString withDecimals(qint64 scaled, int decimals, const QLocale& locale) {
 } // namespace
 
 void Notenspiegel::add(const Key& key, std::size_t grade) {
-    count(key, grade, 1).lastGraded = ++m_graded;
+    Tally& tally = count(key, grade, 1);
+    tally.lastGraded = ++m_graded;
+    // The key as last graded under: its bounds may have moved since, and its key table on the
+    // sheet is the one that stands now.
+    tally.key = key;
 }
 
 void Notenspiegel::putBack(const Key& key, std::size_t grade) {

@@ -119,7 +119,7 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
     if (form.approval && !key.firstWeak) {
         return {std::nullopt,
                 QStringLiteral("Genehmigung: Die Grenze zählt die schwachen Ergebnisse; dafür "
-                               "braucht der Schlüssel eine Note unter „schwach ab“."),
+                               "braucht der Schlüssel eine erste schwache Note („schwach ab“)."),
                 -1, FormCheck::Approval};
     }
     key.approval = form.approval;

@@ -22,7 +22,8 @@ QString keyFilePath(const QString& settingsPath);
 //   schwach ab=5    optional
 //   genehmigung=mehr als 1/3   optional, with "schwach ab=": when too many results are weak
 // UTF-8 (a byte-order mark optional) or Windows-1252, lines ending in LF or CR LF, blanks and
-// tabs around lines and fields not counting. Written with a decimal point, in CR LF.
+// tabs around lines and fields not counting. Written with a decimal point, in CR LF; an approval
+// limit in the words it was read in.
 struct KeyFileContent {
     std::vector<grading::GradingKey> keys; // each key that keeps every rule
     QStringList problems;                  // one for each key or line refused, with its line

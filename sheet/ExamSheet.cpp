@@ -154,14 +154,14 @@ private:
 // A grid of cells, the first row bold, each column as wide as its widest text and `least` at
 // the least; the columns from `sameFrom` on as wide as each other.
 struct Table {
-    const grading::PasteTable* cells;
+    grading::PasteTable cells;
     QFont font;
     std::vector<qreal> columns;
     qreal row = 0;
 
     Table(const grading::PasteTable& table, const QFont& look, const Pages& pages,
           const QPaintDevice* device, qreal least, std::size_t sameFrom = 1)
-        : cells(&table), font(look) {
+        : cells(table), font(look) {
         QFont bold = font;
         bold.setBold(true);
         const QFontMetricsF plain(font, device);
@@ -183,15 +183,15 @@ struct Table {
     }
 
     qreal width() const { return std::accumulate(columns.begin(), columns.end(), qreal(0)); }
-    qreal height() const { return static_cast<qreal>(cells->rows.size()) * row; }
+    qreal height() const { return static_cast<qreal>(cells.rows.size()) * row; }
 
     void paint(QPainter& painter, QPointF topLeft) const {
-        for (std::size_t r = 0; r < cells->rows.size(); ++r) {
+        for (std::size_t r = 0; r < cells.rows.size(); ++r) {
             QFont look = font;
             look.setBold(r == 0);
             painter.setFont(look);
             qreal x = topLeft.x();
-            const QStringList& line = cells->rows[r];
+            const QStringList& line = cells.rows[r];
             for (qsizetype c = 0; c < line.size(); ++c) {
                 const QRectF cell(x, topLeft.y() + row * static_cast<qreal>(r),
                                   columns[static_cast<std::size_t>(c)], row);
@@ -222,26 +222,67 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         pages.place(pages.lineHeight(font), [&](qreal top) { pages.text(line, font, top); });
     };
 
-    auto keyTable = [&](const std::optional<grading::PasteTable>& shown) {
-        if (shown) {
-            text(shown->caption, sheetFont(11, true));
-            grading::PasteTable cells = *shown;
-            cells.caption.clear();
-            const Table table(cells, sheetFont(9), pages, &device, pages.points(40));
-            pages.place(table.height(), [&](qreal top) { table.paint(painter, {0, top}); });
-        } else if (!sheet.keyTableNote.isEmpty()) {
-            text(sheet.keyTableNote, sheetFont(10));
+    // A part of a key's block: what it paints, from its top, and how tall it is.
+    struct Part {
+        qreal height = 0;
+        std::function<void(qreal top)> paint;
+    };
+    // Parts that follow each other stand on one page as far as a page holds them.
+    auto placeTogether = [&](const std::vector<Part>& parts) {
+        for (std::size_t first = 0; first < parts.size();) {
+            std::size_t end = first + 1;
+            qreal height = parts[first].height;
+            while (end < parts.size() && height + parts[end].height <= pages.body()) {
+                height += parts[end++].height;
+            }
+            pages.place(height, [&](qreal top) {
+                for (std::size_t part = first; part < end; ++part) {
+                    if (parts[part].paint) {
+                        parts[part].paint(top);
+                    }
+                    top += parts[part].height;
+                }
+            });
+            first = end;
         }
     };
+    auto keyTable = [&](const std::optional<grading::PasteTable>& shown) -> Part {
+        if (shown) {
+            const QFont headingFont = sheetFont(11, true);
+            grading::PasteTable cells = *shown;
+            cells.caption.clear();
+            auto table = std::make_shared<const Table>(cells, sheetFont(9), pages, &device,
+                                                       pages.points(40));
+            const qreal heading = pages.lineHeight(headingFont);
+            return {heading + table->height(),
+                    [&, table, heading, headingFont, caption = shown->caption](qreal top) {
+                        pages.text(caption, headingFont, top);
+                        table->paint(painter, {0, top + heading});
+                    }};
+        }
+        if (!sheet.keyTableNote.isEmpty()) {
+            const QFont font = sheetFont(10);
+            return {pages.lineHeight(font), [&, font](qreal top) {
+                        pages.text(sheet.keyTableNote, font, top);
+                    }};
+        }
+        return {};
+    };
     if (sheet.keys.empty()) {
-        keyTable(sheet.keyTable);
+        placeTogether({keyTable(sheet.keyTable)});
     }
 
     for (const ExamSheet::Key& sheetKey : sheet.keys) {
         const grading::Notenspiegel::Summary& summary = sheetKey.summary;
         const grading::GradingKey& key = *summary.key;
-        pages.place(pages.points(10), [](qreal) {});
-        keyTable(sheetKey.keyTable);
+        Part keyPart = keyTable(sheetKey.keyTable);
+        keyPart.height += pages.points(10);
+        const auto paintKeyTable = keyPart.paint;
+        keyPart.paint = [&, paintKeyTable, offset = pages.points(10)](qreal top) {
+            if (paintKeyTable) {
+                paintKeyTable(top + offset);
+            }
+        };
         struct Figure {
             QString text;
             bool standsOut = false;
@@ -256,10 +297,12 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
                                    .arg(key.weakHeading, grading::countText(*summary.weak, locale),
                                         grading::weakShareText(summary, locale))});
         }
-        // The legend for the dark bars.
+        // The legend for the dark bars, in the key's own unit: "ab Note 5", "unter 05 Punkten".
         if (key.firstWeak) {
-            figures.push_back(
-                {QStringLiteral("dunkel: schwach, ab Note ") + key.grades[*key.firstWeak].text});
+            figures.push_back({QStringLiteral("dunkel: schwach, ") +
+                               (key.gradeHeading == QStringLiteral("Note")
+                                    ? QStringLiteral("ab Note ") + key.grades[*key.firstWeak].text
+                                    : key.weakHeading)});
         }
         if (const auto approval = grading::approvalSaid(summary, locale)) {
             figures.push_back({approval->text, approval->needed});
@@ -310,15 +353,7 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
                 y += figureLine;
             }
         };
-        if (chartPart + countsPart <= pages.body()) {
-            pages.place(chartPart + countsPart, [&](qreal top) {
-                paintChart(top);
-                paintCounts(top + chartPart);
-            });
-        } else {
-            pages.place(chartPart, paintChart);
-            pages.place(countsPart, paintCounts);
-        }
+        placeTogether({keyPart, {chartPart, paintChart}, {countsPart, paintCounts}});
     }
     pages.place(pages.points(24), [](qreal) {});
     text(QStringLiteral("Lehrkraft: ______________"), sheetFont(10));

@@ -232,7 +232,13 @@ ExamSheet GradeMemoryBox::sheet() const {
                     m_keyTable->sheetNote(),
                     {}};
     for (const grading::Notenspiegel::Summary& summary : m_notenspiegel->summaries()) {
-        sheet.keys.push_back({summary, m_keyTable->tableFor(*summary.key)});
+        std::optional<grading::PasteTable> table = m_keyTable->tableFor(*summary.key);
+        // A version's table is headed as its Notenspiegel is: "(Beta, Fassung 1)".
+        const QString named = summary.caption.section(u'(', 1);
+        if (table && !named.isEmpty()) {
+            table->caption.replace(QStringLiteral("(%1)").arg(summary.key->name), u'(' + named);
+        }
+        sheet.keys.push_back({summary, std::move(table)});
     }
     return sheet;
 }

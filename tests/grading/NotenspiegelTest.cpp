@@ -296,4 +296,19 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Notenspiegel (Tendenz): 1"}}),
     ROW_NAMES);
 
+// A bound moved keeps the key's table, which then holds the key as last graded under: its key
+// table on the sheet is the one that stands now.
+TEST(Notenspiegel, KeepsTheKeyAsLastGradedUnder) {
+    grading::Notenspiegel notenspiegel;
+    const auto before = std::make_shared<const grading::GradingKey>(tendencyKey());
+    grading::GradingKey moved = tendencyKey();
+    moved.grades[3].from = 88.5;
+    notenspiegel.add(before, 0);
+    notenspiegel.add(std::make_shared<const grading::GradingKey>(moved), 3);
+    const auto summaries = notenspiegel.summaries();
+    ASSERT_EQ(summaries.size(), 1u);
+    EXPECT_EQ(summaries[0].results, 2);
+    EXPECT_EQ(summaries[0].key->grades[3].from, 88.5);
+}
+
 } // namespace

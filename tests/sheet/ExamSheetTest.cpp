@@ -111,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"100", "20", "Hälfte"},
                   {"40", "35", "GYM"}},
                  5,
-                 "3",
+                 "4",
                  {"Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab einem Drittel.",
                   "Genehmigt: ______________ (Datum, Unterschrift Schulleitung)",
                   "Keine Genehmigung nötig: 5 von 25 schwach (20 %), Grenze: mehr als die "
