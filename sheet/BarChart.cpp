@@ -89,10 +89,14 @@ BarChart::BarChart(const grading::Notenspiegel::Summary& summary, const QLocale&
         // At an angle steep enough that neighbouring grades keep apart, 45° at the least; the
         // first grades may reach further left than their slots, so the bars move right.
         m_labels = Way::Angled;
-        for (int pass = 0; pass < 20; ++pass) {
+        // The slot and angle of the room that `m_left` leaves.
+        auto settle = [&] {
             m_slot = fit == Fit::Widen ? width / grades : (width - m_left) / grades;
             m_angle = std::max<qreal>(
                 45, qRadiansToDegrees(std::asin(std::min<qreal>(1, m_line * 1.1 / m_slot))));
+        };
+        for (int pass = 0; pass < 20; ++pass) {
+            settle();
             const qreal across = std::cos(qDegreesToRadians(m_angle));
             qreal needed = 0;
             for (qsizetype grade = 0; grade < labels.size(); ++grade) {
@@ -104,10 +108,7 @@ BarChart::BarChart(const grading::Notenspiegel::Summary& summary, const QLocale&
             }
             m_left = needed;
         }
-        // The slot and angle of the room left, should the passes not have settled.
-        m_slot = fit == Fit::Widen ? width / grades : (width - m_left) / grades;
-        m_angle = std::max<qreal>(
-            45, qRadiansToDegrees(std::asin(std::min<qreal>(1, m_line * 1.1 / m_slot))));
+        settle(); // should the passes not have settled
         if (fit == Fit::Widen) {
             m_width = width + m_left;
         }

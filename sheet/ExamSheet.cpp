@@ -275,14 +275,6 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
     for (const ExamSheet::Key& sheetKey : sheet.keys) {
         const grading::Notenspiegel::Summary& summary = sheetKey.summary;
         const grading::GradingKey& key = *summary.key;
-        Part keyPart = keyTable(sheetKey.keyTable);
-        keyPart.height += pages.points(10);
-        const auto paintKeyTable = keyPart.paint;
-        keyPart.paint = [&, paintKeyTable, offset = pages.points(10)](qreal top) {
-            if (paintKeyTable) {
-                paintKeyTable(top + offset);
-            }
-        };
         struct Figure {
             QString text;
             bool standsOut = false;
@@ -353,7 +345,9 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
                 y += figureLine;
             }
         };
-        placeTogether({keyPart, {chartPart, paintChart}, {countsPart, paintCounts}});
+        const Part gap{pages.points(10), {}};
+        placeTogether(
+            {gap, keyTable(sheetKey.keyTable), {chartPart, paintChart}, {countsPart, paintCounts}});
     }
     pages.place(pages.points(24), [](qreal) {});
     text(QStringLiteral("Lehrkraft: ______________"), sheetFont(10));
