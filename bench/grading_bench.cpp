@@ -41,13 +41,13 @@ void BM_Append(benchmark::State& state) {
     auto refill = [&] {
         memory.clear();
         for (int64_t i = 0; i < entries; ++i) {
-            memory.append("87,5", keys.gym(), 2);
+            memory.append("87,5 %", keys.gym(), 2);
         }
     };
     refill();
     int64_t appended = 0;
     for (auto _ : state) {
-        memory.append("45,0", keys.ihk(), 4);
+        memory.append("45,0 %", keys.ihk(), 4);
         if (++appended == entries) {
             state.PauseTiming();
             refill();

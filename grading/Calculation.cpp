@@ -18,19 +18,32 @@ namespace {
 // that truly lies that close below a bound needs some fifteen significant digits of input.
 constexpr double thresholdTolerance = 0x1p-49;
 
-bool validate(GradingWindow& window, const QLocale& locale) {
-    for (Field field : {Field::Rohpunkte, Field::Prozent, Field::Punkte}) {
-        if (isNumeric(window.text(field), locale)) {
-            window.setBackground(field, validBackground);
+// A field that a calculation reads, and the box's text where it holds nothing the calculation can
+// take.
+struct Input {
+    Field field;
+    bool (*valid)(const QString& text, const QLocale& locale);
+    QString refused;
+};
+
+// The inputs one after the other; the first refused turns yellow and takes the focus, the ones
+// after it keep their colour.
+bool validate(GradingWindow& window, std::initializer_list<Input> inputs, const QLocale& locale) {
+    for (const Input& input : inputs) {
+        if (input.valid(window.text(input.field), locale)) {
+            window.setBackground(input.field, validBackground);
             continue;
         }
-        window.setBackground(field, invalidBackground);
-        window.showMessage(QStringLiteral("Eingabefehler! Bitte nur Zahlen eingeben!"),
-                           QStringLiteral("Fehler!"), MessageIcon::Error);
-        window.setFocus(field);
+        window.setBackground(input.field, invalidBackground);
+        window.showMessage(input.refused, QStringLiteral("Fehler!"), MessageIcon::Error);
+        window.setFocus(input.field);
         return false;
     }
     return true;
+}
+
+bool isErrorCount(const QString& text, const QLocale& locale) {
+    return errorsFromText(text, locale).has_value();
 }
 
 double points(const GradingWindow& window, Field field, const QLocale& locale) {
@@ -54,8 +67,9 @@ double percentageOf(double maximum, double achieved) {
 
 std::size_t gradeForExactPercentage(const GradingKey& key, double percentage) {
     for (const Grade& grade : key.grades) {
-        if (grade.from && std::fabs(percentage - *grade.from) <= *grade.from * thresholdTolerance) {
-            return gradeForPercentage(key, *grade.from);
+        if (grade.bound &&
+            std::fabs(percentage - *grade.bound) <= *grade.bound * thresholdTolerance) {
+            return gradeForPercentage(key, *grade.bound);
         }
     }
     return gradeForPercentage(key, percentage);
@@ -66,14 +80,20 @@ std::size_t gradeForPoints(const GradingKey& key, double maximum, double achieve
         key, percentageOf(pointsInSingleRange(maximum), pointsInSingleRange(achieved)));
 }
 
-bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,
-               const QLocale& locale) {
-    if (!validate(window, locale)) {
+namespace {
+
+bool calculatePoints(GradingWindow& window, NotenSpeicher& memory, const Key& key,
+                     const QLocale& locale) {
+    const QString numbersOnly = QStringLiteral("Eingabefehler! Bitte nur Zahlen eingeben!");
+    if (!validate(window,
+                  {{Field::Rohpunkte, isNumeric, numbersOnly},
+                   {Field::Prozent, isNumeric, numbersOnly},
+                   {Field::Punkte, isNumeric, numbersOnly}},
+                  locale)) {
         return false;
     }
     const double maximum = points(window, Field::Rohpunkte, locale);
     const double achieved = points(window, Field::Punkte, locale);
-    const Key& key = keys.fromText(window.text(Field::Schluessel));
 
     const double percentage = percentageOf(maximum, achieved);
     const QString percentageText = formatPercentage(roundToSingle(percentage), locale);
@@ -82,8 +102,39 @@ bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,
     const std::size_t grade = gradeForExactPercentage(*key, percentage);
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
 
-    memory.append(percentageText, key, grade);
+    memory.append(percentageText + QLatin1String(" %"), key, grade);
     return true;
+}
+
+bool calculateErrors(GradingWindow& window, NotenSpeicher& memory, const Key& key,
+                     const QLocale& locale) {
+    if (!validate(window,
+                  {{Field::Punkte, isErrorCount,
+                    QStringLiteral("Eingabefehler! Bitte die Fehler in ganzen oder halben Zahlen "
+                                   "eingeben!")}},
+                  locale)) {
+        return false;
+    }
+    const double errors = *errorsFromText(window.text(Field::Punkte), locale);
+    window.setText(Field::ErgebnisProzent, QString());
+    const std::size_t grade = gradeForHalfErrors(*key, halfErrorsOf(errors));
+    window.setText(Field::ErgebnisNote, key->grades[grade].text);
+    memory.append(numberText(errors, locale) + QLatin1String(" Fehler"), key, grade);
+    return true;
+}
+
+} // namespace
+
+bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,
+               const QLocale& locale) {
+    const Key& key = keys.fromText(window.text(Field::Schluessel));
+    switch (key->scale) {
+    case Scale::Points:
+        break;
+    case Scale::Errors:
+        return calculateErrors(window, memory, key, locale);
+    }
+    return calculatePoints(window, memory, key, locale);
 }
 
 } // namespace grading

@@ -35,7 +35,7 @@ constexpr std::array ihkBounds{30, 50, 67, 81, 92};
 } // namespace
 
 bool sameIdentity(const GradingKey& one, const GradingKey& other) {
-    return one.name == other.name && one.firstWeak == other.firstWeak &&
+    return one.name == other.name && one.scale == other.scale && one.firstWeak == other.firstWeak &&
            one.approval == other.approval &&
            std::equal(one.grades.begin(), one.grades.end(), other.grades.begin(),
                       other.grades.end(), [](const Grade& a, const Grade& b) {
@@ -103,8 +103,17 @@ bool Keys::namesAMissingKey(const QString& keyText) const {
 // reaches none and so stays worst.
 std::size_t gradeForPercentage(const GradingKey& key, double percentage) {
     std::size_t grade = key.grades.size() - 1;
-    while (grade > 0 && key.grades[grade - 1].from && percentage >= *key.grades[grade - 1].from) {
+    while (grade > 0 && key.grades[grade - 1].bound && percentage >= *key.grades[grade - 1].bound) {
         --grade;
+    }
+    return grade;
+}
+
+std::size_t gradeForHalfErrors(const GradingKey& key, qint64 halfErrors) {
+    std::size_t grade = 0;
+    while (grade + 1 < key.grades.size() && key.grades[grade].bound &&
+           halfErrors > halfErrorsOfBound(*key.grades[grade].bound)) {
+        ++grade;
     }
     return grade;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grading/ApprovalLimit.h"
+#include "grading/Scale.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -15,9 +16,11 @@ namespace grading {
 
 // One grade of a key.
 struct Grade {
-    QString text;               // as shown and recorded: "07", "2", "1+", "sehr gut"
-    std::optional<double> from; // the lowest percentage that earns it; none for the worst grade
-    qint64 value = 0;           // for the average, in hundredths: GYM's points, IHK's grade
+    QString text; // as shown and recorded: "07", "2", "1+", "sehr gut"
+    // Under points the lowest percentage that earns it, under errors the most errors it allows;
+    // none for the worst grade.
+    std::optional<double> bound;
+    qint64 value = 0; // for the average, in hundredths: GYM's points, IHK's grade
     friend bool operator==(const Grade&, const Grade&) = default;
 };
 
@@ -32,14 +35,15 @@ struct GradingKey {
     QString weakHeading;
     // Where too many weak results need the head's approval; only with weak grades.
     std::optional<ApprovalLimit> approval = std::nullopt;
+    Scale scale = Scale::Points;
     friend bool operator==(const GradingKey&, const GradingKey&) = default;
 };
 
 // Results keep the key they were graded under, whatever becomes of the key file later.
 using Key = std::shared_ptr<const GradingKey>;
 
-// Whether results under either key count as results under one key: the same name, grade texts,
-// values, weak grades and approval limit. Bounds may differ; a key is never told by where it
+// Whether results under either key count as results under one key: the same name, scale, grade
+// texts, values, weak grades and approval limit. Bounds may differ; a key is never told by where it
 // lives.
 bool sameIdentity(const GradingKey& one, const GradingKey& other);
 
@@ -70,9 +74,13 @@ private:
     std::vector<Key> m_all;
 };
 
-// The grade, 0 the best, that the percentage earns as it is: no clamping, NaN and -inf grade
-// worst, +inf grades best. A single-precision percentage converts exactly.
+// The grade, 0 the best, that the percentage earns under a points key as it is: no clamping,
+// NaN and -inf grade worst, +inf grades best. A single-precision percentage converts exactly.
 std::size_t gradeForPercentage(const GradingKey& key, double percentage);
+
+// The grade, 0 the best, that so many half errors earn under an error key: the best grade whose
+// bound they do not pass, compared in whole half errors.
+std::size_t gradeForHalfErrors(const GradingKey& key, qint64 halfErrors);
 
 // " (GYM)": a blank and the key's name in parentheses, as written behind each memory entry.
 QString suffix(const GradingKey& key);

@@ -27,7 +27,7 @@ const QString forbidden = QStringLiteral("keines der Zeichen \" , ; [ ] und kein
 } // namespace
 
 std::optional<qint64> hundredthsFromText(const QString& text) {
-    static const QRegularExpression decimal(QStringLiteral("^(-?)(\\d{1,3})(?:\\.(\\d{1,2}))?$"));
+    static const QRegularExpression decimal(QStringLiteral("^(-?)(\\d{1,4})(?:\\.(\\d{1,2}))?$"));
     const QRegularExpressionMatch match = decimal.match(text);
     if (!match.hasMatch()) {
         return std::nullopt;
@@ -75,7 +75,10 @@ qint64 hundredthsOfBound(double bound) {
     return std::llround(bound * 100.0);
 }
 
-bool isBoundInRange(qint64 hundredths) {
+bool isBoundInRange(qint64 hundredths, Scale scale) {
+    if (scale == Scale::Errors) {
+        return hundredths >= 0 && hundredths <= 100000 && hundredths % 50 == 0;
+    }
     return hundredths > 0 && hundredths <= 10000;
 }
 
@@ -123,27 +126,40 @@ QString whyNotAGradeText(const QString& text) {
         return QStringLiteral("Eine Note darf nicht mit „#“ beginnen: So beginnt in der "
                               "Notenschlüssel-Datei ein Kommentar.");
     }
-    static const QRegularExpression setting(QStringLiteral("^schwach ab[ \t]*="));
-    if (setting.match(text).hasMatch()) {
-        return QStringLiteral("Eine Note darf nicht mit „schwach ab=“ beginnen: So steht in der "
-                              "Notenschlüssel-Datei die erste schwache Note.");
-    }
-    static const QRegularExpression approval(QStringLiteral("^genehmigung[ \t]*="));
-    if (approval.match(text).hasMatch()) {
-        return QStringLiteral("Eine Note darf nicht mit „genehmigung=“ beginnen: So steht in der "
-                              "Notenschlüssel-Datei die Grenze für die Genehmigung.");
+    // The key file's settings stand in lines of their own, which such a grade would look like.
+    static const std::pair<QString, QString> settings[] = {
+        {QStringLiteral("schwach ab"), QStringLiteral("die erste schwache Note")},
+        {QStringLiteral("genehmigung"), QStringLiteral("die Grenze für die Genehmigung")},
+        {QStringLiteral("skala"), QStringLiteral("die Skala des Schlüssels")}};
+    for (const auto& [setting, meaning] : settings) {
+        const qsizetype equals = text.indexOf(u'=');
+        if (equals >= 0 && text.left(equals).trimmed() == setting) {
+            return QStringLiteral("Eine Note darf nicht mit „%1=“ beginnen: So steht in der "
+                                  "Notenschlüssel-Datei %2.")
+                .arg(setting, meaning);
+        }
     }
     return {};
 }
 
-QString whyNotABound(const QString& text) {
-    const auto hundredths = boundFromFileText(text);
-    if (!hundredths || !isBoundInRange(*hundredths)) {
-        return QStringLiteral("Die Grenze „%1“ ist keine Zahl über 0 bis 100 mit höchstens zwei "
-                              "Nachkommastellen (etwa „33,3“ oder „33.3“).")
+std::optional<qint64> boundFromFileText(const QString& text, Scale scale) {
+    const auto hundredths =
+        scale == Scale::Points ? boundFromFileText(text) : valueFromFileText(text);
+    return hundredths && isBoundInRange(*hundredths, scale) ? hundredths : std::nullopt;
+}
+
+QString whyNotABound(const QString& text, Scale scale) {
+    if (boundFromFileText(text, scale)) {
+        return {};
+    }
+    if (scale == Scale::Errors) {
+        return QStringLiteral("Die Grenze „%1“ ist keine Fehlerzahl von 0 bis 1000 in ganzen oder "
+                              "halben Fehlern (etwa „2,5“ oder „2.5“).")
             .arg(text);
     }
-    return {};
+    return QStringLiteral("Die Grenze „%1“ ist keine Zahl über 0 bis 100 mit höchstens zwei "
+                          "Nachkommastellen (etwa „33,3“ oder „33.3“).")
+        .arg(text);
 }
 
 QString whyNotAValue(const QString& text) {
@@ -156,7 +172,8 @@ QString whyNotAValue(const QString& text) {
     return {};
 }
 
-KeyProblem whyNotAKey(const std::vector<Grade>& grades) {
+KeyProblem whyNotAKey(const std::vector<Grade>& grades, Scale scale) {
+    const bool rising = scale == Scale::Errors;
     if (grades.size() < fewestGrades || grades.size() > mostGrades) {
         return {QStringLiteral("Ein Notenschlüssel hat %1 bis %2 Noten, dieser hat %3.")
                     .arg(fewestGrades)
@@ -174,16 +191,22 @@ KeyProblem whyNotAKey(const std::vector<Grade>& grades) {
             }
         }
         const bool worst = grade + 1 == grades.size();
-        if (worst && current.from) {
+        if (worst && current.bound) {
             return {QStringLiteral("Die schlechteste Note hat keine Grenze: Sie gilt für alles "
-                                   "unter der vorletzten."),
+                                   "%1 der vorletzten.")
+                        .arg(rising ? QStringLiteral("über") : QStringLiteral("unter")),
                     grade, KeyProblem::Concerns::Bound};
         }
-        if (!worst && !current.from) {
+        if (!worst && !current.bound) {
             return {QStringLiteral("Jede Note außer der schlechtesten braucht eine Grenze."), grade,
                     KeyProblem::Concerns::Bound};
         }
-        if (grade > 0 && current.from && !(*current.from < *grades[grade - 1].from)) {
+        if (grade > 0 && current.bound && rising && !(*current.bound > *grades[grade - 1].bound)) {
+            return {QStringLiteral("Die Grenze muss über der Grenze der besseren Note liegen: "
+                                   "Die Grenzen steigen von der besten Note zur schlechtesten."),
+                    grade, KeyProblem::Concerns::Bound};
+        }
+        if (grade > 0 && current.bound && !rising && !(*current.bound < *grades[grade - 1].bound)) {
             return {QStringLiteral("Die Grenze muss unter der Grenze der besseren Note liegen: "
                                    "Die Grenzen fallen von der besten Note zur schlechtesten."),
                     grade, KeyProblem::Concerns::Bound};

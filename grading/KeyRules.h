@@ -22,8 +22,9 @@ QString textFromHundredths(qint64 hundredths);
 double boundFromHundredths(qint64 hundredths);
 qint64 hundredthsOfBound(double bound);
 
-// The ranges a bound (above 0, at most 100) and a value (-100 to 100) keep, in hundredths.
-bool isBoundInRange(qint64 hundredths);
+// The ranges a bound and a value (-100 to 100) keep, in hundredths. A percentage is above 0 and
+// at most 100, errors are whole or half from 0 to 1000.
+bool isBoundInRange(qint64 hundredths, Scale scale);
 bool isValueInRange(qint64 hundredths);
 
 constexpr qsizetype longestKeyName = 20;
@@ -36,19 +37,23 @@ QStringList takenNames(const std::vector<GradingKey>& own);
 QString whyNotAKeyName(const QString& name, const QStringList& taken);
 // Why a text cannot be a grade's; empty where it can. A "#" in front would make it a comment.
 QString whyNotAGradeText(const QString& text);
-// Why a bound's text in the key file is none: above 0, at most 100, two decimals at most.
-QString whyNotABound(const QString& text);
+// A bound's text in the key file, in hundredths, where it keeps the scale's range; a "%" behind it
+// only under points.
+std::optional<qint64> boundFromFileText(const QString& text, Scale scale);
+// Why a bound's text in the key file is none under the scale.
+QString whyNotABound(const QString& text, Scale scale);
 // Why a value's text in the key file is none: from -100 to 100, two decimals at most.
 QString whyNotAValue(const QString& text);
 
 // Why the grades cannot make a key, and which of them (0 the best) the rule concerns; the
-// problem is empty where they can. Each grade but the worst has a bound, and the bounds fall.
+// problem is empty where they can. Each grade but the worst has a bound; the bounds fall from the
+// best grade to the worst under points and rise under errors.
 struct KeyProblem {
     enum class Concerns { Count, Text, Bound };
     QString problem;
     std::size_t grade = 0; // or the number of grades, for their count
     Concerns concerns = Concerns::Count;
 };
-KeyProblem whyNotAKey(const std::vector<Grade>& grades);
+KeyProblem whyNotAKey(const std::vector<Grade>& grades, Scale scale);
 
 } // namespace grading

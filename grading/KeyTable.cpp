@@ -79,31 +79,76 @@ std::optional<std::vector<KeyTableRow>> keyTable(const GradingKey& key, double m
     return rows;
 }
 
+std::vector<KeyTableRow> errorTable(const GradingKey& key, double step) {
+    const qint64 stepHalves = step == 0.5 ? 1 : 2;
+    // Every count here is at most 2000 half errors, which a double holds exactly.
+    auto errors = [](qint64 halves) {
+        return static_cast<double>(halves) / 2.0;
+    };
+    std::vector<KeyTableRow> rows;
+    qint64 fromHalves = 0;
+    for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
+        KeyTableRow row{grade, std::nullopt, std::nullopt};
+        const std::optional<double>& bound = key.grades[grade].bound;
+        if (!bound) {
+            row.from = errors(fromHalves);
+            rows.push_back(row);
+            continue;
+        }
+        const qint64 toHalves = halfErrorsOfBound(*bound) / stepHalves * stepHalves;
+        if (fromHalves <= toHalves) {
+            row.from = errors(fromHalves);
+            row.to = errors(toHalves);
+        }
+        fromHalves = toHalves + stepHalves;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 QString tooLargeToSplit(double step) {
     return QStringLiteral("Die Höchstpunktzahl ist zu groß, um sie in %1 Punkte aufzuteilen.")
         .arg(step == 0.5 ? QStringLiteral("halbe") : QStringLiteral("ganze"));
 }
 
-QString pointsText(double points, const QLocale& locale) {
-    return ungrouped(locale).toString(points, 'f', QLocale::FloatingPointShortest);
-}
-
 QString keyTableHeading(const GradingKey& key, double maximum, const QLocale& locale) {
-    return QStringLiteral("Notenschlüssel für %1 Rohpunkte").arg(pointsText(maximum, locale)) +
+    return QStringLiteral("Notenschlüssel für %1 Rohpunkte").arg(numberText(maximum, locale)) +
            suffix(key);
 }
 
-PasteTable keyPasteTable(const GradingKey& key, double maximum,
-                         const std::vector<KeyTableRow>& rows, const QLocale& locale) {
-    PasteTable table{keyTableHeading(key, maximum, locale),
-                     {{key.gradeHeading, QStringLiteral("ab"), QStringLiteral("bis")}}};
+QString errorTableHeading(const GradingKey& key) {
+    return QStringLiteral("Notenschlüssel nach Fehlern") + suffix(key);
+}
+
+namespace {
+
+// `open` stands where a grade reached has no end.
+PasteTable pasteTable(const QString& caption, const GradingKey& key, const QString& fromHeading,
+                      const std::vector<KeyTableRow>& rows, const QString& open,
+                      const QLocale& locale) {
+    PasteTable table{caption, {{key.gradeHeading, fromHeading, QStringLiteral("bis")}}};
     const QString unreachable(QChar(0x2013));
     for (const KeyTableRow& row : rows) {
         table.rows.push_back({key.grades[row.grade].text,
-                              row.from ? pointsText(*row.from, locale) : unreachable,
-                              row.to ? pointsText(*row.to, locale) : unreachable});
+                              row.from ? numberText(*row.from, locale) : unreachable,
+                              row.to     ? numberText(*row.to, locale)
+                              : row.from ? open
+                                         : unreachable});
     }
     return table;
+}
+
+} // namespace
+
+PasteTable keyPasteTable(const GradingKey& key, double maximum,
+                         const std::vector<KeyTableRow>& rows, const QLocale& locale) {
+    return pasteTable(keyTableHeading(key, maximum, locale), key, QStringLiteral("ab"), rows,
+                      QString(QChar(0x2013)), locale);
+}
+
+PasteTable errorPasteTable(const GradingKey& key, const std::vector<KeyTableRow>& rows,
+                           const QLocale& locale) {
+    return pasteTable(errorTableHeading(key), key, QStringLiteral("von"), rows, QString(), locale);
 }
 
 } // namespace grading

@@ -16,7 +16,7 @@ namespace grading {
 struct KeyTableRow {
     std::size_t grade = 0;      // in the key, 0 the best
     std::optional<double> from; // the lowest step value that earns the grade; none: no step does
-    std::optional<double> to;   // the highest
+    std::optional<double> to;   // the highest; none also where no number of errors is too many
 };
 
 // The maximum as the calculation takes it, where it is above 0; nothing for any other text.
@@ -32,18 +32,26 @@ bool endsInAHalf(double maximum);
 std::optional<std::vector<KeyTableRow>> keyTable(const GradingKey& key, double maximum,
                                                  double step);
 
+// Under an error key, the errors each grade allows, in steps of 1 or 0,5: from 0 for the best
+// grade, one step past the better grade's last for each other, up to the bound as far as the
+// steps reach it; the worst grade without an end.
+std::vector<KeyTableRow> errorTable(const GradingKey& key, double step);
+
 // What stands in place of the table that keyTable cannot give.
 QString tooLargeToSplit(double step);
 
-// A point value as the table shows it and a user types it back: "37,5", "40", no grouping.
-QString pointsText(double points, const QLocale& locale);
-
 // "Notenschlüssel für 40 Rohpunkte (GYM)".
 QString keyTableHeading(const GradingKey& key, double maximum, const QLocale& locale);
+
+// "Notenschlüssel nach Fehlern (Diktat)".
+QString errorTableHeading(const GradingKey& key);
 
 // The table as shown and copied: the heading as caption, "Punkte"/"Note", "ab" and "bis" over one
 // row per grade, "–" where no step value earns it.
 PasteTable keyPasteTable(const GradingKey& key, double maximum,
                          const std::vector<KeyTableRow>& rows, const QLocale& locale);
+// The same for an error key: "Note", "von" and "bis", the worst grade's "bis" empty.
+PasteTable errorPasteTable(const GradingKey& key, const std::vector<KeyTableRow>& rows,
+                           const QLocale& locale);
 
 } // namespace grading

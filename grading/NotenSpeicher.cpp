@@ -14,10 +14,9 @@ QString NotenSpeicher::heading() {
     return QStringLiteral("Folgende Noten wurden berechnet: ");
 }
 
-void NotenSpeicher::append(const QString& percentageText, const Key& key, std::size_t grade) {
+void NotenSpeicher::append(const QString& result, const Key& key, std::size_t grade) {
     m_entries.push_back(
-        {percentageText + QLatin1String(" % = ") + key->grades[grade].text + suffix(*key), key,
-         grade});
+        {result + QLatin1String(" = ") + key->grades[grade].text + suffix(*key), key, grade});
     m_notenspiegel.add(key, grade);
 }
 

@@ -2,6 +2,7 @@
 #include "grading/Numbers.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -50,6 +51,22 @@ QLocale ungrouped(const QLocale& locale) {
     QLocale plain = locale;
     plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
     return plain;
+}
+
+QString numberText(double number, const QLocale& locale) {
+    return ungrouped(locale).toString(number, 'f', QLocale::FloatingPointShortest);
+}
+
+std::optional<double> errorsFromText(const QString& text, const QLocale& locale) {
+    const std::optional<double> errors = readNumber(text, locale);
+    if (!errors || !(*errors >= 0.0) || std::floor(*errors * 2.0) != *errors * 2.0) {
+        return std::nullopt;
+    }
+    return *errors + 0.0; // "-0" is no error either
+}
+
+qint64 halfErrorsOf(double errors) {
+    return std::llround(std::min(errors, 0x1p52) * 2.0);
 }
 
 QString countText(qint64 count, const QLocale& locale) {

@@ -29,6 +29,15 @@ QLocale ungrouped(const QLocale& locale);
 // as 1.
 QString countText(qint64 count, const QLocale& locale);
 
+// A number as a table shows it and a user types it back: "37,5", "40", no grouping.
+QString numberText(double number, const QLocale& locale);
+
+// Errors as typed: 0 or more, whole or half ("2,5"); nothing for any other text.
+std::optional<double> errorsFromText(const QString& text, const QLocale& locale);
+// Errors in whole half errors, as they are graded; a count past 2^52 errors, far past every
+// bound, stands as 2^52.
+qint64 halfErrorsOf(double errors);
+
 // The pattern "0.0" in the locale, without digit grouping; halves round away from zero.
 // A non-finite percentage gets a text that plainly is no number ("∞", "-∞", "n. def.").
 QString formatPercentage(float percentage, const QLocale& locale);

@@ -6,9 +6,9 @@ namespace keys {
 namespace {
 
 template <typename Row> auto& cell(Row& row, int column) {
-    return column == GradeRows::Grade  ? row.grade
-           : column == GradeRows::From ? row.from
-                                       : row.value;
+    return column == GradeRows::Grade   ? row.grade
+           : column == GradeRows::Bound ? row.bound
+                                        : row.value;
 }
 
 } // namespace
@@ -22,6 +22,13 @@ void GradeRows::show(std::vector<KeyFormRow> rows, std::optional<std::size_t> fi
 
 void GradeRows::setFirstWeak(std::optional<std::size_t> row) {
     m_firstWeak = row && *row < m_rows.size() ? row : std::nullopt;
+}
+
+void GradeRows::setScale(grading::Scale scale) {
+    if (scale != m_scale) {
+        m_scale = scale;
+        emit headerDataChanged(Qt::Horizontal, Bound, Bound);
+    }
 }
 
 int GradeRows::rowCount(const QModelIndex& parent) const {
@@ -70,7 +77,7 @@ QVariant GradeRows::headerData(int section, Qt::Orientation orientation, int rol
         section >= Columns) {
         return QAbstractTableModel::headerData(section, orientation, role);
     }
-    const QString headings[] = {QStringLiteral("Note"), QStringLiteral("ab %"),
+    const QString headings[] = {QStringLiteral("Note"), grading::boundHeading(m_scale),
                                 QStringLiteral("Wert")};
     return headings[section];
 }

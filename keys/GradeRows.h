@@ -16,7 +16,7 @@ namespace keys {
 class GradeRows : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column { Grade, From, Value, Columns };
+    enum Column { Grade, Bound, Value, Columns };
 
     explicit GradeRows(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
@@ -24,6 +24,9 @@ public:
     const std::vector<KeyFormRow>& rows() const { return m_rows; }
     std::optional<std::size_t> firstWeak() const { return m_firstWeak; }
     void setFirstWeak(std::optional<std::size_t> row);
+    // What the bounds count, which their column's heading says.
+    grading::Scale scale() const { return m_scale; }
+    void setScale(grading::Scale scale);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -39,6 +42,7 @@ public:
 private:
     std::vector<KeyFormRow> m_rows;
     std::optional<std::size_t> m_firstWeak;
+    grading::Scale m_scale = grading::Scale::Points;
 };
 
 } // namespace keys

@@ -25,7 +25,7 @@ std::optional<QString> KeyEditSession::editing() const {
 }
 
 KeyForm KeyEditSession::form() const {
-    return {m_name, m_rows.rows(), m_rows.firstWeak(), m_approval};
+    return {m_name, m_rows.rows(), m_rows.firstWeak(), m_approval, m_rows.scale()};
 }
 
 KeyEditSession::Live KeyEditSession::live() const {
@@ -55,6 +55,7 @@ bool KeyEditSession::mayLeave() {
 void KeyEditSession::showForm(const KeyForm& form) {
     m_name = form.name;
     m_rows.show(form.rows, form.firstWeak);
+    m_rows.setScale(form.scale);
     m_approval = form.approval;
 }
 

@@ -50,6 +50,8 @@ public:
     void setName(const QString& name) { m_name = name; }
     const std::optional<grading::ApprovalLimit>& approval() const { return m_approval; }
     void setApproval(const std::optional<grading::ApprovalLimit>& limit) { m_approval = limit; }
+    grading::Scale scale() const { return m_rows.scale(); }
+    void setScale(grading::Scale scale) { m_rows.setScale(scale); }
     GradeRows& rows() { return m_rows; }
     KeyForm form() const;
     // The first rule the form breaks as it is typed, a name not yet typed aside, and the key it

@@ -20,10 +20,11 @@ QString localeText(qint64 hundredths, const QLocale& locale) {
     return text;
 }
 
-// Hundredths from the locale's form, "33,3" or "-0,7"; a "%" behind a bound is welcome.
-std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale) {
+// Hundredths from the locale's form, "33,3" or "-0,7"; a "%" behind a percentage is welcome.
+std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale,
+                                           bool percentage = false) {
     text = text.trimmed();
-    if (text.endsWith(u'%')) {
+    if (percentage && text.endsWith(u'%')) {
         text = text.chopped(1).trimmed();
     }
     if (locale.decimalPoint() != QStringLiteral(".") && text.contains(u'.')) {
@@ -37,18 +38,18 @@ std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale) 
 }
 
 bool isBlank(const KeyFormRow& row) {
-    return row.grade.trimmed().isEmpty() && row.from.trimmed().isEmpty() &&
+    return row.grade.trimmed().isEmpty() && row.bound.trimmed().isEmpty() &&
            row.value.trimmed().isEmpty();
 }
 
 } // namespace
 
 KeyForm formFromKey(const GradingKey& key, const QLocale& locale) {
-    KeyForm form{key.name, {}, key.firstWeak, key.approval};
+    KeyForm form{key.name, {}, key.firstWeak, key.approval, key.scale};
     for (const Grade& grade : key.grades) {
         form.rows.push_back(
             {grade.text,
-             grade.from ? localeText(hundredthsOfBound(*grade.from), locale) : QString(),
+             grade.bound ? localeText(hundredthsOfBound(*grade.bound), locale) : QString(),
              localeText(grade.value, locale)});
     }
     return form;
@@ -73,6 +74,7 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
                          row, column};
     };
     GradingKey key{form.name, {}, std::nullopt, {}, {}, {}};
+    key.scale = form.scale;
     std::vector<int> rowOfGrade;
     for (std::size_t index = 0; index < form.rows.size(); ++index) {
         const KeyFormRow& row = form.rows[index];
@@ -84,13 +86,18 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
             return inRow(number, FormCheck::Grade, problem);
         }
         std::optional<double> from;
-        if (!row.from.trimmed().isEmpty()) {
-            const auto bound = hundredthsFromLocale(row.from, locale);
-            if (!bound || !isBoundInRange(*bound)) {
-                return inRow(number, FormCheck::From,
-                             QStringLiteral("„%1“ unter „ab %“ ist keine Zahl über 0 bis 100 mit "
-                                            "höchstens zwei Nachkommastellen (etwa „%2“).")
-                                 .arg(row.from, localeText(3330, locale)));
+        if (!row.bound.trimmed().isEmpty()) {
+            const auto bound = hundredthsFromLocale(row.bound, locale, form.scale == Scale::Points);
+            if (!bound || !isBoundInRange(*bound, form.scale)) {
+                const QString refused =
+                    form.scale == Scale::Errors
+                        ? QStringLiteral("„%1“ unter „%2“ ist keine Fehlerzahl von 0 bis 1000 in "
+                                         "ganzen oder halben Fehlern (etwa „%3“).")
+                              .arg(row.bound, boundHeading(form.scale), localeText(250, locale))
+                        : QStringLiteral("„%1“ unter „%2“ ist keine Zahl über 0 bis 100 mit "
+                                         "höchstens zwei Nachkommastellen (etwa „%3“).")
+                              .arg(row.bound, boundHeading(form.scale), localeText(3330, locale));
+                return inRow(number, FormCheck::Bound, refused);
             }
             from = boundFromHundredths(*bound);
         }
@@ -108,12 +115,12 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
         key.grades.push_back({row.grade, from, *value});
         rowOfGrade.push_back(number);
     }
-    if (const KeyProblem broken = whyNotAKey(key.grades); !broken.problem.isEmpty()) {
+    if (const KeyProblem broken = whyNotAKey(key.grades, key.scale); !broken.problem.isEmpty()) {
         if (broken.grade >= rowOfGrade.size()) {
             return {std::nullopt, broken.problem, -1, FormCheck::Count};
         }
         const int column =
-            broken.concerns == KeyProblem::Concerns::Text ? FormCheck::Grade : FormCheck::From;
+            broken.concerns == KeyProblem::Concerns::Text ? FormCheck::Grade : FormCheck::Bound;
         return inRow(rowOfGrade[broken.grade], column, broken.problem);
     }
     if (form.approval && !key.firstWeak) {

@@ -13,7 +13,7 @@ namespace keys {
 // A key as the editor shows it: texts as typed, numbers in the user's locale ("33,3").
 struct KeyFormRow {
     QString grade;
-    QString from;
+    QString bound;
     QString value;
     friend bool operator==(const KeyFormRow&, const KeyFormRow&) = default;
 };
@@ -22,6 +22,7 @@ struct KeyForm {
     std::vector<KeyFormRow> rows;         // best first; rows left wholly blank do not count
     std::optional<std::size_t> firstWeak; // a row
     std::optional<grading::ApprovalLimit> approval = std::nullopt;
+    grading::Scale scale = grading::Scale::Points;
     friend bool operator==(const KeyForm&, const KeyForm&) = default;
 };
 
@@ -31,7 +32,7 @@ KeyForm formFromKey(const grading::GradingKey& key, const QLocale& locale);
 // concerned. Only GYM and IHK are taken names here: the editor asks before a key of the
 // teacher's is replaced.
 struct FormCheck {
-    enum Column { Grade, From, Value, Name = -1, Count = -2, Approval = -3 };
+    enum Column { Grade, Bound, Value, Name = -1, Count = -2, Approval = -3 };
     std::optional<grading::GradingKey> key;
     QString problem; // German, naming the row and the rule
     int row = -1;

@@ -12,21 +12,20 @@ namespace {
 
 struct PresetGrade {
     const char* text;
-    int from; // 0 for the worst grade
+    std::optional<double> bound; // none for the worst grade
     int value;
 };
 
 GradingKey preset(const char* name, std::initializer_list<PresetGrade> grades,
-                  const char* firstWeak) {
+                  const char* firstWeak, Scale scale = Scale::Points) {
     GradingKey key{QString::fromUtf8(name), {}, std::nullopt, {}, {}, {}};
+    key.scale = scale;
     for (const PresetGrade& grade : grades) {
         const QString text = QString::fromUtf8(grade.text);
         if (text == QLatin1String(firstWeak)) {
             key.firstWeak = key.grades.size();
         }
-        key.grades.push_back({text,
-                              grade.from > 0 ? std::optional<double>(grade.from) : std::nullopt,
-                              qint64{grade.value}});
+        key.grades.push_back({text, grade.bound, qint64{grade.value}});
     }
     return withOwnHeadings(std::move(key));
 }
@@ -51,7 +50,7 @@ std::vector<GradingKey> keyPresets(const Keys& keys) {
                 {"03", 33, 300},
                 {"02", 27, 200},
                 {"01", 20, 100},
-                {"00", 0, 0}},
+                {"00", {}, 0}},
                "04"),
         preset("1 bis 6, 4 ab 40 %",
                {{"1", 85, 100},
@@ -59,7 +58,7 @@ std::vector<GradingKey> keyPresets(const Keys& keys) {
                 {"3", 55, 300},
                 {"4", 40, 400},
                 {"5", 20, 500},
-                {"6", 0, 600}},
+                {"6", {}, 600}},
                "5"),
         // "+" is 0,3 better than the grade, "-" 0,3 worse.
         preset("1+ bis 6 mit Tendenzen",
@@ -78,11 +77,28 @@ std::vector<GradingKey> keyPresets(const Keys& keys) {
                 {"5+", 42, 470},
                 {"5", 33, 500},
                 {"5-", 25, 530},
-                {"6", 0, 600}},
+                {"6", {}, 600}},
                "5+"),
         preset("Österreich (1–5)",
-               {{"1", 91, 100}, {"2", 81, 200}, {"3", 66, 300}, {"4", 51, 400}, {"5", 0, 500}},
+               {{"1", 91, 100}, {"2", 81, 200}, {"3", 66, 300}, {"4", 51, 400}, {"5", {}, 500}},
                "5"),
+        // Dictations are graded by the number of errors, up to so many for each grade.
+        preset("Diktat, geübt (Fehlerzahl)",
+               {{"1", 0, 100},
+                {"2", 2, 200},
+                {"3", 6, 300},
+                {"4", 11, 400},
+                {"5", 18, 500},
+                {"6", {}, 600}},
+               "5", Scale::Errors),
+        preset("Diktat, ungeübt (Fehlerzahl)",
+               {{"1", 1, 100},
+                {"2", 4, 200},
+                {"3", 8, 300},
+                {"4", 13, 400},
+                {"5", 20, 500},
+                {"6", {}, 600}},
+               "5", Scale::Errors),
     };
     for (const Key& builtIn : {keys.gym(), keys.ihk()}) {
         presets.push_back(*builtIn);

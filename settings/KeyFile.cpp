@@ -17,6 +17,7 @@ namespace {
 
 const QString weakSetting = QStringLiteral("schwach ab");
 const QString approvalSetting = QStringLiteral("genehmigung");
+const QString scaleSetting = QStringLiteral("skala");
 
 // A character that a message would show as nothing stands there as a sign: a tab as "⇥".
 QString visible(QString text) {
@@ -34,8 +35,10 @@ QString visible(QString text) {
 struct Draft {
     QString name;
     int nameLine = 0;
-    std::vector<grading::Grade> grades;
+    std::vector<grading::Grade> grades; // without their bounds, which the scale reads
+    std::vector<QString> boundTexts;
     std::vector<int> gradeLines;
+    std::optional<grading::Scale> scale;
     std::optional<QString> weak;
     int weakLine = 0;
     std::optional<grading::ApprovalLimit> approval;
@@ -61,12 +64,7 @@ void readGrade(Draft& draft, const QString& line, int number) {
     } else if (draft.approval) {
         problem = QStringLiteral("Die Noten stehen vor „genehmigung=“.");
     } else if (problem = grading::whyNotAGradeText(parts[0]); problem.isEmpty()) {
-        if (!parts[1].isEmpty()) {
-            problem = grading::whyNotABound(parts[1]);
-        }
-        if (problem.isEmpty()) {
-            problem = grading::whyNotAValue(parts[2]);
-        }
+        problem = grading::whyNotAValue(parts[2]);
     }
     if (!problem.isEmpty()) {
         if (draft.problem.isEmpty()) {
@@ -74,25 +72,43 @@ void readGrade(Draft& draft, const QString& line, int number) {
         }
         return;
     }
-    std::optional<double> from;
-    if (!parts[1].isEmpty()) {
-        from = grading::boundFromHundredths(*grading::boundFromFileText(parts[1]));
-    }
-    draft.grades.push_back({parts[0], from, *grading::valueFromFileText(parts[2])});
+    draft.grades.push_back({parts[0], std::nullopt, *grading::valueFromFileText(parts[2])});
+    draft.boundTexts.push_back(parts[1]);
     draft.gradeLines.push_back(number);
 }
 
+// The bounds as the key's scale reads them, wherever its line stands; the first problem.
+QString readBounds(Draft& draft) {
+    const grading::Scale scale = draft.scale.value_or(grading::Scale::Points);
+    for (std::size_t grade = 0; grade < draft.grades.size(); ++grade) {
+        const QString& text = draft.boundTexts[grade];
+        if (text.isEmpty()) {
+            continue;
+        }
+        const auto hundredths = grading::boundFromFileText(text, scale);
+        if (!hundredths) {
+            return atLine(draft.gradeLines[grade], grading::whyNotABound(text, scale));
+        }
+        draft.grades[grade].bound = grading::boundFromHundredths(*hundredths);
+    }
+    return {};
+}
+
 // The draft as a key, or the reason it is refused.
-QString finish(const Draft& draft, KeyFileContent& content) {
+QString finish(Draft draft, KeyFileContent& content) {
     if (!draft.problem.isEmpty()) {
         return draft.problem;
     }
+    if (const QString problem = readBounds(draft); !problem.isEmpty()) {
+        return problem;
+    }
+    const grading::Scale scale = draft.scale.value_or(grading::Scale::Points);
     if (const QString problem =
             grading::whyNotAKeyName(draft.name, grading::takenNames(content.keys));
         !problem.isEmpty()) {
         return atLine(draft.nameLine, problem);
     }
-    if (const grading::KeyProblem broken = grading::whyNotAKey(draft.grades);
+    if (const grading::KeyProblem broken = grading::whyNotAKey(draft.grades, scale);
         !broken.problem.isEmpty()) {
         const int line = broken.grade < draft.gradeLines.size() ? draft.gradeLines[broken.grade]
                                                                 : draft.nameLine;
@@ -116,6 +132,7 @@ QString finish(const Draft& draft, KeyFileContent& content) {
                                      "schwachen Ergebnisse."));
     }
     key.approval = draft.approval;
+    key.scale = scale;
     content.keys.push_back(grading::withOwnHeadings(std::move(key)));
     return {};
 }
@@ -149,7 +166,9 @@ KeyFileContent parseKeyFile(const QString& text) {
         }
         if (line.startsWith(u'[')) {
             close();
-            draft = Draft{keyNameOf(line), number, {}, {}, {}, 0, {}, 0, {}};
+            draft = Draft{};
+            draft->name = keyNameOf(line);
+            draft->nameLine = number;
             if (!line.endsWith(u']')) {
                 draft->problem = atLine(number, QStringLiteral("Ein Name steht in eckigen "
                                                                "Klammern: „[Name]“."));
@@ -182,6 +201,22 @@ KeyFileContent parseKeyFile(const QString& text) {
             }
             draft->approval = read.limit;
             draft->approvalLine = number;
+            continue;
+        }
+        if (equals > 0 && withoutBlanks(line.left(equals)) == scaleSetting) {
+            const QString name = withoutBlanks(line.mid(equals + 1));
+            const std::optional<grading::Scale> scale = grading::scaleNamed(name);
+            const QString problem =
+                draft->scale ? QStringLiteral("„skala=“ steht zweimal im Schlüssel.")
+                : !scale ? QStringLiteral("„skala=%1“ nennt keine Skala: „skala=%2“ oder "
+                                          "„skala=%3“.")
+                               .arg(name, grading::scaleName(grading::Scale::Points),
+                                    grading::scaleName(grading::Scale::Errors))
+                         : QString();
+            if (!problem.isEmpty() && draft->problem.isEmpty()) {
+                draft->problem = atLine(number, problem);
+            }
+            draft->scale = scale.value_or(grading::Scale::Points);
             continue;
         }
         readGrade(*draft, line, number);

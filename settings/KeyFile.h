@@ -16,11 +16,13 @@ QString keyFilePath(const QString& settingsPath);
 // The teacher's own keys, readable, editable by hand and fit to be mailed to a colleague:
 //   # comment
 //   [Bayern 5-11]
-//   1;85;1          one line a grade, best first: text;from;value, a decimal point or comma,
+//   1;85;1          one line a grade, best first: text;bound;value, a decimal point or comma,
 //                   a "%" behind the bound welcome
 //   6;;6            the worst grade has no bound
 //   schwach ab=5    optional
 //   genehmigung=mehr als 1/3   optional, with "schwach ab=": when too many results are weak
+//   skala=Fehler    optional, anywhere after the name: the bounds are the most errors a grade
+//                   allows, whole or half, rising from the best grade; without it, percentages
 // UTF-8 (a byte-order mark optional) or Windows-1252, lines ending in LF or CR LF, blanks and
 // tabs around lines and fields not counting. Written with a decimal point, in CR LF; an approval
 // limit in the words it was read in.

@@ -44,12 +44,16 @@ QString withoutBlanks(const QString& text) {
 
 QStringList keyLines(const grading::GradingKey& key) {
     QStringList lines{QStringLiteral("[%1]").arg(key.name)};
+    // Points keys stand as they always did, so that older versions read them.
+    if (key.scale != grading::Scale::Points) {
+        lines << QStringLiteral("skala=") + grading::scaleName(key.scale);
+    }
     for (const grading::Grade& grade : key.grades) {
-        const QString from =
-            grade.from ? grading::textFromHundredths(grading::hundredthsOfBound(*grade.from))
-                       : QString();
+        const QString bound =
+            grade.bound ? grading::textFromHundredths(grading::hundredthsOfBound(*grade.bound))
+                        : QString();
         lines << QStringLiteral("%1;%2;%3")
-                     .arg(grade.text, from, grading::textFromHundredths(grade.value));
+                     .arg(grade.text, bound, grading::textFromHundredths(grade.value));
     }
     if (key.firstWeak) {
         lines << QStringLiteral("schwach ab=") + key.grades[*key.firstWeak].text;

@@ -187,6 +187,15 @@ void KeyEditor::createControls(const QString& maximumText) {
     auto* fields = new QFormLayout;
     fields->addRow(labelFor(m_preset, QStringLiteral("&Vorlage"), this), m_preset);
     fields->addRow(labelFor(m_name, QStringLiteral("N&ame"), this), m_name);
+    m_scale = new QComboBox(this);
+    for (grading::Scale scale : grading::allScales) {
+        m_scale->addItem(grading::scaleName(scale), static_cast<int>(scale));
+    }
+    connect(m_scale, &QComboBox::activated, this, [this](int index) {
+        m_session.setScale(static_cast<grading::Scale>(m_scale->itemData(index).toInt()));
+        formChanged();
+    });
+    fields->addRow(labelFor(m_scale, QStringLiteral("S&kala"), this), m_scale);
     auto* gradeButtons = new QHBoxLayout;
     gradeButtons->addWidget(insert);
     gradeButtons->addWidget(m_removeGrade);
@@ -227,7 +236,7 @@ void KeyEditor::createControls(const QString& maximumText) {
     layout->addWidget(m_status);
     layout->addWidget(buttons);
 
-    QWidget* const tabOrder[] = {m_list, m_preset,      m_name, m_grades,
+    QWidget* const tabOrder[] = {m_list, m_preset,      m_name, m_scale,   m_grades,
                                  insert, m_removeGrade, m_weak, m_approval};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
@@ -250,6 +259,7 @@ void KeyEditor::listKeys() {
 
 void KeyEditor::showForm() {
     m_name->setText(m_session.name());
+    m_scale->setCurrentIndex(m_scale->findData(static_cast<int>(m_session.scale())));
     fillApprovalChoice();
     listKeys();
     formChanged();

@@ -66,6 +66,7 @@ private:
 
     QListWidget* m_list = nullptr;
     QComboBox* m_preset = nullptr;
+    QComboBox* m_scale = nullptr;
     QLineEdit* m_name = nullptr;
     QTableView* m_grades = nullptr;
     QComboBox* m_weak = nullptr;

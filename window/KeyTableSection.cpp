@@ -8,13 +8,24 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+bool everyBoundWhole(const grading::GradingKey& key) {
+    return std::all_of(key.grades.begin(), key.grades.end(), [](const grading::Grade& grade) {
+        return !grade.bound || grading::halfErrorsOfBound(*grade.bound) % 2 == 0;
+    });
+}
+
+} // namespace
 
 KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key& key,
                                  const QLocale& locale, QWidget* parent, Copy copy)
-    : QWidget(parent), m_key(key), m_maximum(grading::keyTableMaximum(maximumText, locale)),
-      m_locale(locale) {
+    : QWidget(parent), m_maximum(grading::keyTableMaximum(maximumText, locale)), m_locale(locale) {
     setObjectName(QStringLiteral("keyTable"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -22,16 +33,10 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
     m_heading->setTextFormat(Qt::PlainText);
     m_heading->setWordWrap(true); // the table, not its heading, sets the section's width
     layout->addWidget(m_heading);
-    if (!m_maximum) {
-        m_heading->setText(noTableText());
-        layout->addStretch();
-        return;
-    }
 
-    m_halfPoints = new QCheckBox(QStringLiteral("&halbe Punkte"), this);
-    m_halfPoints->setChecked(grading::endsInAHalf(*m_maximum));
-    connect(m_halfPoints, &QCheckBox::toggled, this, &KeyTableSection::fill);
-    layout->addWidget(m_halfPoints, 0, Qt::AlignLeft);
+    m_halfSteps = new QCheckBox(this);
+    connect(m_halfSteps, &QCheckBox::toggled, this, &KeyTableSection::fill);
+    layout->addWidget(m_halfSteps, 0, Qt::AlignLeft);
 
     m_table = new QTableWidget(this);
     m_heading->setBuddy(m_table);
@@ -48,24 +53,28 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
         }
     });
     layout->addWidget(m_copy, 0, Qt::AlignLeft);
-    m_copy->setVisible(copy == Copy::Button);
+    m_copyWanted = copy == Copy::Button;
     layout->addStretch();
     setKey(key);
 }
 
+// Half steps are chosen where the key or the maximum asks for them, afresh where a key counts
+// in another unit; otherwise the teacher's choice stays.
 void KeyTableSection::setKey(const grading::Key& key) {
-    m_key = key;
-    if (!m_maximum) {
-        return;
+    const bool errors = key->scale == grading::Scale::Errors;
+    if (!m_key || m_key->scale != key->scale) {
+        const QSignalBlocker quiet(m_halfSteps);
+        m_halfSteps->setText(errors ? QStringLiteral("&halbe Fehler")
+                                    : QStringLiteral("&halbe Punkte"));
+        m_halfSteps->setChecked(errors ? !everyBoundWhole(*key)
+                                       : m_maximum && grading::endsInAHalf(*m_maximum));
     }
-    const QString heading = grading::keyTableHeading(*m_key, *m_maximum, m_locale);
-    m_heading->setText(heading);
-    m_table->setAccessibleName(heading);
+    m_key = key;
     fill();
 }
 
 double KeyTableSection::step() const {
-    return m_halfPoints->isChecked() ? 0.5 : 1.0;
+    return m_halfSteps->isChecked() ? 0.5 : 1.0;
 }
 
 QString KeyTableSection::noTableText() const {
@@ -86,6 +95,9 @@ std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
 }
 
 std::optional<grading::PasteTable> KeyTableSection::tableFor(const grading::GradingKey& key) const {
+    if (key.scale == grading::Scale::Errors) {
+        return grading::errorPasteTable(key, grading::errorTable(key, step()), m_locale);
+    }
     if (!m_maximum) {
         return std::nullopt;
     }
@@ -99,9 +111,18 @@ std::optional<grading::PasteTable> KeyTableSection::tableFor(const grading::Grad
 // The cells come from the very table the copy button puts on the clipboard.
 void KeyTableSection::fill() {
     const std::optional<grading::PasteTable> shown = shownTable();
+    // Without a maximum a points key has nothing to show but the hint.
+    const bool table = m_maximum || m_key->scale != grading::Scale::Points;
+    const QString heading = shown   ? shown->caption
+                            : table ? grading::keyTableHeading(*m_key, *m_maximum, m_locale)
+                                    : noTableText();
+    m_heading->setText(heading);
+    m_table->setAccessibleName(heading);
+    m_halfSteps->setVisible(table);
     m_table->setVisible(shown.has_value());
+    m_copy->setVisible(table && m_copyWanted);
     m_copy->setEnabled(shown.has_value());
-    m_tooLarge->setVisible(!shown);
+    m_tooLarge->setVisible(table && !shown);
     if (!shown) {
         m_tooLarge->setText(noTableText());
         return;

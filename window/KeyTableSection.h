@@ -14,7 +14,8 @@ class QPushButton;
 class QTableWidget;
 
 // The grade memory box's key for the exam: for the maximum in "Rohpunkte" and the key in force,
-// the raw points each grade needs, in whole or half points, with a button that copies it.
+// the raw points each grade needs, or under an error key the errors each grade allows, in whole
+// or half steps, with a button that copies it.
 class KeyTableSection : public QWidget {
 public:
     enum class Copy { Button, None };
@@ -28,13 +29,13 @@ public:
     std::optional<grading::PasteTable> shownTable() const;
     // Another key's table for the same maximum, in the step chosen.
     std::optional<grading::PasteTable> tableFor(const grading::GradingKey& key) const;
-    // What stands in the table's place then.
-    QString noTableText() const;
     // What the printed sheet says in the table's place: why a maximum splits into no table; no
     // instruction to type one.
     QString sheetNote() const;
 
 private:
+    // What stands in the table's place where there is none.
+    QString noTableText() const;
     double step() const;
     void fill();
 
@@ -42,8 +43,9 @@ private:
     std::optional<double> m_maximum;
     QLocale m_locale;
     QLabel* m_heading = nullptr;
-    QCheckBox* m_halfPoints = nullptr;
+    QCheckBox* m_halfSteps = nullptr;
     QTableWidget* m_table = nullptr;
     QLabel* m_tooLarge = nullptr;
     QPushButton* m_copy = nullptr;
+    bool m_copyWanted = true;
 };

@@ -29,6 +29,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
+#include <tuple>
 
 using grading::Field;
 
@@ -189,6 +190,13 @@ void frmMain::createInputs() {
     for (const auto& [caption, input] : captions) {
         caption->setBuddy(input);
     }
+    for (const auto& [captioned, label, edit] :
+         {std::tuple{Field::Rohpunkte, lblRohpunkte, txtRohpunkte},
+          std::tuple{Field::Punkte, Label1, txtPunkte},
+          std::tuple{Field::ErgebnisProzent, lblErgebnisProz, txtErgebnisProzent}}) {
+        m_captioned.push_back({captioned, label, edit, label->text()});
+    }
+    connect(cboSchlüssel, &QComboBox::editTextChanged, this, &frmMain::followKey);
     for (QLineEdit* result : {txtErgebnisProzent, txtErgebnisNote}) {
         result->setAccessibleDescription(QStringLiteral("Ergebnis der Berechnung"));
     }
@@ -265,6 +273,7 @@ void frmMain::loadOwnKeys() {
     const settings::KeyFileLoad loaded = m_keyStore.reload();
     const QString keyText = cboSchlüssel->currentText();
     listOwnKeys(keyText);
+    followKey();
     // One box says all that is wrong with the keys, the key file first.
     QStringList problems;
     if (loaded.status == settings::KeyFileLoad::Status::Damaged) {
@@ -300,6 +309,7 @@ grading::Key frmMain::editKeys(QWidget* over) {
     KeyEditor editor(m_keyStore, txtRohpunkte->text(), cboSchlüssel->currentText(), m_locale, over);
     editor.exec();
     listOwnKeys(editor.keyText());
+    followKey(); // the key may count otherwise now
     return m_keyStore.keys().fromText(cboSchlüssel->currentText());
 }
 
@@ -364,6 +374,16 @@ void frmMain::SaveOptions() {
     const QString problem = settings::saveSettings(m_settingsPath(), texts);
     if (!problem.isEmpty()) {
         showMessage(problem, QStringLiteral("Einstellungen"), grading::MessageIcon::Error);
+    }
+}
+
+void frmMain::followKey() {
+    const grading::Scale scale = m_keyStore.keys().fromText(cboSchlüssel->currentText())->scale;
+    for (const Captioned& captioned : m_captioned) {
+        const QString caption =
+            grading::fieldCaption(scale, captioned.field).value_or(captioned.own);
+        captioned.label->setText(caption);
+        captioned.edit->setAccessibleName(caption);
     }
 }
 

@@ -74,6 +74,9 @@ private:
     // Opens the key editor over `over`; returns the key the key text now names.
     grading::Key editKeys(QWidget* over);
     void SaveOptions();
+    // The captions, and the names a screen reader gives the fields, for the key the key text
+    // names: under an error key the achieved points are errors.
+    void followKey();
     QLineEdit* lineEdit(grading::Field field) const;
 
     QLocale m_locale;
@@ -103,4 +106,12 @@ private:
     QLabel* Label2 = nullptr;
     QLabel* lblErgebnisProz = nullptr;
     QLabel* lblErgebnisNote = nullptr;
+    // A field whose caption the key may change, with the caption it has of its own.
+    struct Captioned {
+        grading::Field field;
+        QLabel* label;
+        QLineEdit* edit;
+        QString own;
+    };
+    std::vector<Captioned> m_captioned;
 };

@@ -126,7 +126,7 @@ TEST_P(EveryBound, EarnsItsGradeByTheCalculationsRule) {
     const grading::GradingKey& key = *keys.fromText(QString::fromStdString(GetParam()));
     ASSERT_EQ(key.name.toStdString(), GetParam());
     for (std::size_t grade = 0; grade + 1 < key.grades.size(); ++grade) {
-        const double bound = *key.grades[grade].from;
+        const double bound = *key.grades[grade].bound;
         SCOPED_TRACE(bound);
         EXPECT_EQ(grading::gradeForExactPercentage(key, bound), grade);
         EXPECT_EQ(grading::gradeForExactPercentage(key, bound * (1 - 0x1p-51)), grade);
@@ -149,7 +149,6 @@ TEST(OwnKey, GradesAnExactDecimalBoundAsTheBoundAndRecordsItsText) {
     EXPECT_EQ(window.text(grading::Field::ErgebnisNote), "5");
     EXPECT_EQ(memory.entries(), "\r33,4 % = 5 (Tendenz)");
 }
-
 
 // The approval limit's edges, exactly in integers: a third of 30 is 10.
 struct ApprovalRow {

@@ -3,6 +3,7 @@
 
 #include "grading/Calculation.h"
 #include "grading/NotenSpeicher.h"
+#include "grading/Numbers.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
 #include "tests/support/OwnKeys.h"
@@ -63,12 +64,12 @@ TEST_P(KeyTable, EachBoundEarnsItsGradeThroughTheCalculation) {
                 }
                 EXPECT_EQ(*row.to, expectedTo) << grade.toStdString();
                 for (double bound : {*row.from, *row.to}) {
-                    EXPECT_EQ(gradeShown(maximumText, grading::pointsText(bound, german), key),
+                    EXPECT_EQ(gradeShown(maximumText, grading::numberText(bound, german), key),
                               grade);
                 }
                 if (*row.from > 0.0) {
                     const QString below =
-                        gradeShown(maximumText, grading::pointsText(*row.from - step, german), key);
+                        gradeShown(maximumText, grading::numberText(*row.from - step, german), key);
                     EXPECT_NE(below, grade) << "below " << *row.from;
                 }
                 expectedTo = *row.from - step;

@@ -240,7 +240,7 @@ TEST_P(Versions, CountResultsByWhatTheKeyIsAndHeadOlderVersionsByNumber) {
         grading::GradingKey key = tendencyKey();
         switch (change) {
         case Change::Bound:
-            key.grades[3].from = 88.5;
+            key.grades[3].bound = 88.5;
             break;
         case Change::GradeText:
             key.grades[0].text = "1*";
@@ -258,7 +258,7 @@ TEST_P(Versions, CountResultsByWhatTheKeyIsAndHeadOlderVersionsByNumber) {
         // A new key at a new address every time, as the key file is read anew.
         const grading::Key built = std::make_shared<const grading::GradingKey>(key);
         for (int i = 0; i < times; ++i) {
-            memory.append("50,0", built, 11);
+            memory.append("50,0 %", built, 11);
         }
     }
     QStringList tables;
@@ -302,13 +302,13 @@ TEST(Notenspiegel, KeepsTheKeyAsLastGradedUnder) {
     grading::Notenspiegel notenspiegel;
     const auto before = std::make_shared<const grading::GradingKey>(tendencyKey());
     grading::GradingKey moved = tendencyKey();
-    moved.grades[3].from = 88.5;
+    moved.grades[3].bound = 88.5;
     notenspiegel.add(before, 0);
     notenspiegel.add(std::make_shared<const grading::GradingKey>(moved), 3);
     const auto summaries = notenspiegel.summaries();
     ASSERT_EQ(summaries.size(), 1u);
     EXPECT_EQ(summaries[0].results, 2);
-    EXPECT_EQ(summaries[0].key->grades[3].from, 88.5);
+    EXPECT_EQ(summaries[0].key->grades[3].bound, 88.5);
 }
 
 } // namespace

@@ -89,7 +89,7 @@ Step saveAfter(const QByteArray& meanwhile) {
     return [=](Session& session, const Disk& disk) {
         session.open("B");
         disk.write(meanwhile);
-        session.rows().setData(session.rows().index(0, keys::GradeRows::From), "45");
+        session.rows().setData(session.rows().index(0, keys::GradeRows::Bound), "45");
         return session.save();
     };
 }
@@ -331,7 +331,7 @@ INSTANTIATE_TEST_SUITE_P(
                     session.importKeys(
                         {{"B", {{"1", 70.0, 100}, {"2", std::nullopt, 200}}, {}, {}, {}, {}}});
                     // No question: the form shows the key as it came in.
-                    session.rows().setData(session.rows().index(0, keys::GradeRows::From), "45");
+                    session.rows().setData(session.rows().index(0, keys::GradeRows::Bound), "45");
                     return session.save();
                 },
             .answers = {"Ersetzen"},

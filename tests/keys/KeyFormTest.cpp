@@ -25,7 +25,7 @@ TEST(KeyForm, EveryPresetComesBackWholeThroughTheEditorsTexts) {
     const keys::KeyForm tendencies =
         keys::formFromKey(keys::keyPresets(grading::Keys(german))[2], german);
     EXPECT_EQ(tendencies.rows[0].value, "0,7");
-    EXPECT_EQ(tendencies.rows[12].grade + tendencies.rows[12].from, "5+42");
+    EXPECT_EQ(tendencies.rows[12].grade + tendencies.rows[12].bound, "5+42");
     EXPECT_EQ(tendencies.firstWeak, 12u);
 }
 
@@ -66,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "Zeile 3: Die Grenze muss unter der Grenze der besseren Note liegen: Die "
                    "Grenzen fallen von der besten Note zur schlechtesten.",
                    2,
-                   keys::FormCheck::From},
+                   keys::FormCheck::Bound},
         RefusedRow{"grade_text_twice",
                    "Bayern",
                    {{"1", "50", "1"}, {"2", "33,3", "2"}, {"1", "", "6"}},

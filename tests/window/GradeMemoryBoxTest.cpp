@@ -246,7 +246,7 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
             for (std::uint32_t r = 0; r < results; ++r) {
                 // Each grade's own bound of 100 points earns it; nothing earns the worst.
                 const std::size_t grade = draw() % key.grades.size();
-                const auto& from = key.grades[grade].from;
+                const auto& from = key.grades[grade].bound;
                 window.setText(Field::Punkte,
                                from ? german.toString(*from, 'f', 2) : QStringLiteral("0"));
                 ASSERT_TRUE(window.cmdCalc_Click());
@@ -299,7 +299,7 @@ TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {
     const grading::Keys keys(QLocale::c());
     grading::NotenSpeicher memory;
     for (int i = 0; i < 10'000; ++i) {
-        memory.append(QString("%1,0").arg(i), keys.gym(), 10);
+        memory.append(QString("%1,0 %").arg(i), keys.gym(), 10);
     }
     GradeMemoryBox box(memory, "40", keys.gym(), nullptr);
     box.show();
