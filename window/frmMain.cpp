@@ -302,6 +302,11 @@ void frmMain::listOwnKeys(const QString& keyText) {
     for (const grading::GradingKey& key : m_keyStore.keys().own()) {
         cboSchlüssel->addItem(key.name);
     }
+    // The arrow keys move on from the key shown.
+    const int shown = cboSchlüssel->findText(keyText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (shown >= 0) {
+        cboSchlüssel->setCurrentIndex(shown);
+    }
     cboSchlüssel->setEditText(keyText);
 }
 

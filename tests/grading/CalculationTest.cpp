@@ -3,8 +3,10 @@
 
 #include "grading/GradingWindow.h"
 #include "grading/NotenSpeicher.h"
+#include "grading/Numbers.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
+#include "tests/support/OwnKeys.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -17,6 +19,10 @@ namespace {
 
 const QLocale german(QLocale::German, QLocale::Germany);
 const QLocale english(QLocale::English, QLocale::UnitedStates);
+
+grading::Keys keysWithDictation(const QLocale& locale) {
+    return grading::Keys(locale, {dictationKey()});
+}
 
 struct Inputs {
     QString maximum;
@@ -40,6 +46,7 @@ struct ResultRow {
     QString percentage;
     QString grade;
     QLocale locale = german;
+    QString recorded = {}; // the memory line's result where it is no percentage
 };
 
 class CalculateResult : public testing::TestWithParam<ResultRow> {};
@@ -49,13 +56,15 @@ TEST_P(CalculateResult, ShowsAndRecordsPercentageAndGrade) {
     ModelWindow window = windowWith(row.inputs);
     grading::NotenSpeicher memory;
 
-    grading::calculate(window, memory, grading::Keys(row.locale), row.locale);
+    grading::calculate(window, memory, keysWithDictation(row.locale), row.locale);
 
     EXPECT_EQ(window.text(Field::ErgebnisProzent), row.percentage);
     EXPECT_EQ(window.text(Field::ErgebnisNote), row.grade);
     EXPECT_TRUE(window.messages().empty());
-    const QString suffix = row.inputs.key == "IHK" ? " (IHK)" : " (GYM)";
-    EXPECT_EQ(memory.entries(), "\r" + row.percentage + " % = " + row.grade + suffix);
+    const QString key =
+        row.inputs.key == "IHK" || row.inputs.key == "Diktat" ? row.inputs.key : "GYM";
+    const QString result = row.recorded.isEmpty() ? row.percentage + " %" : row.recorded;
+    EXPECT_EQ(memory.entries(), "\r" + result + " = " + row.grade + " (" + key + ")");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -74,6 +83,52 @@ INSTANTIATE_TEST_SUITE_P(
         ResultRow{"english_locale", {"50", "12.5"}, "25.0", "01", english},
         ResultRow{"txtProzent_value_changes_nothing", {"40", "20", "GYM", "50"}, "50,0", "06"}),
     ROW_NAMES);
+
+// Under an error key only the errors count: the maximum and the percentage may hold anything.
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CalculateResult,
+    testing::Values(
+        ResultRow{"half_errors", {"abc", "2,5", "Diktat", ""}, "", "3", german, "2,5 Fehler"},
+        ResultRow{"none_on_a_bound_of_0", {"", "0", "Diktat", ""}, "", "1", german, "0 Fehler"},
+        ResultRow{"minus_0_is_none", {"0", "-0", "Diktat"}, "", "1", german, "0 Fehler"},
+        ResultRow{"far_past_every_bound",
+                  {"0", "1E20", "Diktat"},
+                  "",
+                  "6",
+                  german,
+                  "100000000000000000000 Fehler"},
+        ResultRow{"grouped", {"0", "1.000", "Diktat"}, "", "6", german, "1000 Fehler"},
+        ResultRow{"english_locale", {"0", "6.5", "Diktat"}, "", "3", english, "6.5 Fehler"},
+        ResultRow{"name_in_other_case_grades_GYM", {"40", "20", "diktat"}, "50,0", "06"}),
+    ROW_NAMES);
+
+// At each bound its grade, half an error more the next worse one, half an error less the same
+// grade or, where that passes the better grade's bound, the better one: typed as a teacher would.
+TEST(CalculateErrors, EachBoundIsItsGradesLastAndHalfAnErrorMoreTheNextGrade) {
+    std::vector<grading::GradingKey> keys = randomKeys(20261208, 30, grading::Scale::Errors);
+    keys.push_back(dictationKey());
+    for (const grading::GradingKey& key : keys) {
+        const grading::Keys known(german, {key});
+        auto gradeFor = [&](double errors) {
+            ModelWindow window;
+            window.setText(Field::Schluessel, key.name);
+            window.setText(Field::Punkte, grading::numberText(errors, german));
+            grading::NotenSpeicher memory;
+            EXPECT_TRUE(grading::calculate(window, memory, known, german));
+            return window.text(Field::ErgebnisNote);
+        };
+        for (std::size_t grade = 0; grade + 1 < key.grades.size(); ++grade) {
+            const double bound = *key.grades[grade].bound;
+            SCOPED_TRACE(key.name.toStdString() + " bis " + std::to_string(bound));
+            EXPECT_EQ(gradeFor(bound), key.grades[grade].text);
+            EXPECT_EQ(gradeFor(bound + 0.5), key.grades[grade + 1].text);
+            if (bound >= 0.5) {
+                const bool better = grade > 0 && bound - 0.5 <= *key.grades[grade - 1].bound;
+                EXPECT_EQ(gradeFor(bound - 0.5), key.grades[better ? grade - 1 : grade].text);
+            }
+        }
+    }
+}
 
 // The division cases that the entered numbers alone decide: nothing is reported.
 INSTANTIATE_TEST_SUITE_P(
@@ -117,6 +172,7 @@ struct InvalidRow {
     Inputs inputs;
     Field invalid;
     std::vector<Field> madeValid;
+    QString message = "Eingabefehler! Bitte nur Zahlen eingeben!";
 };
 
 class CalculateValidation : public testing::TestWithParam<InvalidRow> {};
@@ -128,10 +184,10 @@ TEST_P(CalculateValidation, MarksTheFirstInvalidFieldAndChangesNothingElse) {
     window.setText(Field::ErgebnisNote, "04");
     grading::NotenSpeicher memory;
 
-    grading::calculate(window, memory, grading::Keys(german), german);
+    grading::calculate(window, memory, keysWithDictation(german), german);
 
     ASSERT_EQ(window.messages().size(), 1u);
-    EXPECT_EQ(window.messages()[0].text, "Eingabefehler! Bitte nur Zahlen eingeben!");
+    EXPECT_EQ(window.messages()[0].text, row.message);
     EXPECT_EQ(window.messages()[0].title, "Fehler!");
     EXPECT_EQ(window.messages()[0].icon, grading::MessageIcon::Error);
     EXPECT_EQ(window.focus(), row.invalid);
@@ -171,6 +227,20 @@ INSTANTIATE_TEST_SUITE_P(
                    {Field::Rohpunkte, Field::Prozent}},
         InvalidRow{
             "infinity_word", {"40", "inf"}, Field::Punkte, {Field::Rohpunkte, Field::Prozent}}),
+    ROW_NAMES);
+
+// Under an error key the errors alone are checked, whole or half from 0.
+const QString wholeOrHalf =
+    "Eingabefehler! Bitte die Fehler in ganzen oder halben Zahlen eingeben!";
+INSTANTIATE_TEST_SUITE_P(
+    Errors, CalculateValidation,
+    testing::Values(
+        InvalidRow{
+            "a_quarter_error", {"abc", "2,25", "Diktat", ""}, Field::Punkte, {}, wholeOrHalf},
+        InvalidRow{"negative_errors", {"abc", "-1", "Diktat", ""}, Field::Punkte, {}, wholeOrHalf},
+        InvalidRow{"words", {"40", "drei", "Diktat"}, Field::Punkte, {}, wholeOrHalf},
+        InvalidRow{"nothing", {"40", "", "Diktat"}, Field::Punkte, {}, wholeOrHalf},
+        InvalidRow{"infinity", {"40", "inf", "Diktat"}, Field::Punkte, {}, wholeOrHalf}),
     ROW_NAMES);
 
 TEST(Calculate, LaterRunTurnsAYellowFieldWhiteAgain) {

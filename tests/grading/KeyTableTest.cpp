@@ -27,14 +27,14 @@ struct KeyTableCase {
 class KeyTable : public testing::TestWithParam<KeyTableCase> {};
 
 // What "Berechnen" shows for the maximum and the points as a user types them from the table.
-QString gradeShown(const QString& maximum, const QString& achieved,
-                   const grading::GradingKey& key) {
+QString gradeShown(const QString& maximum, const QString& achieved, const grading::GradingKey& key,
+                   const grading::Keys& known = keys) {
     ModelWindow window;
     window.setText(Field::Rohpunkte, maximum);
     window.setText(Field::Punkte, achieved);
     window.setText(Field::Schluessel, key.name);
     grading::NotenSpeicher memory;
-    EXPECT_TRUE(grading::calculate(window, memory, keys, german)) << achieved.toStdString();
+    EXPECT_TRUE(grading::calculate(window, memory, known, german)) << achieved.toStdString();
     return window.text(Field::ErgebnisNote);
 }
 
@@ -89,6 +89,45 @@ INSTANTIATE_TEST_SUITE_P(Maxima, KeyTable,
                                          KeyTableCase{"1E16", "1E16", 2.0}),
                          ROW_NAMES);
 
+// Under an error key each row starts one step past the row before it reached, from 0, each "bis"
+// typed earns its grade and one step more the next grade the table shows; the worst row is open.
+TEST(ErrorTable, EachBisEarnsItsGradeAndOneStepMoreTheNextRows) {
+    std::vector<grading::GradingKey> errorKeys = randomKeys(8122026, 40, grading::Scale::Errors);
+    errorKeys.push_back(dictationKey());
+    for (const grading::GradingKey& key : errorKeys) {
+        const grading::Keys known(german, {key});
+        auto shown = [&](double errors) {
+            return gradeShown("0", grading::numberText(errors, german), key, known);
+        };
+        for (double step : {1.0, 0.5}) {
+            SCOPED_TRACE(testing::Message() << key.name.toStdString() << " step " << step);
+            const std::vector<grading::KeyTableRow> rows = grading::errorTable(key, step);
+            ASSERT_EQ(rows.size(), key.grades.size());
+            double from = 0.0;
+            std::optional<double> lastTo;
+            for (const grading::KeyTableRow& row : rows) {
+                const QString grade = key.grades[row.grade].text;
+                if (!row.from) {
+                    EXPECT_FALSE(row.to.has_value());
+                    continue;
+                }
+                EXPECT_EQ(*row.from, from) << grade.toStdString();
+                EXPECT_EQ(shown(*row.from), grade);
+                if (lastTo) {
+                    EXPECT_EQ(*lastTo + step, *row.from);
+                }
+                const bool worst = row.grade + 1 == key.grades.size();
+                ASSERT_EQ(row.to.has_value(), !worst) << grade.toStdString();
+                if (row.to) {
+                    EXPECT_EQ(shown(*row.to), grade);
+                    lastTo = *row.to;
+                    from = *row.to + step;
+                }
+            }
+        }
+    }
+}
+
 TEST(KeyTableMaximum, IsAboveZeroAndANumberAsTheCalculationReadsIt) {
     EXPECT_EQ(grading::keyTableMaximum("47,5", german), 47.5);
     EXPECT_EQ(grading::keyTableMaximum("1E+30", german), 1e30);
@@ -105,6 +144,16 @@ TEST(KeyPasteTable, MarksGradesThatNoStepEarnsWithADash) {
               QString::fromUtf8("15\t3\t3|14\t–\t–|13\t–\t–|12\t–\t–|11\t–\t–|10\t–\t–|"
                                 "09\t2\t2|08\t–\t–")
                   .split('|'));
+}
+
+// Under errors the worst grade's "bis" stays empty, and a grade no whole count earns has dashes.
+TEST(ErrorPasteTable, LeavesTheWorstGradeOpen) {
+    grading::GradingKey key = dictationKey();
+    key.grades[1].bound = 6; // "2" up to 6, "3" up to 6,5: no whole count earns "3"
+    EXPECT_EQ(grading::tabSeparated(
+                  {grading::errorPasteTable(key, grading::errorTable(key, 1.0), german)}, true),
+              QString::fromUtf8("Notenschlüssel nach Fehlern (Diktat)\nNote\tvon\tbis\n1\t0\t0\n"
+                                "2\t1\t6\n3\t–\t–\n4\t7\t11\n5\t12\t18\n6\t19\t\n"));
 }
 
 } // namespace

@@ -213,8 +213,17 @@ INSTANTIATE_TEST_SUITE_P(
     ROW_NAMES);
 
 // A key as a session may meet it again after the editor was open: built anew unchanged, with a
-// bound moved, with a grade text or its weak grade changed, or another key altogether.
-enum class Change { None, Bound, GradeText, WeakGrade, OtherKey, RemoveNewest, PutBackOldest };
+// bound moved, with a grade text, its weak grade or its scale changed, or another key altogether.
+enum class Change {
+    None,
+    Bound,
+    GradeText,
+    WeakGrade,
+    Scale,
+    OtherKey,
+    RemoveNewest,
+    PutBackOldest
+};
 
 struct VersionRow {
     std::string name;
@@ -249,6 +258,9 @@ TEST_P(Versions, CountResultsByWhatTheKeyIsAndHeadOlderVersionsByNumber) {
             key.grades[0].text = "1*";
             key.firstWeak = 13;
             break;
+        case Change::Scale:
+            key.scale = grading::Scale::Errors;
+            break;
         case Change::OtherKey:
             key.name = "Andere";
             break;
@@ -281,6 +293,9 @@ INSTANTIATE_TEST_SUITE_P(
                    {{Change::None, 1}, {Change::GradeText, 2}, {Change::WeakGrade, 3}},
                    {"Notenspiegel (Tendenz, Fassung 1): 1", "Notenspiegel (Tendenz, Fassung 2): 2",
                     "Notenspiegel (Tendenz): 3"}},
+        VersionRow{"counted_in_errors_a_version_of_its_own",
+                   {{Change::None, 1}, {Change::Scale, 1}},
+                   {"Notenspiegel (Tendenz, Fassung 1): 1", "Notenspiegel (Tendenz): 1"}},
         VersionRow{"back_to_the_first_counts_there",
                    {{Change::None, 1}, {Change::GradeText, 1}, {Change::None, 1}},
                    {"Notenspiegel (Tendenz): 2", "Notenspiegel (Tendenz, Fassung 2): 1"}},

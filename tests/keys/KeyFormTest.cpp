@@ -44,13 +44,16 @@ struct RefusedRow {
     const char* problem;
     int row;
     int column;
+    grading::Scale scale = grading::Scale::Points;
 };
 
 class Refused : public testing::TestWithParam<RefusedRow> {};
 
 TEST_P(Refused, NamesTheRowAndTheRule) {
-    const keys::FormCheck check = keys::checkKeyForm(
-        {QString::fromUtf8(GetParam().keyName), GetParam().rows, std::nullopt}, german);
+    const keys::FormCheck check =
+        keys::checkKeyForm({QString::fromUtf8(GetParam().keyName), GetParam().rows, std::nullopt,
+                            std::nullopt, GetParam().scale},
+                           german);
     EXPECT_FALSE(check.key);
     EXPECT_EQ(check.problem, QString::fromUtf8(GetParam().problem));
     EXPECT_EQ(check.row, GetParam().row);
@@ -99,7 +102,38 @@ INSTANTIATE_TEST_SUITE_P(
                    "Name: Den Namen „ihk“ trägt schon ein anderer Notenschlüssel (groß oder klein "
                    "geschrieben).",
                    -1,
-                   keys::FormCheck::Name}),
+                   keys::FormCheck::Name},
+        RefusedRow{"grade_text_read_as_the_scale",
+                   "Bayern",
+                   {{"skala = 1", "50", "1"}, {"2", "", "2"}},
+                   "Zeile 1: Eine Note darf nicht mit „skala=“ beginnen: So steht in der "
+                   "Notenschlüssel-Datei die Skala des Schlüssels.",
+                   0,
+                   keys::FormCheck::Grade},
+        RefusedRow{"error_bound_of_a_quarter",
+                   "Diktat",
+                   {{"1", "2,25", "1"}, {"2", "", "2"}},
+                   "Zeile 1: „2,25“ unter „bis Fehler“ ist keine Fehlerzahl von 0 bis 1000 in "
+                   "ganzen oder halben Fehlern (etwa „2,5“).",
+                   0,
+                   keys::FormCheck::Bound,
+                   grading::Scale::Errors},
+        RefusedRow{"error_bound_in_percent",
+                   "Diktat",
+                   {{"1", "2 %", "1"}, {"2", "", "2"}},
+                   "Zeile 1: „2 %“ unter „bis Fehler“ ist keine Fehlerzahl von 0 bis 1000 in "
+                   "ganzen oder halben Fehlern (etwa „2,5“).",
+                   0,
+                   keys::FormCheck::Bound,
+                   grading::Scale::Errors},
+        RefusedRow{"error_bounds_that_fall",
+                   "Diktat",
+                   {{"1", "5", "1"}, {"2", "2", "2"}, {"3", "", "3"}},
+                   "Zeile 2: Die Grenze muss über der Grenze der besseren Note liegen: Die "
+                   "Grenzen steigen von der besten Note zur schlechtesten.",
+                   1,
+                   keys::FormCheck::Bound,
+                   grading::Scale::Errors}),
     ROW_NAMES);
 
 } // namespace

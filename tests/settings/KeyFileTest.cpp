@@ -38,13 +38,22 @@ TEST(KeyFileRoundTrip, EveryValidKeyComesBackAsItWasWritten) {
         }
         names << key.name;
         const int grades = keys.size() == 1 ? 30 : pick(2, 30);
-        int bound = 10001; // in hundredths, falling
+        // Points bounds in hundredths, falling from 100; error bounds in half errors, rising from
+        // 0 to 1000.
+        key.scale = pick(0, 3) == 0 ? grading::Scale::Errors : grading::Scale::Points;
+        const bool errors = key.scale == grading::Scale::Errors;
+        int bound = errors ? -1 : 10001;
         for (int g = 0; g < grades; ++g) {
-            bound = g + 1 == grades ? 0 : pick(grades - g - 1, bound - 1);
+            const bool worst = g + 1 == grades;
+            if (!worst) {
+                bound = errors ? pick(bound + 1, 2000 - (grades - g - 2))
+                               : pick(grades - g - 1, bound - 1);
+            }
             // The reader takes the blanks at either end of a grade text away.
-            key.grades.push_back({QStringLiteral("%1%2").arg(text(8).trimmed()).arg(g),
-                                  bound == 0 ? std::nullopt : std::optional<double>(bound / 100.0),
-                                  pick(-10000, 10000)});
+            key.grades.push_back(
+                {QStringLiteral("%1%2").arg(text(8).trimmed()).arg(g),
+                 worst ? std::nullopt : std::optional<double>(errors ? bound / 2.0 : bound / 100.0),
+                 pick(-10000, 10000)});
         }
         if (pick(0, 2) > 0) {
             key.firstWeak = static_cast<std::size_t>(pick(0, grades - 1));
@@ -192,7 +201,31 @@ INSTANTIATE_TEST_SUITE_P(
                   "„Kaputt“, Zeile 8: „genehmigung=“ braucht „schwach ab=“: Die Grenze zählt die "
                   "schwachen Ergebnisse."},
         BrokenRow{"grade_after_the_approval", "[Kaputt]\n1;50;1\ngenehmigung=ab 1/3\n2;;2",
-                  "„Kaputt“, Zeile 8: Die Noten stehen vor „genehmigung=“."}),
+                  "„Kaputt“, Zeile 8: Die Noten stehen vor „genehmigung=“."},
+        BrokenRow{"error_bounds_that_fall_scale_below",
+                  "[Kaputt]\n1;5;1\n2;2;2\n3;;3\nskala=Fehler",
+                  "„Kaputt“, Zeile 7: Die Grenze muss über der Grenze der besseren Note liegen: "
+                  "Die Grenzen steigen von der besten Note zur schlechtesten."},
+        BrokenRow{"error_bounds_alike", "[Kaputt]\nskala=Fehler\n1;2;1\n2;2;2\n3;;3",
+                  "„Kaputt“, Zeile 8: Die Grenze muss über der Grenze der besseren Note liegen: "
+                  "Die Grenzen steigen von der besten Note zur schlechtesten."},
+        BrokenRow{"error_worst_with_a_bound", "[Kaputt]\nskala=Fehler\n1;0;1\n2;3;2",
+                  "„Kaputt“, Zeile 8: Die schlechteste Note hat keine Grenze: Sie gilt für alles "
+                  "über der vorletzten."},
+        BrokenRow{"error_bound_of_a_quarter", "[Kaputt]\nskala=Fehler\n1;2.25;1\n2;;2",
+                  "„Kaputt“, Zeile 7: Die Grenze „2.25“ ist keine Fehlerzahl von 0 bis 1000 in "
+                  "ganzen oder halben Fehlern (etwa „2,5“ oder „2.5“)."},
+        BrokenRow{"error_bound_below_0", "[Kaputt]\nskala=Fehler\n1;-0,5;1\n2;;2",
+                  "„Kaputt“, Zeile 7: Die Grenze „-0,5“ ist keine Fehlerzahl von 0 bis 1000 in "
+                  "ganzen oder halben Fehlern (etwa „2,5“ oder „2.5“)."},
+        BrokenRow{"error_bound_in_percent", "[Kaputt]\n1;2 %;1\n2;;2\nskala=Fehler",
+                  "„Kaputt“, Zeile 6: Die Grenze „2 %“ ist keine Fehlerzahl von 0 bis 1000 in "
+                  "ganzen oder halben Fehlern (etwa „2,5“ oder „2.5“)."},
+        BrokenRow{"scale_unknown", "[Kaputt]\n1;50;1\n2;;2\nskala=fehler",
+                  "„Kaputt“, Zeile 8: „skala=fehler“ nennt keine Skala: „skala=Punkte“ oder "
+                  "„skala=Fehler“."},
+        BrokenRow{"scale_twice", "[Kaputt]\nskala=Fehler\n1;0;1\n2;;2\nskala=Fehler",
+                  "„Kaputt“, Zeile 9: „skala=“ steht zweimal im Schlüssel."}),
     ROW_NAMES);
 
 TEST(KeyFile, DamagedFileIsNamedKeepsItsValidKeysAndStaysByteForByte) {
@@ -288,8 +321,19 @@ TEST(KeyFileReader, ReadsBlanksCommasAndEveryRangeToItsEdge) {
     const settings::KeyFileContent read = settings::parseKeyFile(QString::fromUtf8(
         "\t# eingerückt\n [ Rand ] \n sehr gut ; 100 % ; -100\t\ngut;0,01;100\n  ungenügend;;1,5 \n"
         " schwach ab = ungenügend \n[Drüber]\n1;100,01;1\n2;;2\n[Wert]\n1;50;100,01\n2;;2\n"
-        "[Null]\n1;0;1\n2;;2\n[Minus]\n1;50;-100,01\n2;;2\n"));
-    ASSERT_EQ(read.keys.size(), 1u);
+        "[Null]\n1;0;1\n2;;2\n[Minus]\n1;50;-100,01\n2;;2\n"
+        "[Fehler]\n1;0;1\n 2 ; 999,5 ; 2 \n3;1000;3\n4;;4\n skala = Fehler \n"
+        "[Fehler drüber]\nskala=Fehler\n1;1000,5;1\n2;;2\n"));
+    ASSERT_EQ(read.keys.size(), 2u);
+    grading::GradingKey errors{
+        "Fehler",
+        {{"1", 0, 100}, {"2", 999.5, 200}, {"3", 1000, 300}, {"4", std::nullopt, 400}},
+        std::nullopt,
+        {},
+        {},
+        {}};
+    errors.scale = grading::Scale::Errors;
+    EXPECT_EQ(read.keys[1], grading::withOwnHeadings(errors));
     EXPECT_EQ(read.keys[0],
               grading::withOwnHeadings({"Rand",
                                         {{"sehr gut", 100, -10000},
@@ -299,7 +343,7 @@ TEST(KeyFileReader, ReadsBlanksCommasAndEveryRangeToItsEdge) {
                                         {},
                                         {},
                                         {}}));
-    EXPECT_EQ(read.problems.size(), 4);
+    EXPECT_EQ(read.problems.size(), 5);
 }
 
 // Keys written elsewhere between reading and writing stay: another program, a second window.

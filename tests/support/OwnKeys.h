@@ -4,6 +4,7 @@
 #include "grading/GradingKey.h"
 #include "grading/KeyRules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -29,9 +30,22 @@ inline grading::GradingKey tendencyKey() {
     return grading::withOwnHeadings(key);
 }
 
+// A dictation graded by its errors, a half error among the bounds and a best grade for none.
+inline grading::GradingKey dictationKey() {
+    grading::GradingKey key{QStringLiteral("Diktat"), {}, 4, {}, {}, {}};
+    key.scale = grading::Scale::Errors;
+    const std::optional<double> bounds[] = {0, 2, 6.5, 11, 18, std::nullopt};
+    for (int grade = 1; grade <= 6; ++grade) {
+        key.grades.push_back({QString::number(grade), bounds[grade - 1], 100 * grade});
+    }
+    return grading::withOwnHeadings(key);
+}
+
 // Keys as schools make them, drawn from `seed`: 2 to 30 grades, texts of 1 to 12 characters,
-// bounds and values with two decimals, with a weak grade or without. Each keeps every rule.
-inline std::vector<grading::GradingKey> randomKeys(std::uint32_t seed, int count) {
+// values with two decimals, with a weak grade or without, bounds with two decimals or, under
+// errors, whole or half from 0 to 1000. Each keeps every rule.
+inline std::vector<grading::GradingKey> randomKeys(std::uint32_t seed, int count,
+                                                   grading::Scale scale = grading::Scale::Points) {
     std::mt19937 draw(seed);
     auto between = [&](qint64 low, qint64 high) {
         return low + static_cast<qint64>(draw() % static_cast<std::uint32_t>(high - low + 1));
@@ -52,12 +66,19 @@ inline std::vector<grading::GradingKey> randomKeys(std::uint32_t seed, int count
         grading::GradingKey key{
             QStringLiteral("K%1 ").arg(k) + word(between(1, 16)), {}, {}, {}, {}, {}};
         const auto grades = static_cast<std::size_t>(between(2, 30));
+        key.scale = scale;
+        const bool errors = scale == grading::Scale::Errors;
+        // In hundredths; falling from the best grade under points, rising under errors.
         std::set<qint64> bounds;
         while (bounds.size() < grades - 1) {
-            bounds.insert(between(1, 10000));
+            bounds.insert(errors ? 50 * between(0, 2000) : between(1, 10000));
+        }
+        std::vector<qint64> inOrder(bounds.begin(), bounds.end());
+        if (!errors) {
+            std::reverse(inOrder.begin(), inOrder.end());
         }
         std::set<QString> texts;
-        auto bound = bounds.rbegin();
+        auto bound = inOrder.begin();
         while (key.grades.size() < grades) {
             const QString text = word(between(1, 12));
             if (!texts.insert(text).second) {

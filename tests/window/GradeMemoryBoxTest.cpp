@@ -224,7 +224,11 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
     const QLocale german(QLocale::German, QLocale::Germany);
     for (const std::uint32_t seed : {1u, 2u, 3u}) {
         SCOPED_TRACE(seed);
-        const std::vector<grading::GradingKey> drawn = randomKeys(seed, 8);
+        std::vector<grading::GradingKey> drawn = randomKeys(seed, 8);
+        for (grading::GradingKey& errorKey : randomKeys(seed + 10, 3, grading::Scale::Errors)) {
+            errorKey.name.replace(0, 1, u'F');
+            drawn.push_back(errorKey);
+        }
         QTemporaryDir dir;
         const QString settingsPath = dir.filePath("Zensulino.ini");
         QFile keyFile(settings::keyFilePath(settingsPath));
@@ -244,11 +248,12 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
             std::vector<qint64> counts(key.grades.size());
             const auto results = 1 + draw() % 30;
             for (std::uint32_t r = 0; r < results; ++r) {
-                // Each grade's own bound of 100 points earns it; nothing earns the worst.
+                // Each grade's own bound of 100 points or of errors earns it; nothing, or more
+                // errors than any bound, earns the worst.
                 const std::size_t grade = draw() % key.grades.size();
-                const auto& from = key.grades[grade].bound;
-                window.setText(Field::Punkte,
-                               from ? german.toString(*from, 'f', 2) : QStringLiteral("0"));
+                const auto& bound = key.grades[grade].bound;
+                const QString worst = key.scale == grading::Scale::Errors ? "1000,5" : "0";
+                window.setText(Field::Punkte, bound ? german.toString(*bound, 'f', 2) : worst);
                 ASSERT_TRUE(window.cmdCalc_Click());
                 ++counts[grade];
             }
@@ -273,12 +278,15 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
         }
 
         QString copied;
+        QString keyTableHeading;
         QList<qsizetype> shownParts;
         ASSERT_TRUE(withModalBox(
             [&] { window.contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
             [&](QDialog* box) {
                 QTest::mouseClick(box->findChild<QPushButton*>("copyNotenspiegel"), Qt::LeftButton);
                 copied = QApplication::clipboard()->text();
+                keyTableHeading =
+                    box->findChild<QWidget*>("keyTable")->findChild<QLabel*>()->text();
                 for (QLabel* label : box->findChildren<QLabel*>()) {
                     if (label->text().contains(QString::fromUtf8(" · Durchschnitt: "))) {
                         shownParts << label->text().split(QString::fromUtf8(" · ")).size();
@@ -289,6 +297,7 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
             .replace(QRegularExpression("\t[0-9,]+ %"), "\t… %");
         EXPECT_EQ(copied, expected.join('\n'));
         EXPECT_EQ(shownParts, parts);
+        EXPECT_EQ(keyTableHeading, "Notenschlüssel nach Fehlern (" + drawn.back().name + ")");
         const QByteArray pdf =
             examSheetPdf(sampleSheet(window.notenSpeicher(), window.keys(), german), german);
         EXPECT_TRUE(pdf.startsWith("%PDF") && pdf.contains("%%EOF"));

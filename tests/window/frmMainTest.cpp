@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -572,6 +573,79 @@ TEST_F(Window, KeySavedFromAPresetInTheEditorGradesInTheWindow) {
          {"\r\n[Oberstufe BW]\r\n15;95;15\r\n", "\n03;33;3\r\n", "\n00;;0\r\nschwach ab=04\r\n"}) {
         EXPECT_TRUE(saved.contains(line)) << saved.toStdString();
     }
+}
+
+// A dictation key made from its preset: under it the achieved points are errors, whole or half,
+// the maximum is not asked for, no percentage is shown; GYM chosen again brings back every
+// caption and name, and so does a restart with the error key saved.
+TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
+    auto window = open();
+    auto captions = [&] {
+        QStringList shown;
+        for (const char* label : {"lblRohpunkte", "Label1", "lblErgebnisProz", "lblProzent"}) {
+            shown << child<QLabel>(*window, label)->text();
+        }
+        for (const char* input :
+             {"txtRohpunkte", "txtPunkte", "txtErgebnisProzent", "txtProzent"}) {
+            shown << child(*window, input)->accessibleName();
+        }
+        return shown.join(" | ");
+    };
+    const QString ownCaptions = captions();
+    bool opened = withModalBox(
+        [&] { window->contextMenu()->findChild<QAction*>("mnuNotenschluessel")->trigger(); },
+        [&](QDialog* editor) {
+            QTest::keyClick(editor, Qt::Key_V, Qt::AltModifier);
+            QWidget* preset = editor->focusWidget();
+            for (int down = 0; down < 4; ++down) {
+                QTest::keyClick(preset, Qt::Key_Down);
+            }
+            EXPECT_EQ(qobject_cast<QComboBox*>(preset)->currentText(),
+                      QString::fromUtf8("Diktat, geübt (Fehlerzahl)"));
+            QTest::keyClick(preset, Qt::Key_Tab);
+            QTest::keyClicks(editor->focusWidget(), "Diktat 5a");
+            QTest::keyClick(editor->focusWidget(), Qt::Key_Tab);
+            EXPECT_EQ(qobject_cast<QComboBox*>(editor->focusWidget())->currentText(), "Fehler");
+            EXPECT_EQ(editor->findChild<QTableView*>()->model()->headerData(1, Qt::Horizontal),
+                      "bis Fehler");
+            for (QPushButton* button : editor->findChildren<QPushButton*>()) {
+                if (button->text() == "&Speichern") {
+                    QTest::mouseClick(button, Qt::LeftButton);
+                }
+            }
+        });
+    ASSERT_TRUE(opened);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->setText(Field::Rohpunkte, "kein Maximum");
+    auto* key = child<QComboBox>(*window, "cboSchlüssel");
+    key->lineEdit()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    EXPECT_EQ(captions(), "Rohpunkte | Fehler | Ergebnis in Prozent |  % | Rohpunkte | Fehler | "
+                          "Ergebnis in Prozent | Prozent");
+    auto* errors = child<QLineEdit>(*window, "txtPunkte");
+    errors->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(errors, "2,5");
+    QTest::keyClick(errors, Qt::Key_Return);
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(fieldTexts(*window), "kein Maximum | 100 | 7 |  | 4 | Diktat 5a");
+    EXPECT_EQ(window->notenSpeicher().entries(),
+              "\r2,5 Fehler = 3 (Diktat 5a)\r7 Fehler = 4 (Diktat 5a)");
+    EXPECT_NE(background(*window, "txtRohpunkte"), QColor(255, 255, 0));
+
+    window->mnuOptionSave_Click();
+    const QString underErrors = captions();
+    window = open();
+    EXPECT_EQ(captions(), underErrors) << "the saved key's captions at start";
+
+    key = child<QComboBox>(*window, "cboSchlüssel");
+    key->lineEdit()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Up);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Up);
+    EXPECT_EQ(key->currentText(), "GYM");
+    EXPECT_EQ(captions(), ownCaptions);
 }
 
 // A key text saved for a key that the key file no longer holds is said at start, once the window
