@@ -6,6 +6,7 @@
 #include "tests/support/OwnKeys.h"
 #include "tests/support/SampleSheet.h"
 #include "tests/support/ShownWindow.h"
+#include "window/KeyTableSection.h"
 #include "window/frmMain.h"
 
 #include <QAction>
@@ -138,6 +139,24 @@ TEST_F(MemoryBox, KeyTableForTheTypedMaximumInWholePointsIsCopied) {
     EXPECT_TRUE(QApplication::clipboard()->mimeData()->html().contains(
         QString::fromUtf8("<caption>Notenschlüssel für 47,5 Rohpunkte (GYM)</caption>\n<tr><th>"
                           "Punkte</th><th>ab</th><th>bis</th></tr>\n<tr><td>15</td><td>46</td>")));
+}
+
+// An error key's table needs no maximum and starts in half errors where a bound is a half; a
+// points key then shown asks for the maximum.
+TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    KeyTableSection section("", std::make_shared<const grading::GradingKey>(dictationKey()), german,
+                            nullptr);
+    auto* halves = section.findChild<QCheckBox*>();
+    EXPECT_EQ(halves->text(), "&halbe Fehler");
+    EXPECT_TRUE(halves->isChecked());
+    ASSERT_TRUE(section.shownTable().has_value());
+    EXPECT_EQ(grading::tabSeparated({*section.shownTable()}, false).split('\n').mid(3, 2),
+              QStringList({"3\t2,5\t6,5", "4\t7\t11"}));
+
+    section.setKey(grading::Keys(german).gym());
+    EXPECT_FALSE(section.shownTable().has_value());
+    EXPECT_TRUE(halves->isHidden());
 }
 
 TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
