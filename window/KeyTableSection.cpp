@@ -61,25 +61,32 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
 // Half steps are chosen where the key or the maximum asks for them, afresh where a key counts
 // in another unit; otherwise the teacher's choice stays.
 void KeyTableSection::setKey(const grading::Key& key) {
-    const bool errors = key->scale == grading::Scale::Errors;
     if (!m_key || m_key->scale != key->scale) {
         const QSignalBlocker quiet(m_halfSteps);
-        m_halfSteps->setText(errors ? QStringLiteral("&halbe Fehler")
-                                    : QStringLiteral("&halbe Punkte"));
-        m_halfSteps->setChecked(errors ? !everyBoundWhole(*key)
-                                       : m_maximum && grading::endsInAHalf(*m_maximum));
+        m_halfSteps->setText(key->scale == grading::Scale::Errors
+                                 ? QStringLiteral("&halbe Fehler")
+                                 : QStringLiteral("&halbe Punkte"));
+        m_halfSteps->setChecked(halvesAskedFor(*key));
     }
     m_key = key;
     fill();
 }
 
-double KeyTableSection::step() const {
-    return m_halfSteps->isChecked() ? 0.5 : 1.0;
+bool KeyTableSection::halvesAskedFor(const grading::GradingKey& key) const {
+    return key.scale == grading::Scale::Errors ? !everyBoundWhole(key)
+                                               : m_maximum && grading::endsInAHalf(*m_maximum);
+}
+
+// The check box speaks for the keys that count as the key shown does; the others keep their own
+// step: half errors chosen for a dictation say nothing about a test in points.
+double KeyTableSection::step(const grading::GradingKey& key) const {
+    const bool halves = key.scale == m_key->scale ? m_halfSteps->isChecked() : halvesAskedFor(key);
+    return halves ? 0.5 : 1.0;
 }
 
 QString KeyTableSection::noTableText() const {
     if (m_maximum) {
-        return grading::tooLargeToSplit(step());
+        return grading::tooLargeToSplit(step(*m_key));
     }
     return QStringLiteral(
         "Für den Notenschlüssel bitte unter „Rohpunkte“ eine Höchstpunktzahl über "
@@ -96,12 +103,12 @@ std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
 
 std::optional<grading::PasteTable> KeyTableSection::tableFor(const grading::GradingKey& key) const {
     if (key.scale == grading::Scale::Errors) {
-        return grading::errorPasteTable(key, grading::errorTable(key, step()), m_locale);
+        return grading::errorPasteTable(key, grading::errorTable(key, step(key)), m_locale);
     }
     if (!m_maximum) {
         return std::nullopt;
     }
-    const auto rows = grading::keyTable(key, *m_maximum, step());
+    const auto rows = grading::keyTable(key, *m_maximum, step(key));
     if (!rows) {
         return std::nullopt;
     }

@@ -27,7 +27,8 @@ public:
 
     // The table as shown, in the step chosen; nothing where there is none to show.
     std::optional<grading::PasteTable> shownTable() const;
-    // Another key's table for the same maximum, in the step chosen.
+    // Another key's table for the same maximum, in the step chosen where it counts as the key
+    // shown does.
     std::optional<grading::PasteTable> tableFor(const grading::GradingKey& key) const;
     // What the printed sheet says in the table's place: why a maximum splits into no table; no
     // instruction to type one.
@@ -36,7 +37,8 @@ public:
 private:
     // What stands in the table's place where there is none.
     QString noTableText() const;
-    double step() const;
+    bool halvesAskedFor(const grading::GradingKey& key) const;
+    double step(const grading::GradingKey& key) const;
     void fill();
 
     grading::Key m_key;

@@ -142,7 +142,7 @@ TEST_F(MemoryBox, KeyTableForTheTypedMaximumInWholePointsIsCopied) {
 }
 
 // An error key's table needs no maximum and starts in half errors where a bound is a half; a
-// points key then shown asks for the maximum.
+// points key then shown asks for the maximum, and one beside it keeps its own step.
 TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
     const QLocale german(QLocale::German, QLocale::Germany);
     KeyTableSection section("", std::make_shared<const grading::GradingKey>(dictationKey()), german,
@@ -157,6 +157,13 @@ TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
     section.setKey(grading::Keys(german).gym());
     EXPECT_FALSE(section.shownTable().has_value());
     EXPECT_TRUE(halves->isHidden());
+
+    // Half errors chosen leave a points key of the same exam in whole points.
+    const KeyTableSection beside("40", std::make_shared<const grading::GradingKey>(dictationKey()),
+                                 german, nullptr);
+    EXPECT_EQ(grading::tabSeparated({*beside.tableFor(*grading::Keys(german).gym())}, false)
+                  .section('\n', 1, 1),
+              "15\t38\t40");
 }
 
 TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
