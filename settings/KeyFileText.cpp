@@ -94,7 +94,7 @@ std::optional<KeyFileText> KeyFileText::decode(const QByteArray& bytes) {
 QString KeyFileText::text() const {
     QStringList lines;
     for (const Line& line : m_lines) {
-        lines << line.text;
+        lines << (line.end == QStringLiteral("\r\n") ? line.text + u'\r' : line.text);
     }
     return lines.join(u'\n');
 }

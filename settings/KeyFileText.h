@@ -24,7 +24,8 @@ public:
     // where the bytes are neither.
     static std::optional<KeyFileText> decode(const QByteArray& bytes);
 
-    // What the reader reads: each line without its end.
+    // What the reader reads: the lines joined by LF, the CR of a CR LF kept, so that the reader
+    // alone takes a line's end away, once, whether a line ends the file or not.
     QString text() const;
     Encoding encoding() const { return m_encoding; }
     // Always UTF-8: a file read as Windows-1252 is written anew in UTF-8.
