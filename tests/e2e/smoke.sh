@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Drives the real program under Xvfb as a person would: types points, clicks "Berechnen",
-# right-clicks the window, saves the settings through the menu and checks the file's bytes,
+# right-clicks the window, saves the settings through the menu and checks the file's bytes, grades
+# a dictation by its errors under a key of the key file,
 # opens the grade memory through F10 and ends the program through the menu.
 set -euo pipefail
 
@@ -20,6 +21,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
 mkdir -p "$HOME/Documents" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
+printf '[Diktat]\r\nskala=Fehler\r\n1;0;1\r\n2;2;2\r\n3;6;3\r\n4;;4\r\n' \
+    >"$HOME/Documents/Zensulino-Notenschlüssel.txt"
 export LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8
 unset QT_QPA_PLATFORM
 
@@ -67,6 +70,18 @@ expected=$(printf '"50","12,5","25,0","01","GYM"\r\n' | od -An -c)
 actual=$(od -An -c "$settings")
 [ "$actual" = "$expected" ] || fail "settings file holds:$actual"
 
+# A dictation graded by its errors: the maximum is not asked for, no percentage is shown.
+type_into 268 82 "Diktat" # cboSchlüssel
+type_into 128 81 "2,5"
+xdotool key Return
+sleep 0.3
+click 10 200 3
+xdotool key Down Return
+sleep 0.3
+expected=$(printf '"50","2,5","","3","Diktat"\r\n' | od -An -c)
+actual=$(od -An -c "$settings")
+[ "$actual" = "$expected" ] || fail "settings file under the error key holds:$actual"
+
 # From the keyboard: F10 opens the menu at the focused field, Down and Enter show the grade memory.
 click 128 81 1
 shown_windows=$(visible_windows)
@@ -86,4 +101,4 @@ if kill -0 "$app_pid" 2>/dev/null; then
 fi
 wait "$app_pid" || fail "the program exited with an error: $(cat "$work/app.log")"
 app_pid=
-echo "smoke test passed: typed, calculated, saved through the context menu, ended"
+echo "smoke test passed: typed, calculated, graded errors, saved through the context menu, ended"
