@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ns per "Berechnen" against the model window, ns per grade-memory append at several sizes, and
-// the time one key table takes (argument 0: a maximum of 2^52), and reading a full key file.
+// ns per "Berechnen" against the model window (points, errors), ns per grade-memory append at
+// several sizes, and the time one key table takes (argument 0: a maximum of 2^52), and reading a
+// full key file.
 #include "grading/Calculation.h"
 #include "grading/KeyTable.h"
 #include "grading/NotenSpeicher.h"
 #include "settings/KeyFile.h"
 #include "settings/KeyFileText.h"
 #include "tests/support/ModelWindow.h"
+#include "tests/support/OwnKeys.h"
 
 #include <QFile>
 #include <QLocale>
@@ -15,12 +17,17 @@
 
 namespace {
 
+// Argument 0: points under GYM; 1: errors under a dictation key.
 void BM_Calculate(benchmark::State& state) {
     const QLocale german(QLocale::German, QLocale::Germany);
     ModelWindow window;
     window.setText(grading::Field::Rohpunkte, "40");
     window.setText(grading::Field::Punkte, "35,5");
-    const grading::Keys keys(german);
+    if (state.range(0) == 1) {
+        window.setText(grading::Field::Schluessel, "Diktat");
+        window.setText(grading::Field::Punkte, "2,5");
+    }
+    const grading::Keys keys(german, {dictationKey()});
     grading::NotenSpeicher memory;
     for (auto _ : state) {
         grading::calculate(window, memory, keys, german);
@@ -31,7 +38,7 @@ void BM_Calculate(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_Calculate);
+BENCHMARK(BM_Calculate)->Arg(0)->Arg(1);
 
 // ns per append while the memory holds between n and 2n entries; refilling happens untimed.
 void BM_Append(benchmark::State& state) {
