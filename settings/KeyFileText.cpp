@@ -94,7 +94,7 @@ std::optional<KeyFileText> KeyFileText::decode(const QByteArray& bytes) {
 QString KeyFileText::text() const {
     QStringList lines;
     for (const Line& line : m_lines) {
-        lines << (line.end == QStringLiteral("\r\n") ? line.text + u'\r' : line.text);
+        lines << line.text;
     }
     return lines.join(u'\n');
 }
@@ -163,7 +163,9 @@ void KeyFileText::putKey(const QString& replacing, const grading::GradingKey& ke
     }
     if (target.empty()) {
         if (!m_lines.empty() && m_lines.back().end.isEmpty()) {
-            m_lines.back().end = lineEnd();
+            // A CR ending the last line stays one: an LF behind it would make it a line end.
+            m_lines.back().end =
+                m_lines.back().text.endsWith(u'\r') ? QStringLiteral("\r\n") : lineEnd();
         }
         for (const QString& line : keyLines(key)) {
             m_lines.push_back({line, lineEnd()});

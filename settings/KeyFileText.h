@@ -24,8 +24,7 @@ public:
     // where the bytes are neither.
     static std::optional<KeyFileText> decode(const QByteArray& bytes);
 
-    // What the reader reads: the lines joined by LF, the CR of a CR LF kept, so that the reader
-    // alone takes a line's end away, once, whether a line ends the file or not.
+    // What the reader reads: each line without its end.
     QString text() const;
     Encoding encoding() const { return m_encoding; }
     // Always UTF-8: a file read as Windows-1252 is written anew in UTF-8.
@@ -55,8 +54,9 @@ private:
     std::vector<Line> m_lines;
 };
 
-// The lines of one key as the key file holds them: "[Name]", "text;from;value" a grade with a
-// decimal point, "schwach ab=text" where it names one.
+// The lines of one key as the key file holds them: "[Name]", "skala=Fehler" under errors,
+// "text;bound;value" a grade with a decimal point, "schwach ab=text" and "genehmigung=…" where it
+// has them.
 QStringList keyLines(const grading::GradingKey& key);
 
 // The blanks and tabs at either end of a key file's line or field go.

@@ -221,6 +221,10 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRow{"error_bound_in_percent", "[Kaputt]\n1;2 %;1\n2;;2\nskala=Fehler",
                   "„Kaputt“, Zeile 6: Die Grenze „2 %“ ist keine Fehlerzahl von 0 bis 1000 in "
                   "ganzen oder halben Fehlern (etwa „2,5“ oder „2.5“)."},
+        BrokenRow{"error_bound_named_before_a_later_value",
+                  "[Kaputt]\n1;2.25;1\n2;;x\nskala=Fehler",
+                  "„Kaputt“, Zeile 6: Die Grenze „2.25“ ist keine Fehlerzahl von 0 bis 1000 in "
+                  "ganzen oder halben Fehlern (etwa „2,5“ oder „2.5“)."},
         BrokenRow{"scale_unknown", "[Kaputt]\n1;50;1\n2;;2\nskala=fehler",
                   "„Kaputt“, Zeile 8: „skala=fehler“ nennt keine Skala: „skala=Punkte“ oder "
                   "„skala=Fehler“."},
@@ -277,12 +281,27 @@ TEST_P(Merge, ChangesOnlyTheLinesOfItsKey) {
     grading::GradingKey beta{"Beta", {{"1", 50, 100}, {"2", std::nullopt, 200}}, 1, {}, {}, {}};
     auto file = settings::KeyFileText::decode(GetParam().before);
     ASSERT_TRUE(file);
+    // The keys the write does not concern read as they did.
+    const QString changed = QString::fromUtf8(GetParam().replacing != nullptr ? GetParam().replacing
+                                                                              : GetParam().deleted);
+    auto others = [&](const settings::KeyFileText& text) {
+        std::vector<grading::GradingKey> kept;
+        for (const grading::GradingKey& key : settings::parseKeyFile(text.text()).keys) {
+            if (key.name.compare("Beta", Qt::CaseInsensitive) != 0 &&
+                key.name.compare(changed, Qt::CaseInsensitive) != 0) {
+                kept.push_back(key);
+            }
+        }
+        return kept;
+    };
+    const std::vector<grading::GradingKey> before = others(*file);
     if (GetParam().replacing != nullptr) {
         file->putKey(GetParam().replacing, beta);
     } else {
         file->removeKey(GetParam().deleted);
     }
     EXPECT_EQ(file->bytes(), GetParam().after);
+    EXPECT_EQ(others(*settings::KeyFileText::decode(file->bytes())), before);
 }
 
 const QByteArray alpha = "# Fachkonferenz 12.03.2024\r\n\r\n[Alpha]\r\n  1 ; 40 ; 1 \r\n2;;2\r\n";
@@ -295,6 +314,11 @@ INSTANTIATE_TEST_SUITE_P(
         MergeRow{"new_key_after_a_last_line_without_end", "\xEF\xBB\xBF[Alpha]\n1;40;1\n2;;2",
                  "Beta", nullptr,
                  "\xEF\xBB\xBF[Alpha]\n1;40;1\n2;;2\n[Beta]\n1;50;1\n2;;2\nschwach ab=2\n"},
+        // A CR ending the file stays one, whatever the lines end in.
+        MergeRow{"new_key_after_a_last_line_ending_in_a_cr", "[Alpha]\r\n1;40;1\r\n2;;2\r", "Beta",
+                 nullptr, "[Alpha]\r\n1;40;1\r\n2;;2\r\r\n" + betaLines},
+        MergeRow{"new_key_after_stray_crs_in_a_file_of_lfs", "[Alpha]\n1;40;1\n2;;2\r\r", "Beta",
+                 nullptr, "[Alpha]\n1;40;1\n2;;2\r\r\r\n[Beta]\n1;50;1\n2;;2\nschwach ab=2\n"},
         MergeRow{"changed_in_its_place_comments_inside_kept",
                  "[beta]\r\n# oben\r\n9;50;9\r\n\r\n8;;8\r\n" + alpha, "Beta", nullptr,
                  betaLines + "# oben\r\n\r\n" + alpha},
