@@ -125,6 +125,13 @@ bool calculateErrors(GradingWindow& window, NotenSpeicher& memory, const Key& ke
 
 } // namespace
 
+std::optional<QString> fieldCaption(Scale scale, Field field) {
+    if (scale == Scale::Errors && field == Field::Punkte) {
+        return QStringLiteral("Fehler");
+    }
+    return std::nullopt;
+}
+
 bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,
                const QLocale& locale) {
     const Key& key = keys.fromText(window.text(Field::Schluessel));

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "grading/GradingKey.h"
+#include "grading/GradingWindow.h"
+
+#include <optional>
 
 class QLocale;
 
 namespace grading {
 
-class GradingWindow;
 class NotenSpeicher;
 
 // The percentage that `achieved` of `maximum` points make, in double precision as entered.
@@ -22,6 +24,10 @@ std::size_t gradeForExactPercentage(const GradingKey& key, double percentage);
 
 // The grade that `achieved` of `maximum` points earn, exactly as "Berechnen" gives it.
 std::size_t gradeForPoints(const GradingKey& key, double maximum, double achieved);
+
+// What a field of the window holds under the scale, where that is other than its own caption
+// says: "Fehler" for the achieved points under errors.
+std::optional<QString> fieldCaption(Scale scale, Field field);
 
 // "Berechnen": validates the three inputs, shows percentage and grade under the key the key text
 // names, records them. False when an input stopped it.

@@ -27,7 +27,8 @@ const QString forbidden = QStringLiteral("keines der Zeichen \" , ; [ ] und kein
 } // namespace
 
 std::optional<qint64> hundredthsFromText(const QString& text) {
-    static const QRegularExpression decimal(QStringLiteral("^(-?)(\\d{1,4})(?:\\.(\\d{1,2}))?$"));
+    static const QRegularExpression decimal(
+        QStringLiteral("^(-?)(\\d{1,3}|1000)(?:\\.(\\d{1,2}))?$"));
     const QRegularExpressionMatch match = decimal.match(text);
     if (!match.hasMatch()) {
         return std::nullopt;
@@ -131,9 +132,9 @@ QString whyNotAGradeText(const QString& text) {
         {QStringLiteral("schwach ab"), QStringLiteral("die erste schwache Note")},
         {QStringLiteral("genehmigung"), QStringLiteral("die Grenze für die Genehmigung")},
         {QStringLiteral("skala"), QStringLiteral("die Skala des Schlüssels")}};
+    const QString beforeEquals = text.section(u'=', 0, 0).trimmed();
     for (const auto& [setting, meaning] : settings) {
-        const qsizetype equals = text.indexOf(u'=');
-        if (equals >= 0 && text.left(equals).trimmed() == setting) {
+        if (text.contains(u'=') && beforeEquals == setting) {
             return QStringLiteral("Eine Note darf nicht mit „%1=“ beginnen: So steht in der "
                                   "Notenschlüssel-Datei %2.")
                 .arg(setting, meaning);

@@ -28,13 +28,6 @@ QString boundHeading(Scale scale) {
     return scale == Scale::Errors ? QStringLiteral("bis Fehler") : QStringLiteral("ab %");
 }
 
-std::optional<QString> fieldCaption(Scale scale, Field field) {
-    if (scale == Scale::Errors && field == Field::Punkte) {
-        return QStringLiteral("Fehler");
-    }
-    return std::nullopt;
-}
-
 qint64 halfErrorsOfBound(double bound) {
     return std::llround(bound * 2.0);
 }

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "grading/GradingWindow.h"
-
 #include <QString>
 #include <array>
 #include <optional>
@@ -20,10 +18,6 @@ std::optional<Scale> scaleNamed(const QString& name);
 
 // The heading over the bounds in the editor: "ab %", "bis Fehler".
 QString boundHeading(Scale scale);
-
-// What a field of the window means under the scale, where it means something other than its
-// own caption says: "Fehler" for the achieved points under errors.
-std::optional<QString> fieldCaption(Scale scale, Field field);
 
 // A bound of an error key, a whole or half number, in whole half errors.
 qint64 halfErrorsOfBound(double bound);

@@ -85,10 +85,11 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
         if (const QString problem = whyNotAGradeText(row.grade); !problem.isEmpty()) {
             return inRow(number, FormCheck::Grade, problem);
         }
-        std::optional<double> from;
+        std::optional<double> bound;
         if (!row.bound.trimmed().isEmpty()) {
-            const auto bound = hundredthsFromLocale(row.bound, locale, form.scale == Scale::Points);
-            if (!bound || !isBoundInRange(*bound, form.scale)) {
+            const auto hundredths =
+                hundredthsFromLocale(row.bound, locale, form.scale == Scale::Points);
+            if (!hundredths || !isBoundInRange(*hundredths, form.scale)) {
                 const QString refused =
                     form.scale == Scale::Errors
                         ? QStringLiteral("„%1“ unter „%2“ ist keine Fehlerzahl von 0 bis 1000 in "
@@ -99,7 +100,7 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
                               .arg(row.bound, boundHeading(form.scale), localeText(3330, locale));
                 return inRow(number, FormCheck::Bound, refused);
             }
-            from = boundFromHundredths(*bound);
+            bound = boundFromHundredths(*hundredths);
         }
         const auto value = hundredthsFromLocale(row.value, locale);
         if (!value || !isValueInRange(*value)) {
@@ -112,7 +113,7 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
         if (!key.firstWeak && form.firstWeak && index >= *form.firstWeak) {
             key.firstWeak = key.grades.size();
         }
-        key.grades.push_back({row.grade, from, *value});
+        key.grades.push_back({row.grade, bound, *value});
         rowOfGrade.push_back(number);
     }
     if (const KeyProblem broken = whyNotAKey(key.grades, key.scale); !broken.problem.isEmpty()) {

@@ -43,14 +43,22 @@ struct Draft {
     int weakLine = 0;
     std::optional<grading::ApprovalLimit> approval;
     int approvalLine = 0;
-    QString problem; // the first one its lines showed, with the line
+    QString problem; // the one its earliest line showed, with the line
+    int problemLine = 0;
+
+    void refuse(int line, const QString& why) {
+        if (!why.isEmpty() && (problem.isEmpty() || line < problemLine)) {
+            problem = QStringLiteral("Zeile %1: %2").arg(line).arg(why);
+            problemLine = line;
+        }
+    }
 };
 
 QString atLine(int line, const QString& problem) {
     return QStringLiteral("Zeile %1: %2").arg(line).arg(problem);
 }
 
-// One grade line, "text;from;value", into the draft; the first problem stays.
+// One grade line, "text;bound;value", into the draft.
 void readGrade(Draft& draft, const QString& line, int number) {
     QStringList parts = line.split(u';');
     for (QString& part : parts) {
@@ -67,9 +75,7 @@ void readGrade(Draft& draft, const QString& line, int number) {
         problem = grading::whyNotAValue(parts[2]);
     }
     if (!problem.isEmpty()) {
-        if (draft.problem.isEmpty()) {
-            draft.problem = atLine(number, problem);
-        }
+        draft.refuse(number, problem);
         return;
     }
     draft.grades.push_back({parts[0], std::nullopt, *grading::valueFromFileText(parts[2])});
@@ -77,8 +83,8 @@ void readGrade(Draft& draft, const QString& line, int number) {
     draft.gradeLines.push_back(number);
 }
 
-// The bounds as the key's scale reads them, wherever its line stands; the first problem.
-QString readBounds(Draft& draft) {
+// The bounds as the key's scale reads them, wherever its line stands.
+void readBounds(Draft& draft) {
     const grading::Scale scale = draft.scale.value_or(grading::Scale::Points);
     for (std::size_t grade = 0; grade < draft.grades.size(); ++grade) {
         const QString& text = draft.boundTexts[grade];
@@ -87,20 +93,18 @@ QString readBounds(Draft& draft) {
         }
         const auto hundredths = grading::boundFromFileText(text, scale);
         if (!hundredths) {
-            return atLine(draft.gradeLines[grade], grading::whyNotABound(text, scale));
+            draft.refuse(draft.gradeLines[grade], grading::whyNotABound(text, scale));
+            return;
         }
         draft.grades[grade].bound = grading::boundFromHundredths(*hundredths);
     }
-    return {};
 }
 
 // The draft as a key, or the reason it is refused.
 QString finish(Draft draft, KeyFileContent& content) {
+    readBounds(draft);
     if (!draft.problem.isEmpty()) {
         return draft.problem;
-    }
-    if (const QString problem = readBounds(draft); !problem.isEmpty()) {
-        return problem;
     }
     const grading::Scale scale = draft.scale.value_or(grading::Scale::Points);
     if (const QString problem =
@@ -170,8 +174,8 @@ KeyFileContent parseKeyFile(const QString& text) {
             draft->name = keyNameOf(line);
             draft->nameLine = number;
             if (!line.endsWith(u']')) {
-                draft->problem = atLine(number, QStringLiteral("Ein Name steht in eckigen "
-                                                               "Klammern: „[Name]“."));
+                draft->refuse(number, QStringLiteral("Ein Name steht in eckigen Klammern: "
+                                                     "„[Name]“."));
             }
             continue;
         }
@@ -182,9 +186,8 @@ KeyFileContent parseKeyFile(const QString& text) {
         }
         const qsizetype equals = line.indexOf(u'=');
         if (equals > 0 && withoutBlanks(line.left(equals)) == weakSetting) {
-            if (draft->weak && draft->problem.isEmpty()) {
-                draft->problem =
-                    atLine(number, QStringLiteral("„schwach ab=“ steht zweimal im Schlüssel."));
+            if (draft->weak) {
+                draft->refuse(number, QStringLiteral("„schwach ab=“ steht zweimal im Schlüssel."));
             }
             draft->weak = withoutBlanks(line.mid(equals + 1));
             draft->weakLine = number;
@@ -196,9 +199,7 @@ KeyFileContent parseKeyFile(const QString& text) {
             const QString problem =
                 draft->approval ? QStringLiteral("„genehmigung=“ steht zweimal im Schlüssel.")
                                 : read.problem;
-            if (!problem.isEmpty() && draft->problem.isEmpty()) {
-                draft->problem = atLine(number, problem);
-            }
+            draft->refuse(number, problem);
             draft->approval = read.limit;
             draft->approvalLine = number;
             continue;
@@ -213,9 +214,7 @@ KeyFileContent parseKeyFile(const QString& text) {
                                .arg(name, grading::scaleName(grading::Scale::Points),
                                     grading::scaleName(grading::Scale::Errors))
                          : QString();
-            if (!problem.isEmpty() && draft->problem.isEmpty()) {
-                draft->problem = atLine(number, problem);
-            }
+            draft->refuse(number, problem);
             draft->scale = scale.value_or(grading::Scale::Points);
             continue;
         }

@@ -3,7 +3,6 @@
 
 #include "grading/GradingWindow.h"
 #include "grading/NotenSpeicher.h"
-#include "grading/Numbers.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
 #include "tests/support/OwnKeys.h"
@@ -101,34 +100,6 @@ INSTANTIATE_TEST_SUITE_P(
         ResultRow{"english_locale", {"0", "6.5", "Diktat"}, "", "3", english, "6.5 Fehler"},
         ResultRow{"name_in_other_case_grades_GYM", {"40", "20", "diktat"}, "50,0", "06"}),
     ROW_NAMES);
-
-// At each bound its grade, half an error more the next worse one, half an error less the same
-// grade or, where that passes the better grade's bound, the better one: typed as a teacher would.
-TEST(CalculateErrors, EachBoundIsItsGradesLastAndHalfAnErrorMoreTheNextGrade) {
-    std::vector<grading::GradingKey> keys = randomKeys(20261208, 30, grading::Scale::Errors);
-    keys.push_back(dictationKey());
-    for (const grading::GradingKey& key : keys) {
-        const grading::Keys known(german, {key});
-        auto gradeFor = [&](double errors) {
-            ModelWindow window;
-            window.setText(Field::Schluessel, key.name);
-            window.setText(Field::Punkte, grading::numberText(errors, german));
-            grading::NotenSpeicher memory;
-            EXPECT_TRUE(grading::calculate(window, memory, known, german));
-            return window.text(Field::ErgebnisNote);
-        };
-        for (std::size_t grade = 0; grade + 1 < key.grades.size(); ++grade) {
-            const double bound = *key.grades[grade].bound;
-            SCOPED_TRACE(key.name.toStdString() + " bis " + std::to_string(bound));
-            EXPECT_EQ(gradeFor(bound), key.grades[grade].text);
-            EXPECT_EQ(gradeFor(bound + 0.5), key.grades[grade + 1].text);
-            if (bound >= 0.5) {
-                const bool better = grade > 0 && bound - 0.5 <= *key.grades[grade - 1].bound;
-                EXPECT_EQ(gradeFor(bound - 0.5), key.grades[better ? grade - 1 : grade].text);
-            }
-        }
-    }
-}
 
 // The division cases that the entered numbers alone decide: nothing is reported.
 INSTANTIATE_TEST_SUITE_P(

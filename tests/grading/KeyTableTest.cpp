@@ -90,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(Maxima, KeyTable,
                          ROW_NAMES);
 
 // Under an error key each row starts one step past the row before it reached, from 0, each "bis"
-// typed earns its grade and one step more the next grade the table shows; the worst row is open.
+// typed earns its grade, one step less too, and one step more the next grade the table shows;
+// the worst row is open. In half steps each "bis" is the bound itself.
 TEST(ErrorTable, EachBisEarnsItsGradeAndOneStepMoreTheNextRows) {
     std::vector<grading::GradingKey> errorKeys = randomKeys(8122026, 40, grading::Scale::Errors);
     errorKeys.push_back(dictationKey());
@@ -120,6 +121,9 @@ TEST(ErrorTable, EachBisEarnsItsGradeAndOneStepMoreTheNextRows) {
                 ASSERT_EQ(row.to.has_value(), !worst) << grade.toStdString();
                 if (row.to) {
                     EXPECT_EQ(shown(*row.to), grade);
+                    if (*row.to - step >= *row.from) {
+                        EXPECT_EQ(shown(*row.to - step), grade) << "one step below the bound";
+                    }
                     lastTo = *row.to;
                     from = *row.to + step;
                 }

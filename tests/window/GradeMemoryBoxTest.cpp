@@ -162,8 +162,8 @@ TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
     const KeyTableSection beside("40", std::make_shared<const grading::GradingKey>(dictationKey()),
                                  german, nullptr);
     EXPECT_EQ(grading::tabSeparated({*beside.tableFor(*grading::Keys(german).gym())}, false)
-                  .section('\n', 1, 1),
-              "15\t38\t40");
+                  .section('\n', 2, 2),
+              "14\t36\t37");
 }
 
 TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
