@@ -132,6 +132,10 @@ std::optional<QString> fieldCaption(Scale scale, Field field) {
     return std::nullopt;
 }
 
+bool showsResultFigure(Scale scale) {
+    return scale != Scale::Errors;
+}
+
 bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,
                const QLocale& locale) {
     const Key& key = keys.fromText(window.text(Field::Schluessel));

@@ -29,6 +29,10 @@ std::size_t gradeForPoints(const GradingKey& key, double maximum, double achieve
 // says: "Fehler" for the achieved points under errors.
 std::optional<QString> fieldCaption(Scale scale, Field field);
 
+// Whether "Ergebnis in Prozent" holds a figure of the result under the scale; under errors it
+// shows nothing.
+bool showsResultFigure(Scale scale);
+
 // "Berechnen": validates the three inputs, shows percentage and grade under the key the key text
 // names, records them. False when an input stopped it.
 bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,

@@ -382,13 +382,21 @@ void frmMain::SaveOptions() {
     }
 }
 
+grading::Scale frmMain::shownScale() const {
+    return m_keyStore.keys().fromText(cboSchlüssel->currentText())->scale;
+}
+
 void frmMain::followKey() {
-    const grading::Scale scale = m_keyStore.keys().fromText(cboSchlüssel->currentText())->scale;
+    const grading::Scale scale = shownScale();
     for (const Captioned& captioned : m_captioned) {
         const QString caption =
             grading::fieldCaption(scale, captioned.field).value_or(captioned.own);
         captioned.label->setText(caption);
         captioned.edit->setAccessibleName(caption);
+    }
+    // A figure of the last result means something else under another scale.
+    if (std::exchange(m_followedScale, scale) != scale) {
+        txtErgebnisProzent->clear();
     }
 }
 
@@ -505,7 +513,8 @@ void frmMain::mnuNotenschluessel_Click() {
 
 void frmMain::mnuReset_Click() {
     txtErgebnisNote->setText(QStringLiteral("0"));
-    txtErgebnisProzent->setText(QStringLiteral("0"));
+    txtErgebnisProzent->setText(grading::showsResultFigure(shownScale()) ? QStringLiteral("0")
+                                                                         : QString());
     txtPunkte->setText(QStringLiteral("0"));
     txtPunkte->setFocus();
     m_notenSpeicher.clear();

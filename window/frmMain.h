@@ -75,8 +75,10 @@ private:
     grading::Key editKeys(QWidget* over);
     void SaveOptions();
     // The captions, and the names a screen reader gives the fields, for the key the key text
-    // names: under an error key the achieved points are errors.
+    // names: under an error key the achieved points are errors. Where the scale changes, the
+    // result's figure goes.
     void followKey();
+    grading::Scale shownScale() const;
     QLineEdit* lineEdit(grading::Field field) const;
 
     QLocale m_locale;
@@ -114,4 +116,5 @@ private:
         QString own;
     };
     std::vector<Captioned> m_captioned;
+    grading::Scale m_followedScale = grading::Scale::Points;
 };

@@ -576,8 +576,8 @@ TEST_F(Window, KeySavedFromAPresetInTheEditorGradesInTheWindow) {
 }
 
 // A dictation key made from its preset: under it the achieved points are errors, whole or half,
-// the maximum is not asked for, no percentage is shown; GYM chosen again brings back every
-// caption and name, and so does a restart with the error key saved.
+// the maximum is not asked for, no percentage is shown, not even after Reset; GYM chosen again
+// brings back every caption and name; a restart with the error key saved shows its captions.
 TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
     auto window = open();
     auto captions = [&] {
@@ -624,6 +624,7 @@ TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
     QTest::keyClick(key->lineEdit(), Qt::Key_Down);
     EXPECT_EQ(captions(), "Rohpunkte | Fehler | Ergebnis in Prozent |  % | Rohpunkte | Fehler | "
                           "Ergebnis in Prozent | Prozent");
+    EXPECT_EQ(window->text(Field::ErgebnisProzent), "") << "no percentage under an error key";
     auto* errors = child<QLineEdit>(*window, "txtPunkte");
     errors->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(errors, "2,5");
@@ -639,6 +640,8 @@ TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
     const QString underErrors = captions();
     window = open();
     EXPECT_EQ(captions(), underErrors) << "the saved key's captions at start";
+    window->mnuReset_Click();
+    EXPECT_EQ(fieldTexts(*window), "kein Maximum | 100 | 0 |  | 0 | Diktat 5a");
 
     key = child<QComboBox>(*window, "cboSchlüssel");
     key->lineEdit()->setFocus(Qt::TabFocusReason);
