@@ -150,14 +150,4 @@ TEST(KeyPasteTable, MarksGradesThatNoStepEarnsWithADash) {
                   .split('|'));
 }
 
-// Under errors the worst grade's "bis" stays empty, and a grade no whole count earns has dashes.
-TEST(ErrorPasteTable, LeavesTheWorstGradeOpen) {
-    grading::GradingKey key = dictationKey();
-    key.grades[1].bound = 6; // "2" up to 6, "3" up to 6,5: no whole count earns "3"
-    EXPECT_EQ(grading::tabSeparated(
-                  {grading::errorPasteTable(key, grading::errorTable(key, 1.0), german)}, true),
-              QString::fromUtf8("Notenschlüssel nach Fehlern (Diktat)\nNote\tvon\tbis\n1\t0\t0\n"
-                                "2\t1\t6\n3\t–\t–\n4\t7\t11\n5\t12\t18\n6\t19\t\n"));
-}
-
 } // namespace

@@ -14,7 +14,8 @@
 namespace {
 
 // Random keys that keep every rule: names and grades with umlauts, bounds and values with up to
-// two decimals, up to 30 grades; written by the writer, read back by the reader, whole.
+// two decimals, up to 30 grades, error keys among them; written by the writer, read back by the
+// reader, whole.
 TEST(KeyFileRoundTrip, EveryValidKeyComesBackAsItWasWritten) {
     std::mt19937 random(20261207);
     auto pick = [&](int from, int to) {
@@ -38,22 +39,13 @@ TEST(KeyFileRoundTrip, EveryValidKeyComesBackAsItWasWritten) {
         }
         names << key.name;
         const int grades = keys.size() == 1 ? 30 : pick(2, 30);
-        // Points bounds in hundredths, falling from 100; error bounds in half errors, rising from
-        // 0 to 1000.
-        key.scale = pick(0, 3) == 0 ? grading::Scale::Errors : grading::Scale::Points;
-        const bool errors = key.scale == grading::Scale::Errors;
-        int bound = errors ? -1 : 10001;
+        int bound = 10001; // in hundredths, falling
         for (int g = 0; g < grades; ++g) {
-            const bool worst = g + 1 == grades;
-            if (!worst) {
-                bound = errors ? pick(bound + 1, 2000 - (grades - g - 2))
-                               : pick(grades - g - 1, bound - 1);
-            }
+            bound = g + 1 == grades ? 0 : pick(grades - g - 1, bound - 1);
             // The reader takes the blanks at either end of a grade text away.
-            key.grades.push_back(
-                {QStringLiteral("%1%2").arg(text(8).trimmed()).arg(g),
-                 worst ? std::nullopt : std::optional<double>(errors ? bound / 2.0 : bound / 100.0),
-                 pick(-10000, 10000)});
+            key.grades.push_back({QStringLiteral("%1%2").arg(text(8).trimmed()).arg(g),
+                                  bound == 0 ? std::nullopt : std::optional<double>(bound / 100.0),
+                                  pick(-10000, 10000)});
         }
         if (pick(0, 2) > 0) {
             key.firstWeak = static_cast<std::size_t>(pick(0, grades - 1));
@@ -65,6 +57,9 @@ TEST(KeyFileRoundTrip, EveryValidKeyComesBackAsItWasWritten) {
             }
         }
         keys.push_back(grading::withOwnHeadings(key));
+    }
+    for (const grading::GradingKey& errorKey : randomKeys(7, 10, grading::Scale::Errors)) {
+        keys.push_back(errorKey);
     }
     const settings::KeyFileContent read =
         settings::parseKeyFile(QString::fromUtf8(settings::formatKeyFile(keys)));
