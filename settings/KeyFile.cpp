@@ -162,8 +162,7 @@ KeyFileContent parseKeyFile(const QString& text) {
     };
     const QStringList lines = text.split(u'\n');
     for (int index = 0; index < lines.size(); ++index) {
-        const QString line =
-            withoutBlanks(lines[index].endsWith(u'\r') ? lines[index].chopped(1) : lines[index]);
+        const QString line = lineAsRead(lines[index]);
         const int number = index + 1;
         if (countsForNothing(line)) {
             continue;

@@ -42,6 +42,10 @@ QString withoutBlanks(const QString& text) {
     return text.mid(first, end - first);
 }
 
+QString lineAsRead(const QString& line) {
+    return withoutBlanks(line.endsWith(u'\r') ? line.chopped(1) : line);
+}
+
 QStringList keyLines(const grading::GradingKey& key) {
     QStringList lines{QStringLiteral("[%1]").arg(key.name)};
     // Points keys stand as they always did, so that older versions read them.
@@ -116,7 +120,7 @@ std::vector<std::pair<std::size_t, std::size_t>>
 KeyFileText::blocksNamed(const QString& name) const {
     std::vector<std::pair<std::size_t, std::size_t>> blocks;
     for (std::size_t line = 0; line < m_lines.size(); ++line) {
-        const QString trimmed = withoutBlanks(m_lines[line].text);
+        const QString trimmed = lineAsRead(m_lines[line].text);
         if (!trimmed.startsWith(u'[')) {
             continue;
         }
@@ -137,7 +141,7 @@ void KeyFileText::rewrite(const std::vector<std::pair<std::size_t, std::size_t>>
     for (const auto& [first, end] : blocks) {
         dropped[first] = true;
         for (std::size_t line = first + 1; line < end; ++line) {
-            dropped[line] = !countsForNothing(withoutBlanks(m_lines[line].text));
+            dropped[line] = !countsForNothing(lineAsRead(m_lines[line].text));
         }
     }
     const QString end = lineEnd();

@@ -61,6 +61,8 @@ QStringList keyLines(const grading::GradingKey& key);
 
 // The blanks and tabs at either end of a key file's line or field go.
 QString withoutBlanks(const QString& text);
+// A line of `text()` as the reader takes it: a CR at its end goes, then the blanks.
+QString lineAsRead(const QString& line);
 // Of a line without its blanks: whether it is blank or a comment, which belong to no key.
 bool countsForNothing(const QString& trimmed);
 // Of a "[Name]" line without its blanks: the name, also where the "]" is missing.

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTimer>
 #include <tuple>
 
@@ -296,6 +297,8 @@ void frmMain::loadOwnKeys() {
 
 // Whether the key text names a key or not, it stays as it is.
 void frmMain::listOwnKeys(const QString& keyText) {
+    // The texts the field passes through while its list is made anew are no choice of a key.
+    const QSignalBlocker quiet(cboSchlüssel);
     while (cboSchlüssel->count() > 2) {
         cboSchlüssel->removeItem(2);
     }

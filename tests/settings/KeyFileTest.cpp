@@ -314,6 +314,11 @@ INSTANTIATE_TEST_SUITE_P(
                  nullptr, "[Alpha]\r\n1;40;1\r\n2;;2\r\r\n" + betaLines},
         MergeRow{"new_key_after_stray_crs_in_a_file_of_lfs", "[Alpha]\n1;40;1\n2;;2\r\r", "Beta",
                  nullptr, "[Alpha]\n1;40;1\n2;;2\r\r\r\n[Beta]\n1;50;1\n2;;2\nschwach ab=2\n"},
+        // Lines ending in CR CR LF, as a second conversion to CR LF leaves them, read by the name.
+        MergeRow{"changed_in_lines_of_two_crs", "[Beta]\r\r\n3;;3\r\r\n", "Beta", nullptr,
+                 betaLines},
+        MergeRow{"deleted_in_lines_of_two_crs", alpha + "[Beta]\r\r\n3;;3\r\r\n", nullptr, "Beta",
+                 alpha},
         MergeRow{"changed_in_its_place_comments_inside_kept",
                  "[beta]\r\n# oben\r\n9;50;9\r\n\r\n8;;8\r\n" + alpha, "Beta", nullptr,
                  betaLines + "# oben\r\n\r\n" + alpha},
