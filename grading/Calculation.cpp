@@ -46,6 +46,27 @@ bool isErrorCount(const QString& text, const QLocale& locale) {
     return errorsFromText(text, locale).has_value();
 }
 
+bool isWordCount(const QString& text, const QLocale& locale) {
+    return wordsFromText(text, locale).has_value();
+}
+
+const QString wholeOrHalfErrors =
+    QStringLiteral("Eingabefehler! Bitte die Fehler in ganzen oder halben Zahlen eingeben!");
+
+// The errors per 100 words with two decimals, rounded up: a quotient that passes a bound by a
+// hair never reads as the bound itself.
+QString quotientText(qint64 halfErrors, qint64 words, const QLocale& locale) {
+    __extension__ using Wide = __int128;
+    const Wide hundredths = (Wide{halfErrors} * 5000 + words - 1) / words;
+    if (hundredths > std::numeric_limits<qint64>::max()) {
+        return ungrouped(locale).toString(static_cast<double>(hundredths) / 100.0, 'f', 2);
+    }
+    const auto whole = static_cast<qint64>(hundredths / 100);
+    const auto cents = static_cast<int>(hundredths % 100);
+    return ungrouped(locale).toString(whole) + locale.decimalPoint() +
+           ungrouped(locale).toString(cents).rightJustified(2, locale.zeroDigit().front());
+}
+
 double points(const GradingWindow& window, Field field, const QLocale& locale) {
     return pointsInSingleRange(readNumber(window.text(field), locale).value_or(0.0));
 }
@@ -108,11 +129,7 @@ bool calculatePoints(GradingWindow& window, NotenSpeicher& memory, const Key& ke
 
 bool calculateErrors(GradingWindow& window, NotenSpeicher& memory, const Key& key,
                      const QLocale& locale) {
-    if (!validate(window,
-                  {{Field::Punkte, isErrorCount,
-                    QStringLiteral("Eingabefehler! Bitte die Fehler in ganzen oder halben Zahlen "
-                                   "eingeben!")}},
-                  locale)) {
+    if (!validate(window, {{Field::Punkte, isErrorCount, wholeOrHalfErrors}}, locale)) {
         return false;
     }
     const double errors = *errorsFromText(window.text(Field::Punkte), locale);
@@ -123,11 +140,39 @@ bool calculateErrors(GradingWindow& window, NotenSpeicher& memory, const Key& ke
     return true;
 }
 
+bool calculateQuotient(GradingWindow& window, NotenSpeicher& memory, const Key& key,
+                       const QLocale& locale) {
+    if (!validate(window,
+                  {{Field::Rohpunkte, isWordCount,
+                    QStringLiteral("Eingabefehler! Bitte die Zahl der Wörter als ganze Zahl ab 1 "
+                                   "eingeben!")},
+                   {Field::Punkte, isErrorCount, wholeOrHalfErrors}},
+                  locale)) {
+        return false;
+    }
+    const qint64 words = *wordsFromText(window.text(Field::Rohpunkte), locale);
+    const double errors = *errorsFromText(window.text(Field::Punkte), locale);
+    const QString quotient = quotientText(halfErrorsOf(errors), words, locale);
+    window.setText(Field::ErgebnisProzent, quotient);
+    const std::size_t grade = gradeForHalfErrors(*key, halfErrorsOf(errors), words);
+    window.setText(Field::ErgebnisNote, key->grades[grade].text);
+    memory.append(QStringLiteral("%1 Fehler / %2 Wörter = %3")
+                      .arg(numberText(errors, locale), countText(words, locale), quotient),
+                  key, grade);
+    return true;
+}
+
 } // namespace
 
 std::optional<QString> fieldCaption(Scale scale, Field field) {
-    if (scale == Scale::Errors && field == Field::Punkte) {
+    if (countsErrors(scale) && field == Field::Punkte) {
         return QStringLiteral("Fehler");
+    }
+    if (scale == Scale::ErrorsPer100Words && field == Field::Rohpunkte) {
+        return QStringLiteral("Wörter");
+    }
+    if (scale == Scale::ErrorsPer100Words && field == Field::ErgebnisProzent) {
+        return QStringLiteral("Fehler je 100 Wörter");
     }
     return std::nullopt;
 }
@@ -144,6 +189,8 @@ bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,
         break;
     case Scale::Errors:
         return calculateErrors(window, memory, key, locale);
+    case Scale::ErrorsPer100Words:
+        return calculateQuotient(window, memory, key, locale);
     }
     return calculatePoints(window, memory, key, locale);
 }

@@ -26,11 +26,12 @@ std::size_t gradeForExactPercentage(const GradingKey& key, double percentage);
 std::size_t gradeForPoints(const GradingKey& key, double maximum, double achieved);
 
 // What a field of the window holds under the scale, where that is other than its own caption
-// says: "Fehler" for the achieved points under errors.
+// says: "Fehler" for the achieved points under errors; under errors per 100 words also "Wörter"
+// for the maximum and "Fehler je 100 Wörter" for the result.
 std::optional<QString> fieldCaption(Scale scale, Field field);
 
-// Whether "Ergebnis in Prozent" holds a figure of the result under the scale; under errors it
-// shows nothing.
+// Whether "Ergebnis in Prozent" holds a figure of the result under the scale (the percentage, the
+// errors per 100 words); under errors it shows nothing.
 bool showsResultFigure(Scale scale);
 
 // "Berechnen": validates the three inputs, shows percentage and grade under the key the key text

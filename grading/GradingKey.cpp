@@ -109,10 +109,10 @@ std::size_t gradeForPercentage(const GradingKey& key, double percentage) {
     return grade;
 }
 
-std::size_t gradeForHalfErrors(const GradingKey& key, qint64 halfErrors) {
+std::size_t gradeForHalfErrors(const GradingKey& key, qint64 halfErrors, qint64 words) {
     std::size_t grade = 0;
     while (grade + 1 < key.grades.size() && key.grades[grade].bound &&
-           halfErrors > halfErrorsOfBound(*key.grades[grade].bound)) {
+           halfErrors > mostHalfErrors(key.scale, *key.grades[grade].bound, words)) {
         ++grade;
     }
     return grade;

@@ -78,9 +78,9 @@ private:
 // NaN and -inf grade worst, +inf grades best. A single-precision percentage converts exactly.
 std::size_t gradeForPercentage(const GradingKey& key, double percentage);
 
-// The grade, 0 the best, that so many half errors earn under an error key: the best grade whose
-// bound they do not pass, compared in whole half errors.
-std::size_t gradeForHalfErrors(const GradingKey& key, qint64 halfErrors);
+// The grade, 0 the best, that so many half errors earn under a key of errors, in so many words
+// under errors per 100 words: the best grade whose bound they do not pass, compared in integers.
+std::size_t gradeForHalfErrors(const GradingKey& key, qint64 halfErrors, qint64 words = 0);
 
 // " (GYM)": a blank and the key's name in parentheses, as written behind each memory entry.
 QString suffix(const GradingKey& key);

@@ -77,8 +77,13 @@ qint64 hundredthsOfBound(double bound) {
 }
 
 bool isBoundInRange(qint64 hundredths, Scale scale) {
-    if (scale == Scale::Errors) {
+    switch (scale) {
+    case Scale::Points:
+        break;
+    case Scale::Errors:
         return hundredths >= 0 && hundredths <= 100000 && hundredths % 50 == 0;
+    case Scale::ErrorsPer100Words:
+        return hundredths >= 0 && hundredths <= 10000;
     }
     return hundredths > 0 && hundredths <= 10000;
 }
@@ -153,9 +158,16 @@ QString whyNotABound(const QString& text, Scale scale) {
     if (boundFromFileText(text, scale)) {
         return {};
     }
-    if (scale == Scale::Errors) {
+    switch (scale) {
+    case Scale::Points:
+        break;
+    case Scale::Errors:
         return QStringLiteral("Die Grenze „%1“ ist keine Fehlerzahl von 0 bis 1000 in ganzen oder "
                               "halben Fehlern (etwa „2,5“ oder „2.5“).")
+            .arg(text);
+    case Scale::ErrorsPer100Words:
+        return QStringLiteral("Die Grenze „%1“ ist keine Zahl von 0 bis 100 mit höchstens zwei "
+                              "Nachkommastellen (etwa „2,4“ oder „2.4“).")
             .arg(text);
     }
     return QStringLiteral("Die Grenze „%1“ ist keine Zahl über 0 bis 100 mit höchstens zwei "
@@ -174,7 +186,7 @@ QString whyNotAValue(const QString& text) {
 }
 
 KeyProblem whyNotAKey(const std::vector<Grade>& grades, Scale scale) {
-    const bool rising = scale == Scale::Errors;
+    const bool rising = countsErrors(scale);
     if (grades.size() < fewestGrades || grades.size() > mostGrades) {
         return {QStringLiteral("Ein Notenschlüssel hat %1 bis %2 Noten, dieser hat %3.")
                     .arg(fewestGrades)

@@ -23,7 +23,7 @@ double boundFromHundredths(qint64 hundredths);
 qint64 hundredthsOfBound(double bound);
 
 // The ranges a bound and a value (-100 to 100) keep, in hundredths. A percentage is above 0 and
-// at most 100, errors are whole or half from 0 to 1000.
+// at most 100, errors are whole or half from 0 to 1000, errors per 100 words from 0 to 100.
 bool isBoundInRange(qint64 hundredths, Scale scale);
 bool isValueInRange(qint64 hundredths);
 

@@ -79,9 +79,9 @@ std::optional<std::vector<KeyTableRow>> keyTable(const GradingKey& key, double m
     return rows;
 }
 
-std::vector<KeyTableRow> errorTable(const GradingKey& key, double step) {
+std::vector<KeyTableRow> errorTable(const GradingKey& key, double step, qint64 words) {
     const qint64 stepHalves = step == 0.5 ? 1 : 2;
-    // Every count here is at most 2000 half errors, which a double holds exactly.
+    // Every count here is far below 2^53 half errors, which a double holds exactly.
     auto errors = [](qint64 halves) {
         return static_cast<double>(halves) / 2.0;
     };
@@ -95,7 +95,7 @@ std::vector<KeyTableRow> errorTable(const GradingKey& key, double step) {
             rows.push_back(row);
             continue;
         }
-        const qint64 toHalves = halfErrorsOfBound(*bound) / stepHalves * stepHalves;
+        const qint64 toHalves = mostHalfErrors(key.scale, *bound, words) / stepHalves * stepHalves;
         if (fromHalves <= toHalves) {
             row.from = errors(fromHalves);
             row.to = errors(toHalves);
@@ -116,7 +116,11 @@ QString keyTableHeading(const GradingKey& key, double maximum, const QLocale& lo
            suffix(key);
 }
 
-QString errorTableHeading(const GradingKey& key) {
+QString errorTableHeading(const GradingKey& key, qint64 words, const QLocale& locale) {
+    if (key.scale == Scale::ErrorsPer100Words) {
+        return QStringLiteral("Notenschlüssel für %1 Wörter").arg(countText(words, locale)) +
+               suffix(key);
+    }
     return QStringLiteral("Notenschlüssel nach Fehlern") + suffix(key);
 }
 
@@ -146,9 +150,10 @@ PasteTable keyPasteTable(const GradingKey& key, double maximum,
                       QString(QChar(0x2013)), locale);
 }
 
-PasteTable errorPasteTable(const GradingKey& key, const std::vector<KeyTableRow>& rows,
-                           const QLocale& locale) {
-    return pasteTable(errorTableHeading(key), key, QStringLiteral("von"), rows, QString(), locale);
+PasteTable errorPasteTable(const GradingKey& key, qint64 words,
+                           const std::vector<KeyTableRow>& rows, const QLocale& locale) {
+    return pasteTable(errorTableHeading(key, words, locale), key, QStringLiteral("von"), rows,
+                      QString(), locale);
 }
 
 } // namespace grading

@@ -32,10 +32,11 @@ bool endsInAHalf(double maximum);
 std::optional<std::vector<KeyTableRow>> keyTable(const GradingKey& key, double maximum,
                                                  double step);
 
-// Under an error key, the errors each grade allows, in steps of 1 or 0,5: from 0 for the best
-// grade, one step past the better grade's last for each other, up to the bound as far as the
-// steps reach it; the worst grade without an end.
-std::vector<KeyTableRow> errorTable(const GradingKey& key, double step);
+// Under a key of errors, the errors each grade allows, in steps of 1 or 0,5 (in so many words
+// under errors per 100 words): from 0 for the best grade, one step past the better grade's last
+// for each other, up to what its bound allows as far as the steps reach it; the worst grade
+// without an end.
+std::vector<KeyTableRow> errorTable(const GradingKey& key, double step, qint64 words = 0);
 
 // What stands in place of the table that keyTable cannot give.
 QString tooLargeToSplit(double step);
@@ -43,15 +44,15 @@ QString tooLargeToSplit(double step);
 // "Notenschlüssel für 40 Rohpunkte (GYM)".
 QString keyTableHeading(const GradingKey& key, double maximum, const QLocale& locale);
 
-// "Notenschlüssel nach Fehlern (Diktat)".
-QString errorTableHeading(const GradingKey& key);
+// "Notenschlüssel nach Fehlern (Diktat)", "Notenschlüssel für 120 Wörter (Fehlerquotient)".
+QString errorTableHeading(const GradingKey& key, qint64 words, const QLocale& locale);
 
 // The table as shown and copied: the heading as caption, "Punkte"/"Note", "ab" and "bis" over one
 // row per grade, "–" where no step value earns it.
 PasteTable keyPasteTable(const GradingKey& key, double maximum,
                          const std::vector<KeyTableRow>& rows, const QLocale& locale);
 // The same for an error key: "Note", "von" and "bis", the worst grade's "bis" empty.
-PasteTable errorPasteTable(const GradingKey& key, const std::vector<KeyTableRow>& rows,
-                           const QLocale& locale);
+PasteTable errorPasteTable(const GradingKey& key, qint64 words,
+                           const std::vector<KeyTableRow>& rows, const QLocale& locale);
 
 } // namespace grading

@@ -65,6 +65,14 @@ std::optional<double> errorsFromText(const QString& text, const QLocale& locale)
     return *errors + 0.0; // "-0" is no error either
 }
 
+std::optional<qint64> wordsFromText(const QString& text, const QLocale& locale) {
+    const std::optional<double> words = readNumber(text, locale);
+    if (!words || !(*words >= 1.0 && *words <= 0x1p53) || std::floor(*words) != *words) {
+        return std::nullopt;
+    }
+    return static_cast<qint64>(*words);
+}
+
 qint64 halfErrorsOf(double errors) {
     return std::llround(std::min(errors, 0x1p52) * 2.0);
 }

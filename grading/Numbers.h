@@ -34,6 +34,9 @@ QString numberText(double number, const QLocale& locale);
 
 // Errors as typed: 0 or more, whole or half ("2,5"); nothing for any other text.
 std::optional<double> errorsFromText(const QString& text, const QLocale& locale);
+// A word count as typed: a whole number from 1, at most 2^53; nothing for any other text.
+std::optional<qint64> wordsFromText(const QString& text, const QLocale& locale);
+
 // Errors in whole half errors, as they are graded; a count past 2^52 errors, far past every
 // bound, stands as 2^52.
 qint64 halfErrorsOf(double errors);

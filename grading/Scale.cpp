@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/Scale.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace grading {
+
+bool countsErrors(Scale scale) {
+    return scale != Scale::Points;
+}
 
 QString scaleName(Scale scale) {
     switch (scale) {
@@ -11,6 +17,8 @@ QString scaleName(Scale scale) {
         break;
     case Scale::Errors:
         return QStringLiteral("Fehler");
+    case Scale::ErrorsPer100Words:
+        return QStringLiteral("Fehler je 100 Wörter");
     }
     return QStringLiteral("Punkte");
 }
@@ -25,11 +33,26 @@ std::optional<Scale> scaleNamed(const QString& name) {
 }
 
 QString boundHeading(Scale scale) {
-    return scale == Scale::Errors ? QStringLiteral("bis Fehler") : QStringLiteral("ab %");
+    switch (scale) {
+    case Scale::Points:
+        break;
+    case Scale::Errors:
+        return QStringLiteral("bis Fehler");
+    case Scale::ErrorsPer100Words:
+        return QStringLiteral("bis Fehler je 100");
+    }
+    return QStringLiteral("ab %");
 }
 
-qint64 halfErrorsOfBound(double bound) {
-    return std::llround(bound * 2.0);
+qint64 mostHalfErrors(Scale scale, double bound, qint64 words) {
+    if (scale != Scale::ErrorsPer100Words) {
+        return std::llround(bound * 2.0);
+    }
+    // h half errors in w words keep h × 100 ÷ (2 × w) ≤ b ÷ 100, b in hundredths, while
+    // h × 5000 ≤ b × w; b × w outgrows 64 bits for the largest word counts.
+    __extension__ using Wide = __int128;
+    const Wide most = Wide{std::llround(bound * 100.0)} * words / 5000;
+    return static_cast<qint64>(std::min<Wide>(most, std::numeric_limits<qint64>::max()));
 }
 
 } // namespace grading

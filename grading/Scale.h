@@ -8,18 +8,25 @@
 namespace grading {
 
 // What a key's bounds count. Under points a grade is earned from a percentage of the maximum up,
-// the more the better; under errors up to a number of errors, the fewer the better.
-enum class Scale { Points, Errors };
-inline constexpr std::array allScales{Scale::Points, Scale::Errors};
+// the more the better; under errors up to a number of errors, under errors per 100 words up to an
+// error quotient (errors × 100 ÷ words), the fewer the better.
+enum class Scale { Points, Errors, ErrorsPer100Words };
+inline constexpr std::array allScales{Scale::Points, Scale::Errors, Scale::ErrorsPer100Words};
 
-// "Punkte", "Fehler": as the key file writes the scale and the editor offers it.
+// Whether results are typed as errors, whole or half.
+bool countsErrors(Scale scale);
+
+// "Punkte", "Fehler", "Fehler je 100 Wörter": as the key file writes the scale and the editor
+// offers it.
 QString scaleName(Scale scale);
 std::optional<Scale> scaleNamed(const QString& name);
 
-// The heading over the bounds in the editor: "ab %", "bis Fehler".
+// The heading over the bounds in the editor: "ab %", "bis Fehler", "bis Fehler je 100".
 QString boundHeading(Scale scale);
 
-// A bound of an error key, a whole or half number, in whole half errors.
-qint64 halfErrorsOfBound(double bound);
+// The most half errors a grade's bound allows: under errors the bound itself, a whole or half
+// number; under errors per 100 words as many as keep errors × 100 ÷ `words` at or under it,
+// worked out in integers.
+qint64 mostHalfErrors(Scale scale, double bound, qint64 words);
 
 } // namespace grading

@@ -37,6 +37,25 @@ std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale,
     return hundredthsFromText(text);
 }
 
+QString whyNotAFormBound(const QString& text, Scale scale, const QLocale& locale) {
+    const QString heading = boundHeading(scale);
+    switch (scale) {
+    case Scale::Points:
+        break;
+    case Scale::Errors:
+        return QStringLiteral("„%1“ unter „%2“ ist keine Fehlerzahl von 0 bis 1000 in ganzen oder "
+                              "halben Fehlern (etwa „%3“).")
+            .arg(text, heading, localeText(250, locale));
+    case Scale::ErrorsPer100Words:
+        return QStringLiteral("„%1“ unter „%2“ ist keine Zahl von 0 bis 100 mit höchstens zwei "
+                              "Nachkommastellen (etwa „%3“).")
+            .arg(text, heading, localeText(240, locale));
+    }
+    return QStringLiteral("„%1“ unter „%2“ ist keine Zahl über 0 bis 100 mit höchstens zwei "
+                          "Nachkommastellen (etwa „%3“).")
+        .arg(text, heading, localeText(3330, locale));
+}
+
 bool isBlank(const KeyFormRow& row) {
     return row.grade.trimmed().isEmpty() && row.bound.trimmed().isEmpty() &&
            row.value.trimmed().isEmpty();
@@ -90,15 +109,8 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
             const auto hundredths =
                 hundredthsFromLocale(row.bound, locale, form.scale == Scale::Points);
             if (!hundredths || !isBoundInRange(*hundredths, form.scale)) {
-                const QString refused =
-                    form.scale == Scale::Errors
-                        ? QStringLiteral("„%1“ unter „%2“ ist keine Fehlerzahl von 0 bis 1000 in "
-                                         "ganzen oder halben Fehlern (etwa „%3“).")
-                              .arg(row.bound, boundHeading(form.scale), localeText(250, locale))
-                        : QStringLiteral("„%1“ unter „%2“ ist keine Zahl über 0 bis 100 mit "
-                                         "höchstens zwei Nachkommastellen (etwa „%3“).")
-                              .arg(row.bound, boundHeading(form.scale), localeText(3330, locale));
-                return inRow(number, FormCheck::Bound, refused);
+                return inRow(number, FormCheck::Bound,
+                             whyNotAFormBound(row.bound, form.scale, locale));
             }
             bound = boundFromHundredths(*hundredths);
         }

@@ -99,6 +99,15 @@ std::vector<GradingKey> keyPresets(const Keys& keys) {
                 {"5", 20, 500},
                 {"6", {}, 600}},
                "5", Scale::Errors),
+        // Language tests: the errors per 100 words.
+        preset("Fehlerquotient (1–6)",
+               {{"1", 1, 100},
+                {"2", 1.5, 200},
+                {"3", 2.4, 300},
+                {"4", 4, 400},
+                {"5", 10, 500},
+                {"6", {}, 600}},
+               "5", Scale::ErrorsPer100Words),
     };
     for (const Key& builtIn : {keys.gym(), keys.ihk()}) {
         presets.push_back(*builtIn);

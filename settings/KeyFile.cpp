@@ -54,6 +54,16 @@ struct Draft {
     }
 };
 
+// „skala=Punkte“, „skala=Fehler“ oder „skala=Fehler je 100 Wörter“.
+QString scaleChoice() {
+    QStringList lines;
+    for (grading::Scale scale : grading::allScales) {
+        lines << QStringLiteral("„skala=%1“").arg(grading::scaleName(scale));
+    }
+    const QString last = lines.takeLast();
+    return lines.join(QStringLiteral(", ")) + QStringLiteral(" oder ") + last;
+}
+
 QString atLine(int line, const QString& problem) {
     return QStringLiteral("Zeile %1: %2").arg(line).arg(problem);
 }
@@ -208,11 +218,9 @@ KeyFileContent parseKeyFile(const QString& text) {
             const std::optional<grading::Scale> scale = grading::scaleNamed(name);
             const QString problem =
                 draft->scale ? QStringLiteral("„skala=“ steht zweimal im Schlüssel.")
-                : !scale ? QStringLiteral("„skala=%1“ nennt keine Skala: „skala=%2“ oder "
-                                          "„skala=%3“.")
-                               .arg(name, grading::scaleName(grading::Scale::Points),
-                                    grading::scaleName(grading::Scale::Errors))
-                         : QString();
+                : !scale
+                    ? QStringLiteral("„skala=%1“ nennt keine Skala: %2.").arg(name, scaleChoice())
+                    : QString();
             draft->refuse(number, problem);
             draft->scale = scale.value_or(grading::Scale::Points);
             continue;

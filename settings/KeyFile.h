@@ -22,7 +22,9 @@ QString keyFilePath(const QString& settingsPath);
 //   schwach ab=5    optional
 //   genehmigung=mehr als 1/3   optional, with "schwach ab=": when too many results are weak
 //   skala=Fehler    optional, anywhere after the name: the bounds are the most errors a grade
-//                   allows, whole or half, rising from the best grade; without it, percentages
+//                   allows, whole or half, rising from the best grade; "skala=Fehler je 100
+//                   Wörter": the most errors per 100 words, 0 to 100 with two decimals at most;
+//                   without it, percentages
 // UTF-8 (a byte-order mark optional) or Windows-1252, lines ending in LF or CR LF, blanks and
 // tabs around lines and fields not counting. Written with a decimal point, in CR LF; an approval
 // limit in the words it was read in.

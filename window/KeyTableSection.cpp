@@ -2,6 +2,7 @@
 #include "window/KeyTableSection.h"
 
 #include "grading/KeyTable.h"
+#include "grading/Numbers.h"
 #include "window/CellTable.h"
 #include "window/TableClipboard.h"
 
@@ -16,8 +17,8 @@
 namespace {
 
 bool everyBoundWhole(const grading::GradingKey& key) {
-    return std::all_of(key.grades.begin(), key.grades.end(), [](const grading::Grade& grade) {
-        return !grade.bound || grading::halfErrorsOfBound(*grade.bound) % 2 == 0;
+    return std::all_of(key.grades.begin(), key.grades.end(), [&](const grading::Grade& grade) {
+        return !grade.bound || grading::mostHalfErrors(key.scale, *grade.bound, 0) % 2 == 0;
     });
 }
 
@@ -25,7 +26,8 @@ bool everyBoundWhole(const grading::GradingKey& key) {
 
 KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key& key,
                                  const QLocale& locale, QWidget* parent, Copy copy)
-    : QWidget(parent), m_maximum(grading::keyTableMaximum(maximumText, locale)), m_locale(locale) {
+    : QWidget(parent), m_maximum(grading::keyTableMaximum(maximumText, locale)),
+      m_words(grading::wordsFromText(maximumText, locale)), m_locale(locale) {
     setObjectName(QStringLiteral("keyTable"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -61,11 +63,11 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
 // Half steps are chosen where the key or the maximum asks for them, afresh where a key counts
 // in another unit; otherwise the teacher's choice stays.
 void KeyTableSection::setKey(const grading::Key& key) {
-    if (!m_key || m_key->scale != key->scale) {
+    const bool errors = grading::countsErrors(key->scale);
+    if (!m_key || grading::countsErrors(m_key->scale) != errors) {
         const QSignalBlocker quiet(m_halfSteps);
-        m_halfSteps->setText(key->scale == grading::Scale::Errors
-                                 ? QStringLiteral("&halbe Fehler")
-                                 : QStringLiteral("&halbe Punkte"));
+        m_halfSteps->setText(errors ? QStringLiteral("&halbe Fehler")
+                                    : QStringLiteral("&halbe Punkte"));
         m_halfSteps->setChecked(halvesAskedFor(*key));
     }
     m_key = key;
@@ -73,20 +75,45 @@ void KeyTableSection::setKey(const grading::Key& key) {
 }
 
 bool KeyTableSection::halvesAskedFor(const grading::GradingKey& key) const {
-    return key.scale == grading::Scale::Errors ? !everyBoundWhole(key)
-                                               : m_maximum && grading::endsInAHalf(*m_maximum);
+    switch (key.scale) {
+    case grading::Scale::Points:
+        break;
+    case grading::Scale::Errors:
+        return !everyBoundWhole(key);
+    case grading::Scale::ErrorsPer100Words:
+        return false;
+    }
+    return m_maximum && grading::endsInAHalf(*m_maximum);
+}
+
+bool KeyTableSection::hasWhatItNeeds(const grading::GradingKey& key) const {
+    switch (key.scale) {
+    case grading::Scale::Points:
+        break;
+    case grading::Scale::Errors:
+        return true;
+    case grading::Scale::ErrorsPer100Words:
+        return m_words.has_value();
+    }
+    return m_maximum.has_value();
 }
 
 // The check box speaks for the keys that count as the key shown does; the others keep their own
 // step: half errors chosen for a dictation say nothing about a test in points.
 double KeyTableSection::step(const grading::GradingKey& key) const {
-    const bool halves = key.scale == m_key->scale ? m_halfSteps->isChecked() : halvesAskedFor(key);
+    const bool halves = grading::countsErrors(key.scale) == grading::countsErrors(m_key->scale)
+                            ? m_halfSteps->isChecked()
+                            : halvesAskedFor(key);
     return halves ? 0.5 : 1.0;
 }
 
 QString KeyTableSection::noTableText() const {
-    if (m_maximum) {
+    if (hasWhatItNeeds(*m_key)) {
         return grading::tooLargeToSplit(step(*m_key));
+    }
+    if (m_key->scale == grading::Scale::ErrorsPer100Words) {
+        return QStringLiteral(
+            "Für den Notenschlüssel bitte unter „Wörter“ die Zahl der Wörter ab 1 eingeben.");
     }
     return QStringLiteral(
         "Für den Notenschlüssel bitte unter „Rohpunkte“ eine Höchstpunktzahl über "
@@ -94,7 +121,7 @@ QString KeyTableSection::noTableText() const {
 }
 
 QString KeyTableSection::sheetNote() const {
-    return m_maximum && !shownTable() ? noTableText() : QString();
+    return hasWhatItNeeds(*m_key) && !shownTable() ? noTableText() : QString();
 }
 
 std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
@@ -102,8 +129,13 @@ std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
 }
 
 std::optional<grading::PasteTable> KeyTableSection::tableFor(const grading::GradingKey& key) const {
-    if (key.scale == grading::Scale::Errors) {
-        return grading::errorPasteTable(key, grading::errorTable(key, step(key)), m_locale);
+    if (!hasWhatItNeeds(key)) {
+        return std::nullopt;
+    }
+    if (grading::countsErrors(key.scale)) {
+        const qint64 words = m_words.value_or(0);
+        return grading::errorPasteTable(key, words, grading::errorTable(key, step(key), words),
+                                        m_locale);
     }
     if (!m_maximum) {
         return std::nullopt;
@@ -118,8 +150,8 @@ std::optional<grading::PasteTable> KeyTableSection::tableFor(const grading::Grad
 // The cells come from the very table the copy button puts on the clipboard.
 void KeyTableSection::fill() {
     const std::optional<grading::PasteTable> shown = shownTable();
-    // Without a maximum a points key has nothing to show but the hint.
-    const bool table = m_maximum || m_key->scale != grading::Scale::Points;
+    // Without a maximum or a word count the key it needs has nothing to show but the hint.
+    const bool table = hasWhatItNeeds(*m_key);
     const QString heading = shown   ? shown->caption
                             : table ? grading::keyTableHeading(*m_key, *m_maximum, m_locale)
                                     : noTableText();

@@ -14,8 +14,9 @@ class QPushButton;
 class QTableWidget;
 
 // The grade memory box's key for the exam: for the maximum in "Rohpunkte" and the key in force,
-// the raw points each grade needs, or under an error key the errors each grade allows, in whole
-// or half steps, with a button that copies it.
+// the raw points each grade needs, or under an error key the errors each grade allows (for the
+// word count typed there under errors per 100 words), in whole or half steps, with a button that
+// copies it.
 class KeyTableSection : public QWidget {
 public:
     enum class Copy { Button, None };
@@ -38,11 +39,14 @@ private:
     // What stands in the table's place where there is none.
     QString noTableText() const;
     bool halvesAskedFor(const grading::GradingKey& key) const;
+    // A maximum for a points key, a word count for a key of errors per 100 words.
+    bool hasWhatItNeeds(const grading::GradingKey& key) const;
     double step(const grading::GradingKey& key) const;
     void fill();
 
     grading::Key m_key;
     std::optional<double> m_maximum;
+    std::optional<qint64> m_words; // the same text read as a word count
     QLocale m_locale;
     QLabel* m_heading = nullptr;
     QCheckBox* m_halfSteps = nullptr;

@@ -221,8 +221,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "„Kaputt“, Zeile 6: Die Grenze „2.25“ ist keine Fehlerzahl von 0 bis 1000 in "
                   "ganzen oder halben Fehlern (etwa „2,5“ oder „2.5“)."},
         BrokenRow{"scale_unknown", "[Kaputt]\n1;50;1\n2;;2\nskala=fehler",
-                  "„Kaputt“, Zeile 8: „skala=fehler“ nennt keine Skala: „skala=Punkte“ oder "
-                  "„skala=Fehler“."},
+                  "„Kaputt“, Zeile 8: „skala=fehler“ nennt keine Skala: „skala=Punkte“, "
+                  "„skala=Fehler“ oder „skala=Fehler je 100 Wörter“."},
         BrokenRow{"scale_twice", "[Kaputt]\nskala=Fehler\n1;0;1\n2;;2\nskala=Fehler",
                   "„Kaputt“, Zeile 9: „skala=“ steht zweimal im Schlüssel."}),
     ROW_NAMES);
