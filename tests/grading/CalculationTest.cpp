@@ -20,7 +20,7 @@ const QLocale german(QLocale::German, QLocale::Germany);
 const QLocale english(QLocale::English, QLocale::UnitedStates);
 
 grading::Keys keysWithDictation(const QLocale& locale) {
-    return grading::Keys(locale, {dictationKey()});
+    return grading::Keys(locale, {dictationKey(), quotientKey()});
 }
 
 struct Inputs {
@@ -60,8 +60,7 @@ TEST_P(CalculateResult, ShowsAndRecordsPercentageAndGrade) {
     EXPECT_EQ(window.text(Field::ErgebnisProzent), row.percentage);
     EXPECT_EQ(window.text(Field::ErgebnisNote), row.grade);
     EXPECT_TRUE(window.messages().empty());
-    const QString key =
-        row.inputs.key == "IHK" || row.inputs.key == "Diktat" ? row.inputs.key : "GYM";
+    const QString key = keysWithDictation(row.locale).fromText(row.inputs.key)->name;
     const QString result = row.recorded.isEmpty() ? row.percentage + " %" : row.recorded;
     EXPECT_EQ(memory.entries(), "\r" + result + " = " + row.grade + " (" + key + ")");
 }
@@ -100,6 +99,47 @@ INSTANTIATE_TEST_SUITE_P(
         ResultRow{"english_locale", {"0", "6.5", "Diktat"}, "", "3", english, "6.5 Fehler"},
         ResultRow{"name_in_other_case_grades_GYM", {"40", "20", "diktat"}, "50,0", "06"}),
     ROW_NAMES);
+
+// Under errors per 100 words the words stand in "Rohpunkte"; the grade is worked out exactly, the
+// quotient shown rounded up, so that it never reads as a bound it passes.
+INSTANTIATE_TEST_SUITE_P(ErrorsPer100Words, CalculateResult,
+                         testing::Values(ResultRow{"half_errors_in_120",
+                                                   {"120", "2,5", "Quotient", "abc"},
+                                                   "2,09",
+                                                   "3",
+                                                   german,
+                                                   "2,5 Fehler / 120 Wörter = 2,09"},
+                                         ResultRow{"exactly_on_a_bound",
+                                                   {"125", "3", "Quotient"},
+                                                   "2,40",
+                                                   "3",
+                                                   german,
+                                                   "3 Fehler / 125 Wörter = 2,40"},
+                                         ResultRow{"a_hair_past_a_bound",
+                                                   {"499", "12", "Quotient"},
+                                                   "2,41",
+                                                   "4",
+                                                   german,
+                                                   "12 Fehler / 499 Wörter = 2,41"},
+                                         ResultRow{"exactly_on_a_bound_of_two_decimals",
+                                                   {"400", "41", "Quotient"},
+                                                   "10,25",
+                                                   "5",
+                                                   german,
+                                                   "41 Fehler / 400 Wörter = 10,25"},
+                                         ResultRow{"rounded_up_not_to_the_nearest",
+                                                   {"300", "1", "Quotient"},
+                                                   "0,34",
+                                                   "1",
+                                                   german,
+                                                   "1 Fehler / 300 Wörter = 0,34"},
+                                         ResultRow{"none",
+                                                   {"1.000", "0", "Quotient"},
+                                                   "0,00",
+                                                   "1",
+                                                   german,
+                                                   "0 Fehler / 1000 Wörter = 0,00"}),
+                         ROW_NAMES);
 
 // The division cases that the entered numbers alone decide: nothing is reported.
 INSTANTIATE_TEST_SUITE_P(
@@ -212,6 +252,23 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidRow{"words", {"40", "drei", "Diktat"}, Field::Punkte, {}, wholeOrHalf},
         InvalidRow{"nothing", {"40", "", "Diktat"}, Field::Punkte, {}, wholeOrHalf},
         InvalidRow{"infinity", {"40", "inf", "Diktat"}, Field::Punkte, {}, wholeOrHalf}),
+    ROW_NAMES);
+
+// Under errors per 100 words the words come first, a whole number from 1, then the errors.
+const QString wholeWords = "Eingabefehler! Bitte die Zahl der Wörter als ganze Zahl ab 1 eingeben!";
+INSTANTIATE_TEST_SUITE_P(
+    ErrorsPer100Words, CalculateValidation,
+    testing::Values(
+        InvalidRow{"no_words", {"0", "2", "Quotient", "x"}, Field::Rohpunkte, {}, wholeWords},
+        InvalidRow{"negative_words", {"-1", "2", "Quotient"}, Field::Rohpunkte, {}, wholeWords},
+        InvalidRow{"half_a_word", {"2,5", "2", "Quotient"}, Field::Rohpunkte, {}, wholeWords},
+        InvalidRow{
+            "words_as_letters", {"viele", "2", "Quotient"}, Field::Rohpunkte, {}, wholeWords},
+        InvalidRow{"a_quarter_error",
+                   {"120", "2,25", "Quotient", "x"},
+                   Field::Punkte,
+                   {Field::Rohpunkte},
+                   wholeOrHalf}),
     ROW_NAMES);
 
 TEST(Calculate, LaterRunTurnsAYellowFieldWhiteAgain) {

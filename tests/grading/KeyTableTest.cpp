@@ -89,20 +89,32 @@ INSTANTIATE_TEST_SUITE_P(Maxima, KeyTable,
                                          KeyTableCase{"1E16", "1E16", 2.0}),
                          ROW_NAMES);
 
-// Under an error key each row starts one step past the row before it reached, from 0, each "bis"
-// typed earns its grade, one step less too, and one step more the next grade the table shows;
-// the worst row is open. In half steps each "bis" is the bound itself.
+// Under a key of errors each row starts one step past the row before it reached, from 0, each
+// "bis" typed earns its grade, one step less too, and one step more the next grade the table
+// shows; the worst row is open. In half steps each "bis" of a count of errors is the bound
+// itself; under errors per 100 words the tables for 120, 125, 300 and 499 words.
 TEST(ErrorTable, EachBisEarnsItsGradeAndOneStepMoreTheNextRows) {
     std::vector<grading::GradingKey> errorKeys = randomKeys(8122026, 40, grading::Scale::Errors);
     errorKeys.push_back(dictationKey());
+    for (const grading::GradingKey& key : randomKeys(9, 20, grading::Scale::ErrorsPer100Words)) {
+        errorKeys.push_back(key);
+    }
+    errorKeys.push_back(quotientKey());
     for (const grading::GradingKey& key : errorKeys) {
         const grading::Keys known(german, {key});
-        auto shown = [&](double errors) {
-            return gradeShown("0", grading::numberText(errors, german), key, known);
-        };
-        for (double step : {1.0, 0.5}) {
-            SCOPED_TRACE(testing::Message() << key.name.toStdString() << " step " << step);
-            const std::vector<grading::KeyTableRow> rows = grading::errorTable(key, step);
+        const bool perWords = key.scale == grading::Scale::ErrorsPer100Words;
+        for (const auto& [words, step] :
+             {std::pair<qint64, double>{120, 1.0}, {125, 0.5}, {300, 1.0}, {499, 0.5}}) {
+            if (!perWords && words > 125) {
+                continue; // a count of errors needs no word count: whole and half steps suffice
+            }
+            auto shown = [&](double errors) {
+                return gradeShown(QString::number(words), grading::numberText(errors, german), key,
+                                  known);
+            };
+            SCOPED_TRACE(testing::Message()
+                         << key.name.toStdString() << " step " << step << " words " << words);
+            const std::vector<grading::KeyTableRow> rows = grading::errorTable(key, step, words);
             ASSERT_EQ(rows.size(), key.grades.size());
             double from = 0.0;
             std::optional<double> lastTo;

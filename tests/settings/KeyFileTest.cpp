@@ -58,8 +58,11 @@ TEST(KeyFileRoundTrip, EveryValidKeyComesBackAsItWasWritten) {
         }
         keys.push_back(grading::withOwnHeadings(key));
     }
-    for (const grading::GradingKey& errorKey : randomKeys(7, 10, grading::Scale::Errors)) {
-        keys.push_back(errorKey);
+    for (grading::Scale scale : {grading::Scale::Errors, grading::Scale::ErrorsPer100Words}) {
+        for (grading::GradingKey errorKey : randomKeys(7, 10, scale)) {
+            errorKey.name.replace(0, 1, scale == grading::Scale::Errors ? u'E' : u'Q');
+            keys.push_back(errorKey);
+        }
     }
     const settings::KeyFileContent read =
         settings::parseKeyFile(QString::fromUtf8(settings::formatKeyFile(keys)));
@@ -220,6 +223,10 @@ INSTANTIATE_TEST_SUITE_P(
                   "[Kaputt]\n1;2.25;1\n2;;x\nskala=Fehler",
                   "„Kaputt“, Zeile 6: Die Grenze „2.25“ ist keine Fehlerzahl von 0 bis 1000 in "
                   "ganzen oder halben Fehlern (etwa „2,5“ oder „2.5“)."},
+        BrokenRow{"quotient_bound_past_100",
+                  "[Kaputt]\nskala = Fehler je 100 Wörter\n1;100.5;1\n2;;2",
+                  "„Kaputt“, Zeile 7: Die Grenze „100.5“ ist keine Zahl von 0 bis 100 mit "
+                  "höchstens zwei Nachkommastellen (etwa „2,4“ oder „2.4“)."},
         BrokenRow{"scale_unknown", "[Kaputt]\n1;50;1\n2;;2\nskala=fehler",
                   "„Kaputt“, Zeile 8: „skala=fehler“ nennt keine Skala: „skala=Punkte“, "
                   "„skala=Fehler“ oder „skala=Fehler je 100 Wörter“."},

@@ -41,9 +41,20 @@ inline grading::GradingKey dictationKey() {
     return grading::withOwnHeadings(key);
 }
 
+// Language tests graded by errors per 100 words, bounds with one and two decimals.
+inline grading::GradingKey quotientKey() {
+    grading::GradingKey key{QStringLiteral("Quotient"), {}, 4, {}, {}, {}};
+    key.scale = grading::Scale::ErrorsPer100Words;
+    const std::optional<double> bounds[] = {1, 1.5, 2.4, 4, 10.25, std::nullopt};
+    for (int grade = 1; grade <= 6; ++grade) {
+        key.grades.push_back({QString::number(grade), bounds[grade - 1], 100 * grade});
+    }
+    return grading::withOwnHeadings(key);
+}
+
 // Keys as schools make them, drawn from `seed`: 2 to 30 grades, texts of 1 to 12 characters,
-// values with two decimals, with a weak grade or without, bounds with two decimals or, under
-// errors, whole or half from 0 to 1000. Each keeps every rule.
+// values with two decimals, with a weak grade or without, bounds with two decimals (from 0 under
+// errors per 100 words) or, under errors, whole or half from 0 to 1000. Each keeps every rule.
 inline std::vector<grading::GradingKey> randomKeys(std::uint32_t seed, int count,
                                                    grading::Scale scale = grading::Scale::Points) {
     std::mt19937 draw(seed);
@@ -67,14 +78,15 @@ inline std::vector<grading::GradingKey> randomKeys(std::uint32_t seed, int count
             QStringLiteral("K%1 ").arg(k) + word(between(1, 16)), {}, {}, {}, {}, {}};
         const auto grades = static_cast<std::size_t>(between(2, 30));
         key.scale = scale;
-        const bool errors = scale == grading::Scale::Errors;
         // In hundredths; falling from the best grade under points, rising under errors.
         std::set<qint64> bounds;
         while (bounds.size() < grades - 1) {
-            bounds.insert(errors ? 50 * between(0, 2000) : between(1, 10000));
+            bounds.insert(scale == grading::Scale::Errors              ? 50 * between(0, 2000)
+                          : scale == grading::Scale::ErrorsPer100Words ? between(0, 10000)
+                                                                       : between(1, 10000));
         }
         std::vector<qint64> inOrder(bounds.begin(), bounds.end());
-        if (!errors) {
+        if (!grading::countsErrors(scale)) {
             std::reverse(inOrder.begin(), inOrder.end());
         }
         std::set<QString> texts;

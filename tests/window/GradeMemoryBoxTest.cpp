@@ -142,7 +142,8 @@ TEST_F(MemoryBox, KeyTableForTheTypedMaximumInWholePointsIsCopied) {
 }
 
 // An error key's table needs no maximum and starts in half errors where a bound is a half; a
-// points key then shown asks for the maximum, and one beside it keeps its own step.
+// points key then shown asks for the maximum, a key by errors per 100 words for the words, and a
+// points key beside an error key keeps its own step.
 TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
     const QLocale german(QLocale::German, QLocale::Germany);
     KeyTableSection section("", std::make_shared<const grading::GradingKey>(dictationKey()), german,
@@ -158,6 +159,15 @@ TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
     section.setKey(grading::Keys(german).gym());
     EXPECT_FALSE(section.shownTable().has_value());
     EXPECT_TRUE(halves->isHidden());
+
+    // A key by errors per 100 words asks for the words, and its table is for them.
+    const auto quotient = std::make_shared<const grading::GradingKey>(quotientKey());
+    section.setKey(quotient);
+    EXPECT_EQ(section.findChild<QLabel*>()->text(),
+              QString::fromUtf8("Für den Notenschlüssel bitte unter „Wörter“ die Zahl der Wörter "
+                                "ab 1 eingeben."));
+    EXPECT_EQ(KeyTableSection("125", quotient, german, nullptr).shownTable()->caption,
+              QString::fromUtf8("Notenschlüssel für 125 Wörter (Quotient)"));
 
     // Half errors chosen leave a points key of the same exam in whole points.
     const KeyTableSection beside("40", std::make_shared<const grading::GradingKey>(dictationKey()),

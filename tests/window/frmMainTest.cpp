@@ -28,6 +28,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <tuple>
 
 using grading::Field;
 
@@ -76,6 +77,37 @@ protected:
 
     static QColor background(const frmMain& window, const char* name) {
         return child<QLineEdit>(window, name)->palette().color(QPalette::Base);
+    }
+
+    // Saves a key named `name` from the preset `downs` below the first in the editor, as a teacher
+    // picks it with the arrows; the scale and the bounds' heading shown for it are checked.
+    static void saveFromPreset(frmMain& window, int downs, const char* preset, const char* name,
+                               const char* scale, const char* heading) {
+        ASSERT_TRUE(withModalBox(
+            [&] { window.contextMenu()->findChild<QAction*>("mnuNotenschluessel")->trigger(); },
+            [&](QDialog* editor) {
+                QTest::keyClick(editor, Qt::Key_V, Qt::AltModifier);
+                QWidget* presets = editor->focusWidget();
+                for (int down = 0; down < downs; ++down) {
+                    QTest::keyClick(presets, Qt::Key_Down);
+                }
+                EXPECT_EQ(qobject_cast<QComboBox*>(presets)->currentText(),
+                          QString::fromUtf8(preset));
+                QTest::keyClick(presets, Qt::Key_Tab);
+                QTest::keyClicks(editor->focusWidget(), name);
+                QTest::keyClick(editor->focusWidget(), Qt::Key_Tab);
+                EXPECT_EQ(qobject_cast<QComboBox*>(editor->focusWidget())->currentText(),
+                          QString::fromUtf8(scale));
+                EXPECT_EQ(editor->findChild<QTableView*>()->model()->headerData(1, Qt::Horizontal),
+                          QString::fromUtf8(heading));
+                for (QPushButton* button : editor->findChildren<QPushButton*>()) {
+                    if (button->text() == "&Speichern") {
+                        QTest::mouseClick(button, Qt::LeftButton);
+                    }
+                }
+            }));
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
     QTemporaryDir m_dir;
@@ -593,31 +625,7 @@ TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
         return shown.join(" | ");
     };
     const QString ownCaptions = captions();
-    bool opened = withModalBox(
-        [&] { window->contextMenu()->findChild<QAction*>("mnuNotenschluessel")->trigger(); },
-        [&](QDialog* editor) {
-            QTest::keyClick(editor, Qt::Key_V, Qt::AltModifier);
-            QWidget* preset = editor->focusWidget();
-            for (int down = 0; down < 4; ++down) {
-                QTest::keyClick(preset, Qt::Key_Down);
-            }
-            EXPECT_EQ(qobject_cast<QComboBox*>(preset)->currentText(),
-                      QString::fromUtf8("Diktat, geübt (Fehlerzahl)"));
-            QTest::keyClick(preset, Qt::Key_Tab);
-            QTest::keyClicks(editor->focusWidget(), "Diktat 5a");
-            QTest::keyClick(editor->focusWidget(), Qt::Key_Tab);
-            EXPECT_EQ(qobject_cast<QComboBox*>(editor->focusWidget())->currentText(), "Fehler");
-            EXPECT_EQ(editor->findChild<QTableView*>()->model()->headerData(1, Qt::Horizontal),
-                      "bis Fehler");
-            for (QPushButton* button : editor->findChildren<QPushButton*>()) {
-                if (button->text() == "&Speichern") {
-                    QTest::mouseClick(button, Qt::LeftButton);
-                }
-            }
-        });
-    ASSERT_TRUE(opened);
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    saveFromPreset(*window, 4, "Diktat, geübt (Fehlerzahl)", "Diktat 5a", "Fehler", "bis Fehler");
     window->setText(Field::Rohpunkte, "kein Maximum");
     auto* key = child<QComboBox>(*window, "cboSchlüssel");
     key->lineEdit()->setFocus(Qt::TabFocusReason);
@@ -658,6 +666,35 @@ TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
         [&] { window->contextMenu()->findChild<QAction*>("mnuNotenschluessel")->trigger(); },
         [](QDialog* editor) { editor->reject(); }));
     EXPECT_EQ(fieldTexts(*window), "40 | 100 | 0 | 0,0 | 2 | Bayern");
+}
+
+// A key by errors per 100 words from its preset: the words stand where the maximum stood, the
+// result field gives the quotient, the memory line both counts.
+TEST_F(Window, QuotientKeyFromItsPresetTakesWordsAndErrorsAndShowsTheQuotient) {
+    auto window = open();
+    saveFromPreset(*window, 6, "Fehlerquotient (1–6)", "Englisch 9b", "Fehler je 100 Wörter",
+                   "bis Fehler je 100");
+    auto* key = child<QComboBox>(*window, "cboSchlüssel");
+    key->lineEdit()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    for (const auto& [label, input, caption] :
+         {std::tuple{"lblRohpunkte", "txtRohpunkte", "Wörter"},
+          std::tuple{"Label1", "txtPunkte", "Fehler"},
+          std::tuple{"lblErgebnisProz", "txtErgebnisProzent", "Fehler je 100 Wörter"}}) {
+        EXPECT_EQ(child<QLabel>(*window, label)->text(), QString::fromUtf8(caption));
+        EXPECT_EQ(child(*window, input)->accessibleName(), QString::fromUtf8(caption));
+    }
+    auto* words = child<QLineEdit>(*window, "txtRohpunkte");
+    words->setFocus(Qt::TabFocusReason);
+    words->selectAll();
+    QTest::keyClicks(words, "120");
+    QTest::keyClick(words, Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), "2,5");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(fieldTexts(*window), "120 | 100 | 2,5 | 2,09 | 3 | Englisch 9b");
+    EXPECT_EQ(window->notenSpeicher().entries(),
+              QString::fromUtf8("\r2,5 Fehler / 120 Wörter = 2,09 = 3 (Englisch 9b)"));
 }
 
 // A key text saved for a key that the key file no longer holds is said at start, once the window
