@@ -118,6 +118,9 @@ void KeyEditor::createControls(const QString& maximumText) {
     m_grades->verticalHeader()->setVisible(false);
     m_grades->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_grades->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // The bounds' heading ("bis Fehler je 100") stands whole.
+    m_grades->horizontalHeader()->setSectionResizeMode(keys::GradeRows::Bound,
+                                                       QHeaderView::ResizeToContents);
     m_grades->setSelectionMode(QAbstractItemView::SingleSelection);
     // Tab leaves the table, also from a cell being edited; the arrows move in it.
     m_grades->setTabKeyNavigation(false);
