@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ns per "Berechnen" against the model window (points, errors), ns per grade-memory append at
-// several sizes, and the time one key table takes (argument 0: a maximum of 2^52), and reading a
-// full key file.
+// ns per "Berechnen" against the model window (points, errors, errors per 100 words), ns per
+// grade-memory append at several sizes, and the time one key table takes (argument 0: a maximum of
+// 2^52), and reading a full key file.
 #include "grading/Calculation.h"
 #include "grading/KeyTable.h"
 #include "grading/NotenSpeicher.h"
@@ -17,7 +17,7 @@
 
 namespace {
 
-// Argument 0: points under GYM; 1: errors under a dictation key.
+// Argument 0: points under GYM; 1: errors under a dictation key; 2: errors in 499 words.
 void BM_Calculate(benchmark::State& state) {
     const QLocale german(QLocale::German, QLocale::Germany);
     ModelWindow window;
@@ -27,7 +27,12 @@ void BM_Calculate(benchmark::State& state) {
         window.setText(grading::Field::Schluessel, "Diktat");
         window.setText(grading::Field::Punkte, "2,5");
     }
-    const grading::Keys keys(german, {dictationKey()});
+    if (state.range(0) == 2) {
+        window.setText(grading::Field::Schluessel, "Quotient");
+        window.setText(grading::Field::Rohpunkte, "499");
+        window.setText(grading::Field::Punkte, "12");
+    }
+    const grading::Keys keys(german, {dictationKey(), quotientKey()});
     grading::NotenSpeicher memory;
     for (auto _ : state) {
         grading::calculate(window, memory, keys, german);
@@ -38,7 +43,7 @@ void BM_Calculate(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_Calculate)->Arg(0)->Arg(1);
+BENCHMARK(BM_Calculate)->Arg(0)->Arg(1)->Arg(2);
 
 // ns per append while the memory holds between n and 2n entries; refilling happens untimed.
 void BM_Append(benchmark::State& state) {

@@ -5,6 +5,7 @@
 #include "grading/KeyRules.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <random>
@@ -30,26 +31,26 @@ inline grading::GradingKey tendencyKey() {
     return grading::withOwnHeadings(key);
 }
 
-// A dictation graded by its errors, a half error among the bounds and a best grade for none.
-inline grading::GradingKey dictationKey() {
-    grading::GradingKey key{QStringLiteral("Diktat"), {}, 4, {}, {}, {}};
-    key.scale = grading::Scale::Errors;
-    const std::optional<double> bounds[] = {0, 2, 6.5, 11, 18, std::nullopt};
+// Grades 1 to 6 of values 1 to 6, weak from 5, under the scale and with the bounds given.
+inline grading::GradingKey oneToSix(const char* name, grading::Scale scale,
+                                    const std::array<std::optional<double>, 6>& bounds) {
+    grading::GradingKey key{QString::fromUtf8(name), {}, 4, {}, {}, {}};
+    key.scale = scale;
     for (int grade = 1; grade <= 6; ++grade) {
         key.grades.push_back({QString::number(grade), bounds[grade - 1], 100 * grade});
     }
     return grading::withOwnHeadings(key);
 }
 
+// A dictation graded by its errors, a half error among the bounds and a best grade for none.
+inline grading::GradingKey dictationKey() {
+    return oneToSix("Diktat", grading::Scale::Errors, {0, 2, 6.5, 11, 18, std::nullopt});
+}
+
 // Language tests graded by errors per 100 words, bounds with one and two decimals.
 inline grading::GradingKey quotientKey() {
-    grading::GradingKey key{QStringLiteral("Quotient"), {}, 4, {}, {}, {}};
-    key.scale = grading::Scale::ErrorsPer100Words;
-    const std::optional<double> bounds[] = {1, 1.5, 2.4, 4, 10.25, std::nullopt};
-    for (int grade = 1; grade <= 6; ++grade) {
-        key.grades.push_back({QString::number(grade), bounds[grade - 1], 100 * grade});
-    }
-    return grading::withOwnHeadings(key);
+    return oneToSix("Quotient", grading::Scale::ErrorsPer100Words,
+                    {1, 1.5, 2.4, 4, 10.25, std::nullopt});
 }
 
 // Keys as schools make them, drawn from `seed`: 2 to 30 grades, texts of 1 to 12 characters,
