@@ -55,11 +55,13 @@ const QString wholeOrHalfErrors =
 
 // The errors per 100 words with two decimals, rounded up: a quotient that passes a bound by a
 // hair never reads as the bound itself.
-QString quotientText(qint64 halfErrors, qint64 words, const QLocale& locale) {
+QString quotientText(double errors, qint64 words, const QLocale& locale) {
     __extension__ using Wide = __int128;
-    const Wide hundredths = (Wide{halfErrors} * 5000 + words - 1) / words;
-    if (hundredths > std::numeric_limits<qint64>::max()) {
-        return ungrouped(locale).toString(static_cast<double>(hundredths) / 100.0, 'f', 2);
+    const Wide hundredths = (Wide{halfErrorsOf(errors)} * 5000 + words - 1) / words;
+    if (hundredths > std::numeric_limits<qint64>::max() / 4) {
+        // Beyond every bound: the figure as near as a double comes.
+        return ungrouped(locale).toString(
+            std::ceil(errors * 10000.0 / static_cast<double>(words)) / 100.0, 'f', 2);
     }
     const auto whole = static_cast<qint64>(hundredths / 100);
     const auto cents = static_cast<int>(hundredths % 100);
@@ -152,12 +154,12 @@ bool calculateQuotient(GradingWindow& window, NotenSpeicher& memory, const Key& 
     }
     const qint64 words = *wordsFromText(window.text(Field::Rohpunkte), locale);
     const double errors = *errorsFromText(window.text(Field::Punkte), locale);
-    const QString quotient = quotientText(halfErrorsOf(errors), words, locale);
+    const QString quotient = quotientText(errors, words, locale);
     window.setText(Field::ErgebnisProzent, quotient);
     const std::size_t grade = gradeForHalfErrors(*key, halfErrorsOf(errors), words);
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
-    memory.append(QStringLiteral("%1 Fehler / %2 Wörter = %3")
-                      .arg(numberText(errors, locale), countText(words, locale), quotient),
+    memory.append(QStringLiteral("%1 Fehler / %2 = %3")
+                      .arg(numberText(errors, locale), wordsText(words, locale), quotient),
                   key, grade);
     return true;
 }

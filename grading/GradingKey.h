@@ -79,7 +79,8 @@ private:
 std::size_t gradeForPercentage(const GradingKey& key, double percentage);
 
 // The grade, 0 the best, that so many half errors earn under a key of errors, in so many words
-// under errors per 100 words: the best grade whose bound they do not pass, compared in integers.
+// under errors per 100 words (from 1; a count of errors needs none): the best grade whose bound
+// they do not pass, compared in integers.
 std::size_t gradeForHalfErrors(const GradingKey& key, qint64 halfErrors, qint64 words = 0);
 
 // " (GYM)": a blank and the key's name in parentheses, as written behind each memory entry.

@@ -81,7 +81,7 @@ std::optional<std::vector<KeyTableRow>> keyTable(const GradingKey& key, double m
 
 std::vector<KeyTableRow> errorTable(const GradingKey& key, double step, qint64 words) {
     const qint64 stepHalves = step == 0.5 ? 1 : 2;
-    // Every count here is far below 2^53 half errors, which a double holds exactly.
+    // A double holds every count of half errors up to 2^53 exactly, far past any real word count.
     auto errors = [](qint64 halves) {
         return static_cast<double>(halves) / 2.0;
     };
@@ -118,8 +118,7 @@ QString keyTableHeading(const GradingKey& key, double maximum, const QLocale& lo
 
 QString errorTableHeading(const GradingKey& key, qint64 words, const QLocale& locale) {
     if (key.scale == Scale::ErrorsPer100Words) {
-        return QStringLiteral("Notenschlüssel für %1 Wörter").arg(countText(words, locale)) +
-               suffix(key);
+        return QStringLiteral("Notenschlüssel für %1").arg(wordsText(words, locale)) + suffix(key);
     }
     return QStringLiteral("Notenschlüssel nach Fehlern") + suffix(key);
 }

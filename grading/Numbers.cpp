@@ -65,16 +65,22 @@ std::optional<double> errorsFromText(const QString& text, const QLocale& locale)
     return *errors + 0.0; // "-0" is no error either
 }
 
+QString wordsText(qint64 words, const QLocale& locale) {
+    return words == 1 ? QStringLiteral("%1 Wort").arg(countText(words, locale))
+                      : QStringLiteral("%1 Wörter").arg(countText(words, locale));
+}
+
 std::optional<qint64> wordsFromText(const QString& text, const QLocale& locale) {
     const std::optional<double> words = readNumber(text, locale);
-    if (!words || !(*words >= 1.0 && *words <= 0x1p53) || std::floor(*words) != *words) {
+    // Below 2^53 every whole number is a double of its own, so none stands for a larger one.
+    if (!words || !(*words >= 1.0 && *words < 0x1p53) || std::floor(*words) != *words) {
         return std::nullopt;
     }
     return static_cast<qint64>(*words);
 }
 
 qint64 halfErrorsOf(double errors) {
-    return std::llround(std::min(errors, 0x1p52) * 2.0);
+    return std::llround(std::min(errors, 0x1p61) * 2.0);
 }
 
 QString countText(qint64 count, const QLocale& locale) {

@@ -34,11 +34,14 @@ QString numberText(double number, const QLocale& locale);
 
 // Errors as typed: 0 or more, whole or half ("2,5"); nothing for any other text.
 std::optional<double> errorsFromText(const QString& text, const QLocale& locale);
-// A word count as typed: a whole number from 1, at most 2^53; nothing for any other text.
+// "1 Wort", "120 Wörter".
+QString wordsText(qint64 words, const QLocale& locale);
+
+// A word count as typed: a whole number from 1, below 2^53; nothing for any other text.
 std::optional<qint64> wordsFromText(const QString& text, const QLocale& locale);
 
-// Errors in whole half errors, as they are graded; a count past 2^52 errors, far past every
-// bound, stands as 2^52.
+// Errors in whole half errors, as they are graded; a count past 2^61 errors stands as 2^61, past
+// what any bound allows in any word count taken (2^54 half errors).
 qint64 halfErrorsOf(double errors);
 
 // The pattern "0.0" in the locale, without digit grouping; halves round away from zero.

@@ -17,8 +17,9 @@
 namespace {
 
 bool everyBoundWhole(const grading::GradingKey& key) {
-    return std::all_of(key.grades.begin(), key.grades.end(), [&](const grading::Grade& grade) {
-        return !grade.bound || grading::mostHalfErrors(key.scale, *grade.bound, 0) % 2 == 0;
+    return std::all_of(key.grades.begin(), key.grades.end(), [](const grading::Grade& grade) {
+        return !grade.bound ||
+               grading::mostHalfErrors(grading::Scale::Errors, *grade.bound, 0) % 2 == 0;
     });
 }
 
@@ -60,11 +61,11 @@ KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key&
     setKey(key);
 }
 
-// Half steps are chosen where the key or the maximum asks for them, afresh where a key counts
-// in another unit; otherwise the teacher's choice stays.
+// Half steps are chosen where the key or the maximum asks for them, afresh where a key of another
+// scale is shown; otherwise the teacher's choice stays.
 void KeyTableSection::setKey(const grading::Key& key) {
     const bool errors = grading::countsErrors(key->scale);
-    if (!m_key || grading::countsErrors(m_key->scale) != errors) {
+    if (!m_key || m_key->scale != key->scale) {
         const QSignalBlocker quiet(m_halfSteps);
         m_halfSteps->setText(errors ? QStringLiteral("&halbe Fehler")
                                     : QStringLiteral("&halbe Punkte"));
@@ -98,12 +99,11 @@ bool KeyTableSection::hasWhatItNeeds(const grading::GradingKey& key) const {
     return m_maximum.has_value();
 }
 
-// The check box speaks for the keys that count as the key shown does; the others keep their own
-// step: half errors chosen for a dictation say nothing about a test in points.
+// The check box speaks for the keys of the scale of the key shown; the others keep their own step:
+// half errors chosen for a dictation say nothing about a test in points, nor whole errors for a
+// language test about a dictation with half bounds.
 double KeyTableSection::step(const grading::GradingKey& key) const {
-    const bool halves = grading::countsErrors(key.scale) == grading::countsErrors(m_key->scale)
-                            ? m_halfSteps->isChecked()
-                            : halvesAskedFor(key);
+    const bool halves = key.scale == m_key->scale ? m_halfSteps->isChecked() : halvesAskedFor(key);
     return halves ? 0.5 : 1.0;
 }
 
@@ -112,8 +112,8 @@ QString KeyTableSection::noTableText() const {
         return grading::tooLargeToSplit(step(*m_key));
     }
     if (m_key->scale == grading::Scale::ErrorsPer100Words) {
-        return QStringLiteral(
-            "Für den Notenschlüssel bitte unter „Wörter“ die Zahl der Wörter ab 1 eingeben.");
+        return QStringLiteral("Für den Notenschlüssel bitte die Zahl der Wörter ab 1 eingeben (im "
+                              "Feld „Rohpunkte“, das unter diesem Schlüssel „Wörter“ heißt).");
     }
     return QStringLiteral(
         "Für den Notenschlüssel bitte unter „Rohpunkte“ eine Höchstpunktzahl über "

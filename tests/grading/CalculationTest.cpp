@@ -138,7 +138,13 @@ INSTANTIATE_TEST_SUITE_P(ErrorsPer100Words, CalculateResult,
                                                    "0,00",
                                                    "1",
                                                    german,
-                                                   "0 Fehler / 1000 Wörter = 0,00"}),
+                                                   "0 Fehler / 1000 Wörter = 0,00"},
+                                         ResultRow{"one_word",
+                                                   {"1", "0,5", "Quotient"},
+                                                   "50,00",
+                                                   "6",
+                                                   german,
+                                                   "0,5 Fehler / 1 Wort = 50,00"}),
                          ROW_NAMES);
 
 // The division cases that the entered numbers alone decide: nothing is reported.
@@ -262,6 +268,12 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidRow{"no_words", {"0", "2", "Quotient", "x"}, Field::Rohpunkte, {}, wholeWords},
         InvalidRow{"negative_words", {"-1", "2", "Quotient"}, Field::Rohpunkte, {}, wholeWords},
         InvalidRow{"half_a_word", {"2,5", "2", "Quotient"}, Field::Rohpunkte, {}, wholeWords},
+        // 2^53 + 1 words would be read as 2^53.
+        InvalidRow{"more_words_than_a_double_tells_apart",
+                   {"9007199254740993", "2", "Quotient"},
+                   Field::Rohpunkte,
+                   {},
+                   wholeWords},
         InvalidRow{
             "words_as_letters", {"viele", "2", "Quotient"}, Field::Rohpunkte, {}, wholeWords},
         InvalidRow{"a_quarter_error",

@@ -164,10 +164,16 @@ TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
     const auto quotient = std::make_shared<const grading::GradingKey>(quotientKey());
     section.setKey(quotient);
     EXPECT_EQ(section.findChild<QLabel*>()->text(),
-              QString::fromUtf8("Für den Notenschlüssel bitte unter „Wörter“ die Zahl der Wörter "
-                                "ab 1 eingeben."));
-    EXPECT_EQ(KeyTableSection("125", quotient, german, nullptr).shownTable()->caption,
+              QString::fromUtf8("Für den Notenschlüssel bitte die Zahl der Wörter ab 1 eingeben "
+                                "(im Feld „Rohpunkte“, das unter diesem Schlüssel „Wörter“ "
+                                "heißt)."));
+    const KeyTableSection forWords("125", quotient, german, nullptr);
+    EXPECT_EQ(forWords.shownTable()->caption,
               QString::fromUtf8("Notenschlüssel für 125 Wörter (Quotient)"));
+    // A dictation of the same exam keeps its half errors beside it.
+    EXPECT_EQ(
+        grading::tabSeparated({*forWords.tableFor(dictationKey())}, false).section('\n', 3, 3),
+        "3\t2,5\t6,5");
 
     // Half errors chosen leave a points key of the same exam in whole points.
     const KeyTableSection beside("40", std::make_shared<const grading::GradingKey>(dictationKey()),
