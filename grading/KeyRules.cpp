@@ -154,25 +154,28 @@ std::optional<qint64> boundFromFileText(const QString& text, Scale scale) {
     return hundredths && isBoundInRange(*hundredths, scale) ? hundredths : std::nullopt;
 }
 
-QString whyNotABound(const QString& text, Scale scale) {
-    if (boundFromFileText(text, scale)) {
-        return {};
-    }
+BoundRule boundRule(Scale scale) {
     switch (scale) {
     case Scale::Points:
         break;
     case Scale::Errors:
-        return QStringLiteral("Die Grenze „%1“ ist keine Fehlerzahl von 0 bis 1000 in ganzen oder "
-                              "halben Fehlern (etwa „2,5“ oder „2.5“).")
-            .arg(text);
+        return {QStringLiteral("keine Fehlerzahl von 0 bis 1000 in ganzen oder halben Fehlern"),
+                250};
     case Scale::ErrorsPer100Words:
-        return QStringLiteral("Die Grenze „%1“ ist keine Zahl von 0 bis 100 mit höchstens zwei "
-                              "Nachkommastellen (etwa „2,4“ oder „2.4“).")
-            .arg(text);
+        return {QStringLiteral("keine Zahl von 0 bis 100 mit höchstens zwei Nachkommastellen"),
+                240};
     }
-    return QStringLiteral("Die Grenze „%1“ ist keine Zahl über 0 bis 100 mit höchstens zwei "
-                          "Nachkommastellen (etwa „33,3“ oder „33.3“).")
-        .arg(text);
+    return {QStringLiteral("keine Zahl über 0 bis 100 mit höchstens zwei Nachkommastellen"), 3330};
+}
+
+QString whyNotABound(const QString& text, Scale scale) {
+    if (boundFromFileText(text, scale)) {
+        return {};
+    }
+    const BoundRule rule = boundRule(scale);
+    const QString example = textFromHundredths(rule.example);
+    return QStringLiteral("Die Grenze „%1“ ist %2 (etwa „%3“ oder „%4“).")
+        .arg(text, rule.broken, QString(example).replace(u'.', u','), example);
 }
 
 QString whyNotAValue(const QString& text) {

@@ -40,6 +40,14 @@ QString whyNotAGradeText(const QString& text);
 // A bound's text in the key file, in hundredths, where it keeps the scale's range; a "%" behind it
 // only under points.
 std::optional<qint64> boundFromFileText(const QString& text, Scale scale);
+// What a bound breaks where it leaves the scale's range ("keine Zahl über 0 bis 100 mit höchstens
+// zwei Nachkommastellen"), and a bound that keeps it, in hundredths, for an example.
+struct BoundRule {
+    QString broken;
+    qint64 example = 0;
+};
+BoundRule boundRule(Scale scale);
+
 // Why a bound's text in the key file is none under the scale.
 QString whyNotABound(const QString& text, Scale scale);
 // Why a value's text in the key file is none: from -100 to 100, two decimals at most.

@@ -38,22 +38,9 @@ std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale,
 }
 
 QString whyNotAFormBound(const QString& text, Scale scale, const QLocale& locale) {
-    const QString heading = boundHeading(scale);
-    switch (scale) {
-    case Scale::Points:
-        break;
-    case Scale::Errors:
-        return QStringLiteral("„%1“ unter „%2“ ist keine Fehlerzahl von 0 bis 1000 in ganzen oder "
-                              "halben Fehlern (etwa „%3“).")
-            .arg(text, heading, localeText(250, locale));
-    case Scale::ErrorsPer100Words:
-        return QStringLiteral("„%1“ unter „%2“ ist keine Zahl von 0 bis 100 mit höchstens zwei "
-                              "Nachkommastellen (etwa „%3“).")
-            .arg(text, heading, localeText(240, locale));
-    }
-    return QStringLiteral("„%1“ unter „%2“ ist keine Zahl über 0 bis 100 mit höchstens zwei "
-                          "Nachkommastellen (etwa „%3“).")
-        .arg(text, heading, localeText(3330, locale));
+    const BoundRule rule = boundRule(scale);
+    return QStringLiteral("„%1“ unter „%2“ ist %3 (etwa „%4“).")
+        .arg(text, boundHeading(scale), rule.broken, localeText(rule.example, locale));
 }
 
 bool isBlank(const KeyFormRow& row) {
