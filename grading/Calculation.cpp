@@ -125,7 +125,7 @@ bool calculatePoints(GradingWindow& window, NotenSpeicher& memory, const Key& ke
     const std::size_t grade = gradeForExactPercentage(*key, percentage);
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
 
-    memory.append(percentageText + QLatin1String(" %"), key, grade);
+    memory.append(percentageText + QLatin1String(" %"), key, grade, {{maximum, {}}, achieved});
     return true;
 }
 
@@ -138,7 +138,7 @@ bool calculateErrors(GradingWindow& window, NotenSpeicher& memory, const Key& ke
     window.setText(Field::ErgebnisProzent, QString());
     const std::size_t grade = gradeForHalfErrors(*key, halfErrorsOf(errors));
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
-    memory.append(numberText(errors, locale) + QLatin1String(" Fehler"), key, grade);
+    memory.append(numberText(errors, locale) + QLatin1String(" Fehler"), key, grade, {{}, errors});
     return true;
 }
 
@@ -160,7 +160,7 @@ bool calculateQuotient(GradingWindow& window, NotenSpeicher& memory, const Key& 
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
     memory.append(QStringLiteral("%1 Fehler / %2 = %3")
                       .arg(numberText(errors, locale), wordsText(words, locale), quotient),
-                  key, grade);
+                  key, grade, {{{}, words}, errors});
     return true;
 }
 

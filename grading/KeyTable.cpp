@@ -5,6 +5,7 @@
 #include "grading/Numbers.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 namespace grading {
@@ -45,6 +46,52 @@ std::optional<double> keyTableMaximum(const QString& maximumText, const QLocale&
         return std::nullopt;
     }
     return maximum;
+}
+
+OutOf outOfText(const QString& maximumText, const QLocale& locale) {
+    return {keyTableMaximum(maximumText, locale), wordsFromText(maximumText, locale)};
+}
+
+bool hasWhatItNeeds(const GradingKey& key, const OutOf& outOf) {
+    switch (key.scale) {
+    case Scale::Points:
+        break;
+    case Scale::Errors:
+        return true;
+    case Scale::ErrorsPer100Words:
+        return outOf.words.has_value();
+    }
+    return outOf.maximum && *outOf.maximum > 0.0;
+}
+
+bool halvesAskedFor(const GradingKey& key, const OutOf& outOf) {
+    switch (key.scale) {
+    case Scale::Points:
+        break;
+    case Scale::Errors:
+        return std::any_of(key.grades.begin(), key.grades.end(), [](const Grade& grade) {
+            return grade.bound && mostHalfErrors(Scale::Errors, *grade.bound, 0) % 2 != 0;
+        });
+    case Scale::ErrorsPer100Words:
+        return false;
+    }
+    return outOf.maximum && endsInAHalf(*outOf.maximum);
+}
+
+std::optional<PasteTable> keyTableFor(const GradingKey& key, const OutOf& outOf, double step,
+                                      const QLocale& locale) {
+    if (!hasWhatItNeeds(key, outOf)) {
+        return std::nullopt;
+    }
+    if (countsErrors(key.scale)) {
+        const qint64 words = outOf.words.value_or(0);
+        return errorPasteTable(key, words, errorTable(key, step, words), locale);
+    }
+    const auto rows = keyTable(key, *outOf.maximum, step);
+    if (!rows) {
+        return std::nullopt;
+    }
+    return keyPasteTable(key, *outOf.maximum, *rows, locale);
 }
 
 bool endsInAHalf(double maximum) {

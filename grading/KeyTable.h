@@ -3,6 +3,7 @@
 
 #include "grading/GradingKey.h"
 #include "grading/PasteTable.h"
+#include "grading/Score.h"
 
 #include <QString>
 #include <optional>
@@ -21,6 +22,19 @@ struct KeyTableRow {
 
 // The maximum as the calculation takes it, where it is above 0; nothing for any other text.
 std::optional<double> keyTableMaximum(const QString& maximumText, const QLocale& locale);
+// What the text in "Rohpunkte" gives a key table: a maximum above 0, a word count.
+OutOf outOfText(const QString& maximumText, const QLocale& locale);
+
+// Whether `outOf` holds what the key's table needs: a maximum above 0 under points, a word count
+// under errors per 100 words; a count of errors needs neither.
+bool hasWhatItNeeds(const GradingKey& key, const OutOf& outOf);
+// Whether the key's table starts in half steps: under points for a maximum such as 47,5, under
+// errors where a bound is a half error; under errors per 100 words never.
+bool halvesAskedFor(const GradingKey& key, const OutOf& outOf);
+// The key's table out of `outOf` in steps of `step` (1 or 0,5), as shown and copied; none where
+// `outOf` lacks what the key needs or the maximum is too large to split.
+std::optional<PasteTable> keyTableFor(const GradingKey& key, const OutOf& outOf, double step,
+                                      const QLocale& locale);
 
 // Whether the table starts in half points: for a maximum such as 47,5.
 bool endsInAHalf(double maximum);

@@ -14,9 +14,10 @@ QString NotenSpeicher::heading() {
     return QStringLiteral("Folgende Noten wurden berechnet: ");
 }
 
-void NotenSpeicher::append(const QString& result, const Key& key, std::size_t grade) {
+void NotenSpeicher::append(const QString& result, const Key& key, std::size_t grade,
+                           const Score& score) {
     m_entries.push_back(
-        {result + QLatin1String(" = ") + key->grades[grade].text + suffix(*key), key, grade});
+        {result + QLatin1String(" = ") + key->grades[grade].text + suffix(*key), key, grade, score});
     m_notenspiegel.add(key, grade);
 }
 
@@ -67,6 +68,16 @@ void NotenSpeicher::restore(std::span<const RemovedEntry> removed) {
                          std::make_move_iterator(entries.begin()),
                          std::make_move_iterator(entries.end()));
     }
+}
+
+const NotenSpeicher::Entry* NotenSpeicher::newestUnder(const GradingKey& key) const {
+    const Entry* newest = nullptr;
+    for (const Entry& entry : m_entries) {
+        if (sameIdentity(*entry.key, key)) {
+            newest = &entry;
+        }
+    }
+    return newest;
 }
 
 QString NotenSpeicher::entries() const {

@@ -3,6 +3,7 @@
 
 #include "grading/GradingKey.h"
 #include "grading/Notenspiegel.h"
+#include "grading/Score.h"
 
 #include <QString>
 #include <cstddef>
@@ -36,6 +37,7 @@ public:
         QString line;          // "87,5 % = 13 (GYM)"
         Key key;               // as it was when the result was graded
         std::size_t grade = 0; // in the key, 0 the best
+        Score score;           // what it was graded from
     };
     // An entry taken out, with the place it had.
     struct RemovedEntry {
@@ -51,7 +53,7 @@ public:
 
     // "87,5 % = 13 (GYM)" from the result as shown ("87,5 %", "3 Fehler"), the grade's text and
     // the key's name; the grade also counts in the Notenspiegel.
-    void append(const QString& result, const Key& key, std::size_t grade);
+    void append(const QString& result, const Key& key, std::size_t grade, const Score& score = {});
     void clear();
 
     // Takes out the entries at these places (0 the oldest; any order, places past the end are
@@ -63,6 +65,8 @@ public:
 
     std::size_t size() const { return m_entries.size(); }
     const Entry& at(std::size_t place) const { return m_entries[place]; }
+    // The newest entry graded under a key of the same identity as `key`; none where no entry is.
+    const Entry* newestUnder(const GradingKey& key) const;
     // Each entry behind a carriage return, oldest first.
     QString entries() const;
     const Notenspiegel& notenspiegel() const { return m_notenspiegel; }

@@ -218,9 +218,6 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
            const QLocale& locale, std::optional<int> pageCount, PageRange range) {
     Pages pages(device, painter, sheet, locale, pageCount, range);
     painter.setPen(QPen(Qt::black, pages.points(0.5)));
-    auto text = [&](const QString& line, const QFont& font) {
-        pages.place(pages.lineHeight(font), [&](qreal top) { pages.text(line, font, top); });
-    };
 
     // A part of a key's block: what it paints, from its top, and how tall it is.
     struct Part {
@@ -246,7 +243,8 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
             first = end;
         }
     };
-    auto keyTable = [&](const std::optional<grading::PasteTable>& shown) -> Part {
+    auto keyTable = [&](const std::optional<grading::PasteTable>& shown,
+                        const QString& note) -> Part {
         if (shown) {
             const QFont headingFont = sheetFont(11, true);
             grading::PasteTable cells = *shown;
@@ -260,16 +258,31 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
                         table->paint(painter, {0, top + heading});
                     }};
         }
-        if (!sheet.keyTableNote.isEmpty()) {
+        if (!note.isEmpty()) {
             const QFont font = sheetFont(10);
-            return {pages.lineHeight(font), [&, font](qreal top) {
-                        pages.text(sheet.keyTableNote, font, top);
+            return {pages.lineHeight(font), [&, font, note](qreal top) {
+                        pages.text(note, font, top);
                     }};
         }
         return {};
     };
+    // The teacher's line closes the last block and never stands alone on a page.
+    const QFont teacherFont = sheetFont(10);
+    const qreal teacherGap = pages.points(24);
+    const Part teacher{teacherGap + pages.lineHeight(teacherFont), [&](qreal top) {
+                           pages.text(QStringLiteral("Lehrkraft: ______________"), teacherFont,
+                                      top + teacherGap);
+                       }};
+    auto withTeacher = [&](Part last) -> Part {
+        return {last.height + teacher.height, [&, last](qreal top) {
+                    if (last.paint) {
+                        last.paint(top);
+                    }
+                    teacher.paint(top + last.height);
+                }};
+    };
     if (sheet.keys.empty()) {
-        placeTogether({keyTable(sheet.keyTable)});
+        placeTogether({withTeacher(keyTable(sheet.keyTable, sheet.keyTableNote))});
     }
 
     for (const ExamSheet::Key& sheetKey : sheet.keys) {
@@ -346,11 +359,12 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
             }
         };
         const Part gap{pages.points(10), {}};
-        placeTogether(
-            {gap, keyTable(sheetKey.keyTable), {chartPart, paintChart}, {countsPart, paintCounts}});
+        const Part countsAndFigures{countsPart, paintCounts};
+        placeTogether({gap, keyTable(sheetKey.keyTable, sheetKey.keyTableNote),
+                       {chartPart, paintChart},
+                       &sheetKey == &sheet.keys.back() ? withTeacher(countsAndFigures)
+                                                      : countsAndFigures});
     }
-    pages.place(pages.points(24), [](qreal) {});
-    text(QStringLiteral("Lehrkraft: ______________"), sheetFont(10));
     return pages.finish();
 }
 

@@ -22,11 +22,13 @@ struct ExamSheet {
     std::optional<grading::PasteTable> keyTable;
     // In the key table's place where the maximum allows none; never an instruction to the user.
     QString keyTableNote;
-    // Each key with results: its Notenspiegel, under its own key table for the exam's maximum
-    // where there is one. Where no key has results, `keyTable` stands for the key chosen.
+    // Each key with results: its Notenspiegel, under its own key table for the maximum or the
+    // word count of its newest result where there is one, else the note in its place. Where no key
+    // has results, `keyTable` and `keyTableNote` stand for the key chosen.
     struct Key {
         grading::Notenspiegel::Summary summary;
         std::optional<grading::PasteTable> keyTable = std::nullopt;
+        QString keyTableNote = {};
     };
     std::vector<Key> keys;
 };

@@ -55,7 +55,7 @@ public:
 GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& maximumText,
                                const grading::Key& key, QWidget* parent, const QLocale& locale,
                                std::function<grading::Key()> editKeys)
-    : QDialog(parent), m_locale(locale) {
+    : QDialog(parent), m_memory(memory), m_locale(locale) {
     setWindowTitle(grading::NotenSpeicher::title());
     setModal(true);
     if (parent != nullptr) {
@@ -232,13 +232,17 @@ ExamSheet GradeMemoryBox::sheet() const {
                     m_keyTable->sheetNote(),
                     {}};
     for (const grading::Notenspiegel::Summary& summary : m_notenspiegel->summaries()) {
-        std::optional<grading::PasteTable> table = m_keyTable->tableFor(*summary.key);
+        // Each key's table is for the exam of its newest result, whatever the window holds now.
+        const grading::NotenSpeicher::Entry* newest = m_memory.newestUnder(*summary.key);
+        const grading::OutOf outOf = newest != nullptr ? newest->score.outOf : grading::OutOf{};
+        std::optional<grading::PasteTable> table = m_keyTable->tableFor(*summary.key, outOf);
         // A version's table is headed as its Notenspiegel is: "(Beta, Fassung 1)".
         const QString named = summary.caption.section(u'(', 1);
         if (table && !named.isEmpty()) {
             table->caption.replace(QStringLiteral("(%1)").arg(summary.key->name), u'(' + named);
         }
-        sheet.keys.push_back({summary, std::move(table)});
+        sheet.keys.push_back(
+            {summary, std::move(table), m_keyTable->sheetNoteFor(*summary.key, outOf)});
     }
     return sheet;
 }

@@ -47,6 +47,7 @@ private:
     void print();
     void saveAsPdf();
 
+    const grading::NotenSpeicher& m_memory;
     GradeMemoryModel* m_model = nullptr;
     QListView* m_lines = nullptr;
     QLocale m_locale;

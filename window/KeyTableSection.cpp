@@ -2,7 +2,6 @@
 #include "window/KeyTableSection.h"
 
 #include "grading/KeyTable.h"
-#include "grading/Numbers.h"
 #include "window/CellTable.h"
 #include "window/TableClipboard.h"
 
@@ -12,23 +11,10 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
-#include <algorithm>
-
-namespace {
-
-bool everyBoundWhole(const grading::GradingKey& key) {
-    return std::all_of(key.grades.begin(), key.grades.end(), [](const grading::Grade& grade) {
-        return !grade.bound ||
-               grading::mostHalfErrors(grading::Scale::Errors, *grade.bound, 0) % 2 == 0;
-    });
-}
-
-} // namespace
 
 KeyTableSection::KeyTableSection(const QString& maximumText, const grading::Key& key,
                                  const QLocale& locale, QWidget* parent, Copy copy)
-    : QWidget(parent), m_maximum(grading::keyTableMaximum(maximumText, locale)),
-      m_words(grading::wordsFromText(maximumText, locale)), m_locale(locale) {
+    : QWidget(parent), m_outOf(grading::outOfText(maximumText, locale)), m_locale(locale) {
     setObjectName(QStringLiteral("keyTable"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -69,47 +55,24 @@ void KeyTableSection::setKey(const grading::Key& key) {
         const QSignalBlocker quiet(m_halfSteps);
         m_halfSteps->setText(errors ? QStringLiteral("&halbe Fehler")
                                     : QStringLiteral("&halbe Punkte"));
-        m_halfSteps->setChecked(halvesAskedFor(*key));
+        m_halfSteps->setChecked(grading::halvesAskedFor(*key, m_outOf));
     }
     m_key = key;
     fill();
 }
 
-bool KeyTableSection::halvesAskedFor(const grading::GradingKey& key) const {
-    switch (key.scale) {
-    case grading::Scale::Points:
-        break;
-    case grading::Scale::Errors:
-        return !everyBoundWhole(key);
-    case grading::Scale::ErrorsPer100Words:
-        return false;
-    }
-    return m_maximum && grading::endsInAHalf(*m_maximum);
-}
-
-bool KeyTableSection::hasWhatItNeeds(const grading::GradingKey& key) const {
-    switch (key.scale) {
-    case grading::Scale::Points:
-        break;
-    case grading::Scale::Errors:
-        return true;
-    case grading::Scale::ErrorsPer100Words:
-        return m_words.has_value();
-    }
-    return m_maximum.has_value();
-}
-
 // The check box speaks for the keys of the scale of the key shown; the others keep their own step:
 // half errors chosen for a dictation say nothing about a test in points, nor whole errors for a
 // language test about a dictation with half bounds.
-double KeyTableSection::step(const grading::GradingKey& key) const {
-    const bool halves = key.scale == m_key->scale ? m_halfSteps->isChecked() : halvesAskedFor(key);
+double KeyTableSection::step(const grading::GradingKey& key, const grading::OutOf& outOf) const {
+    const bool halves = key.scale == m_key->scale ? m_halfSteps->isChecked()
+                                                  : grading::halvesAskedFor(key, outOf);
     return halves ? 0.5 : 1.0;
 }
 
 QString KeyTableSection::noTableText() const {
-    if (hasWhatItNeeds(*m_key)) {
-        return grading::tooLargeToSplit(step(*m_key));
+    if (grading::hasWhatItNeeds(*m_key, m_outOf)) {
+        return grading::tooLargeToSplit(step(*m_key, m_outOf));
     }
     if (m_key->scale == grading::Scale::ErrorsPer100Words) {
         return QStringLiteral("Für den Notenschlüssel bitte die Zahl der Wörter ab 1 eingeben (im "
@@ -120,40 +83,29 @@ QString KeyTableSection::noTableText() const {
         "0 eingeben.");
 }
 
-QString KeyTableSection::sheetNote() const {
-    return hasWhatItNeeds(*m_key) && !shownTable() ? noTableText() : QString();
+QString KeyTableSection::sheetNoteFor(const grading::GradingKey& key,
+                                     const grading::OutOf& outOf) const {
+    return grading::hasWhatItNeeds(key, outOf) && !tableFor(key, outOf)
+               ? grading::tooLargeToSplit(step(key, outOf))
+               : QString();
 }
 
 std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
-    return tableFor(*m_key);
+    return tableFor(*m_key, m_outOf);
 }
 
-std::optional<grading::PasteTable> KeyTableSection::tableFor(const grading::GradingKey& key) const {
-    if (!hasWhatItNeeds(key)) {
-        return std::nullopt;
-    }
-    if (grading::countsErrors(key.scale)) {
-        const qint64 words = m_words.value_or(0);
-        return grading::errorPasteTable(key, words, grading::errorTable(key, step(key), words),
-                                        m_locale);
-    }
-    if (!m_maximum) {
-        return std::nullopt;
-    }
-    const auto rows = grading::keyTable(key, *m_maximum, step(key));
-    if (!rows) {
-        return std::nullopt;
-    }
-    return grading::keyPasteTable(key, *m_maximum, *rows, m_locale);
+std::optional<grading::PasteTable> KeyTableSection::tableFor(const grading::GradingKey& key,
+                                                             const grading::OutOf& outOf) const {
+    return grading::keyTableFor(key, outOf, step(key, outOf), m_locale);
 }
 
 // The cells come from the very table the copy button puts on the clipboard.
 void KeyTableSection::fill() {
     const std::optional<grading::PasteTable> shown = shownTable();
     // Without a maximum or a word count the key it needs has nothing to show but the hint.
-    const bool table = hasWhatItNeeds(*m_key);
+    const bool table = grading::hasWhatItNeeds(*m_key, m_outOf);
     const QString heading = shown   ? shown->caption
-                            : table ? grading::keyTableHeading(*m_key, *m_maximum, m_locale)
+                            : table ? grading::keyTableHeading(*m_key, *m_outOf.maximum, m_locale)
                                     : noTableText();
     m_heading->setText(heading);
     m_table->setAccessibleName(heading);

@@ -3,6 +3,7 @@
 
 #include "grading/GradingKey.h"
 #include "grading/PasteTable.h"
+#include "grading/Score.h"
 
 #include <QLocale>
 #include <QWidget>
@@ -28,25 +29,23 @@ public:
 
     // The table as shown, in the step chosen; nothing where there is none to show.
     std::optional<grading::PasteTable> shownTable() const;
-    // Another key's table for the same maximum, in the step chosen where it counts as the key
-    // shown does.
-    std::optional<grading::PasteTable> tableFor(const grading::GradingKey& key) const;
-    // What the printed sheet says in the table's place: why a maximum splits into no table; no
-    // instruction to type one.
-    QString sheetNote() const;
+    // A key's table out of another maximum or word count: in the step chosen where the key counts
+    // as the key shown does, else in the step it asks for there.
+    std::optional<grading::PasteTable> tableFor(const grading::GradingKey& key,
+                                                const grading::OutOf& outOf) const;
+    // What the printed sheet says in the place of that table: why a maximum splits into no table;
+    // no instruction to type one.
+    QString sheetNoteFor(const grading::GradingKey& key, const grading::OutOf& outOf) const;
+    QString sheetNote() const { return sheetNoteFor(*m_key, m_outOf); }
 
 private:
     // What stands in the table's place where there is none.
     QString noTableText() const;
-    bool halvesAskedFor(const grading::GradingKey& key) const;
-    // A maximum for a points key, a word count for a key of errors per 100 words.
-    bool hasWhatItNeeds(const grading::GradingKey& key) const;
-    double step(const grading::GradingKey& key) const;
+    double step(const grading::GradingKey& key, const grading::OutOf& outOf) const;
     void fill();
 
     grading::Key m_key;
-    std::optional<double> m_maximum;
-    std::optional<qint64> m_words; // the same text read as a word count
+    grading::OutOf m_outOf; // what the text in "Rohpunkte" gives
     QLocale m_locale;
     QLabel* m_heading = nullptr;
     QCheckBox* m_halfSteps = nullptr;

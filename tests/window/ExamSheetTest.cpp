@@ -4,6 +4,7 @@
 #include "grading/Calculation.h"
 #include "grading/NotenSpeicher.h"
 #include "printing/SheetPrinting.h"
+#include "settings/KeyFile.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModalBox.h"
 #include "tests/support/ModelWindow.h"
@@ -12,6 +13,7 @@
 #include "tests/support/SampleSheet.h"
 #include "window/frmMain.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
@@ -119,6 +121,65 @@ TEST_P(SavePdf, FromTheBoxThroughTheFileDialog) {
 
 INSTANTIATE_TEST_SUITE_P(Folders, SavePdf, testing::Bool(), [](const auto& row) {
     return std::string(row.param ? "write_protected" : "writable");
+});
+
+// Each key's table on the sheet is for the exam of its newest result, whatever the window's
+// fields hold when the sheet is saved: GYM for 40 points (after one result for 30) beside a key
+// by errors per 100 words for 250 words, in either order.
+class SheetKeyTables : public testing::TestWithParam<bool> {};
+
+TEST_P(SheetKeyTables, AreForTheExamOfEachKeysNewestResult) {
+    const bool wordsFirst = GetParam();
+    QTemporaryDir dir;
+    QFile keyFile(settings::keyFilePath(dir.filePath("Zensulino.ini")));
+    ASSERT_TRUE(keyFile.open(QIODevice::WriteOnly));
+    keyFile.write(settings::formatKeyFile({quotientKey()}));
+    keyFile.close();
+    frmMain window(german, [&] { return dir.filePath("Zensulino.ini"); });
+    window.show();
+    auto type = [&](const char* field, const char* text) {
+        auto* edit = window.findChild<QLineEdit*>(field);
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+    };
+    auto grade = [&](const char* key, const char* outOf, std::initializer_list<const char*> marks) {
+        window.findChild<QComboBox*>()->setEditText(key);
+        type("txtRohpunkte", outOf);
+        for (const char* achieved : marks) {
+            type("txtPunkte", achieved);
+            QTest::keyClick(window.findChild<QLineEdit*>("txtPunkte"), Qt::Key_Return);
+        }
+    };
+    for (int turn = 0; turn < 2; ++turn) {
+        if ((turn == 0) == wordsFirst) {
+            grade("Quotient", "250", {"3", "5"});
+        } else {
+            grade("GYM", "30", {"20"});
+            grade("GYM", "40", {"35", "20"});
+        }
+    }
+    const QString path = dir.filePath("8b.pdf");
+    withModalBox([&] { window.contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
+                 [&](QDialog* box) {
+                     withModalBox(
+                         [&] {
+                             QTest::mouseClick(box->findChild<QPushButton*>("savePdf"),
+                                               Qt::LeftButton);
+                         },
+                         [&](QDialog* dialog) {
+                             qobject_cast<QFileDialog*>(dialog)->selectFile(path);
+                             QMetaObject::invokeMethod(dialog, "accept");
+                         });
+                 });
+    const QString text = poppler("pdftotext", path);
+    for (const char* shown : {"Notenschlüssel für 40 Rohpunkte (GYM) Punkte ab bis 15 38 40",
+                              "Notenschlüssel für 250 Wörter (Quotient) Note von bis 1 0 2 2 3 3"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << " in " << text.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, SheetKeyTables, testing::Bool(), [](const auto& row) {
+    return std::string(row.param ? "words_first" : "points_first");
 });
 
 // "In PDF-Datei drucken" in the print dialog: the printer's file is written through the save

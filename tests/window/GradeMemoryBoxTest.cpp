@@ -172,13 +172,13 @@ TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
               QString::fromUtf8("Notenschlüssel für 125 Wörter (Quotient)"));
     // A dictation of the same exam keeps its half errors beside it.
     EXPECT_EQ(
-        grading::tabSeparated({*forWords.tableFor(dictationKey())}, false).section('\n', 3, 3),
+        grading::tabSeparated({*forWords.tableFor(dictationKey(), {{}, 125})}, false).section('\n', 3, 3),
         "3\t2,5\t6,5");
 
     // Half errors chosen leave a points key of the same exam in whole points.
     const KeyTableSection beside("40", std::make_shared<const grading::GradingKey>(dictationKey()),
                                  german, nullptr);
-    EXPECT_EQ(grading::tabSeparated({*beside.tableFor(*grading::Keys(german).gym())}, false)
+    EXPECT_EQ(grading::tabSeparated({*beside.tableFor(*grading::Keys(german).gym(), {40, {}})}, false)
                   .section('\n', 2, 2),
               "14\t36\t37");
 }
