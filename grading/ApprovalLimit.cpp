@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/ApprovalLimit.h"
 
+#include "grading/Numbers.h"
+
+#include <QLocale>
 #include <QRegularExpression>
 #include <numeric>
 
@@ -12,13 +15,23 @@ bool ApprovalLimit::reached(qint64 weak, qint64 results) const {
     return atLeast ? share >= limit : share > limit;
 }
 
-QString ApprovalLimit::wording() const {
+QString ApprovalLimit::wording(const QLocale& locale) const {
     for (const NamedLimit& named : namedLimits) {
         if (approvalFromFileText(QString::fromUtf8(named.fileText)).limit == *this) {
             return QString::fromUtf8(named.words);
         }
     }
-    return fileText;
+    if (!fileText.contains(u'%')) {
+        return fileText;
+    }
+    // A percentage was read in hundredths, so the denominator divides 10000.
+    const qint64 hundredths = numerator * (10000 / denominator);
+    const int decimals = hundredths % 100 == 0 ? 0 : hundredths % 10 == 0 ? 1 : 2;
+    const qint64 scaled = decimals == 0   ? hundredths / 100
+                          : decimals == 1 ? hundredths / 10
+                                          : hundredths;
+    return (atLeast ? QStringLiteral("ab ") : QStringLiteral("mehr als ")) +
+           fixedPointText(scaled, decimals, locale) + QStringLiteral(" %");
 }
 
 ApprovalRead approvalFromFileText(const QString& text) {

@@ -5,6 +5,8 @@
 #include <QtGlobal>
 #include <optional>
 
+class QLocale;
+
 namespace grading {
 
 // When an exam needs the head's approval: more than, or at least, a share of its results weak,
@@ -17,8 +19,9 @@ struct ApprovalLimit {
 
     // Whether `weak` of `results` (more than none) reach the limit.
     bool reached(qint64 weak, qint64 results) const;
-    // The editor's words for it where it has them ("ab einem Drittel"), else the file's.
-    QString wording() const;
+    // The editor's words for it where it has them ("ab einem Drittel"), else a fraction as the file
+    // has it ("ab 7/100") and a percentage in the locale's form ("ab 99,99 %").
+    QString wording(const QLocale& locale) const;
 
     // Equal where they draw the same line, however written.
     friend bool operator==(const ApprovalLimit& one, const ApprovalLimit& other) {

@@ -16,8 +16,8 @@ QString NotenSpeicher::heading() {
 
 void NotenSpeicher::append(const QString& result, const Key& key, std::size_t grade,
                            const Score& score) {
-    m_entries.push_back(
-        {result + QLatin1String(" = ") + key->grades[grade].text + suffix(*key), key, grade, score});
+    m_entries.push_back({result + QLatin1String(" = ") + key->grades[grade].text + suffix(*key),
+                         key, grade, score});
     m_notenspiegel.add(key, grade);
 }
 

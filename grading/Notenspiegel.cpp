@@ -28,10 +28,37 @@ qint64 roundedQuotient(qint64 numerator, qint64 denominator) {
     return numerator < 0 ? -magnitude : magnitude;
 }
 
-QString withDecimals(qint64 scaled, int decimals, const QLocale& locale) {
-    // The nearest double to a whole number of hundredths formats back to exactly those digits.
-    return ungrouped(locale).toString(static_cast<double>(scaled) / std::pow(10.0, decimals), 'f',
-                                      decimals);
+// The weak share in percent beside the key's approval limit: where the share is the limit, as any
+// share is written; otherwise with the fewest decimals, one at the least, whose figure stands on
+// the share's side of the limit, so that „33,33 %“ never reads as the limit „mehr als 33,3 %“.
+QString shareBesideLimit(qint64 weak, qint64 results, const ApprovalLimit& limit,
+                         const QLocale& locale) {
+    __extension__ using Wide = __int128;
+    // The share weak / results against numerator / denominator, by their sign.
+    auto side = [&](Wide share, Wide of) {
+        const Wide left = share * limit.denominator;
+        const Wide right = Wide{limit.numerator} * of;
+        return (left > right) - (left < right);
+    };
+    const int shareSide = side(weak, results);
+    if (shareSide == 0 || (100 * weak) % results == 0) {
+        return shareText(weak, results, locale);
+    }
+    constexpr int mostDecimals = 16;
+    qint64 unit = 1; // 10^decimals
+    qint64 figure = 0;
+    int decimals = 1;
+    for (; decimals <= mostDecimals; ++decimals) {
+        unit *= 10;
+        const Wide percentUnits = Wide{100} * unit; // the whole, in units of the last decimal
+        const Wide magnitude = (2 * Wide{weak} * percentUnits + results) / (2 * Wide{results});
+        // Never "0" for some nor the whole for not all.
+        figure = static_cast<qint64>(std::clamp<Wide>(magnitude, 1, percentUnits - 1));
+        if (side(figure, percentUnits) == shareSide) {
+            break;
+        }
+    }
+    return fixedPointText(figure, std::min(decimals, mostDecimals), locale) + QStringLiteral(" %");
 }
 
 } // namespace
@@ -111,7 +138,7 @@ std::vector<Notenspiegel::Summary> Notenspiegel::summaries() const {
 }
 
 QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale) {
-    return withDecimals(roundedQuotient(summary.valueSum, summary.results), 2, locale);
+    return fixedPointText(roundedQuotient(summary.valueSum, summary.results), 2, locale);
 }
 
 QString shareText(qint64 part, qint64 results, const QLocale& locale) {
@@ -120,11 +147,14 @@ QString shareText(qint64 part, qint64 results, const QLocale& locale) {
         return countText(share / results, locale) + QStringLiteral(" %");
     }
     const qint64 tenths = std::clamp<qint64>(roundedQuotient(10 * share, results), 1, 999);
-    return withDecimals(tenths, 1, locale) + QStringLiteral(" %");
+    return fixedPointText(tenths, 1, locale) + QStringLiteral(" %");
 }
 
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale) {
     Q_ASSERT(summary.weak);
+    if (const auto& limit = summary.key->approval) {
+        return shareBesideLimit(summary.weak.value_or(0), summary.results, *limit, locale);
+    }
     return shareText(summary.weak.value_or(0), summary.results, locale);
 }
 
@@ -146,7 +176,7 @@ QString medianText(const Notenspiegel::Summary& summary, const QLocale& locale) 
         return byValue.back().first;
     };
     const qint64 middle = at((summary.results - 1) / 2) + at(summary.results / 2);
-    return withDecimals(roundedQuotient(middle, 2), 2, locale);
+    return fixedPointText(roundedQuotient(middle, 2), 2, locale);
 }
 
 std::optional<ApprovalSaid> approvalSaid(const Notenspiegel::Summary& summary,
@@ -156,13 +186,12 @@ std::optional<ApprovalSaid> approvalSaid(const Notenspiegel::Summary& summary,
         return std::nullopt;
     }
     const bool needed = key.approval->reached(*summary.weak, summary.results);
-    return ApprovalSaid{needed, QStringLiteral("%1: %2 von %3 schwach (%4), Grenze: %5.")
-                                    .arg(needed ? QStringLiteral("Genehmigung nötig")
-                                                : QStringLiteral("Keine Genehmigung nötig"),
-                                         countText(*summary.weak, locale),
-                                         countText(summary.results, locale),
-                                         weakShareText(summary, locale),
-                                         key.approval->wording())};
+    return ApprovalSaid{
+        needed, QStringLiteral("%1: %2 von %3 schwach (%4), Grenze: %5.")
+                    .arg(needed ? QStringLiteral("Genehmigung nötig")
+                                : QStringLiteral("Keine Genehmigung nötig"),
+                         countText(*summary.weak, locale), countText(summary.results, locale),
+                         weakShareText(summary, locale), key.approval->wording(locale))};
 }
 
 PasteTable countTable(const Notenspiegel::Summary& summary, const QLocale& locale) {

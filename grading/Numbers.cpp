@@ -83,6 +83,24 @@ qint64 halfErrorsOf(double errors) {
     return std::llround(std::min(errors, 0x1p61) * 2.0);
 }
 
+QString fixedPointText(qint64 scaled, int decimals, const QLocale& locale) {
+    qint64 unit = 1;
+    for (int d = 0; d < decimals; ++d) {
+        unit *= 10;
+    }
+    // Magnitudes in unsigned arithmetic: the smallest qint64 has no positive twin.
+    const quint64 magnitude =
+        scaled < 0 ? 0 - static_cast<quint64>(scaled) : static_cast<quint64>(scaled);
+    const auto units = static_cast<quint64>(unit);
+    QString text = ungrouped(locale).toString(magnitude / units);
+    if (decimals > 0) {
+        text += locale.decimalPoint() + ungrouped(locale)
+                                            .toString(magnitude % units)
+                                            .rightJustified(decimals, locale.zeroDigit().front());
+    }
+    return scaled < 0 ? locale.negativeSign() + text : text;
+}
+
 QString countText(qint64 count, const QLocale& locale) {
     return ungrouped(locale).toString(count);
 }

@@ -29,6 +29,10 @@ QLocale ungrouped(const QLocale& locale);
 // as 1.
 QString countText(qint64 count, const QLocale& locale);
 
+// A whole number of tenths, hundredths, … (`decimals` of them, 0 to 18) with exactly that many
+// decimals in the locale, without grouping, worked out in integers: 3333 and 2 give "33,33".
+QString fixedPointText(qint64 scaled, int decimals, const QLocale& locale);
+
 // A number as a table shows it and a user types it back: "37,5", "40", no grouping.
 QString numberText(double number, const QLocale& locale);
 

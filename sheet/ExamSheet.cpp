@@ -360,10 +360,11 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         };
         const Part gap{pages.points(10), {}};
         const Part countsAndFigures{countsPart, paintCounts};
-        placeTogether({gap, keyTable(sheetKey.keyTable, sheetKey.keyTableNote),
-                       {chartPart, paintChart},
-                       &sheetKey == &sheet.keys.back() ? withTeacher(countsAndFigures)
-                                                      : countsAndFigures});
+        placeTogether(
+            {gap,
+             keyTable(sheetKey.keyTable, sheetKey.keyTableNote),
+             {chartPart, paintChart},
+             &sheetKey == &sheet.keys.back() ? withTeacher(countsAndFigures) : countsAndFigures});
     }
     return pages.finish();
 }

@@ -282,7 +282,7 @@ void KeyEditor::fillApprovalChoice() {
         }
     }
     if (shown && m_approval->currentIndex() == 0) {
-        m_approval->addItem(shown->fileText, shown->fileText);
+        m_approval->addItem(shown->wording(m_locale), shown->fileText);
         m_approval->setCurrentIndex(m_approval->count() - 1);
     }
 }

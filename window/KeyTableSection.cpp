@@ -65,8 +65,8 @@ void KeyTableSection::setKey(const grading::Key& key) {
 // half errors chosen for a dictation say nothing about a test in points, nor whole errors for a
 // language test about a dictation with half bounds.
 double KeyTableSection::step(const grading::GradingKey& key, const grading::OutOf& outOf) const {
-    const bool halves = key.scale == m_key->scale ? m_halfSteps->isChecked()
-                                                  : grading::halvesAskedFor(key, outOf);
+    const bool halves =
+        key.scale == m_key->scale ? m_halfSteps->isChecked() : grading::halvesAskedFor(key, outOf);
     return halves ? 0.5 : 1.0;
 }
 
@@ -84,7 +84,7 @@ QString KeyTableSection::noTableText() const {
 }
 
 QString KeyTableSection::sheetNoteFor(const grading::GradingKey& key,
-                                     const grading::OutOf& outOf) const {
+                                      const grading::OutOf& outOf) const {
     return grading::hasWhatItNeeds(key, outOf) && !tableFor(key, outOf)
                ? grading::tooLargeToSplit(step(key, outOf))
                : QString();

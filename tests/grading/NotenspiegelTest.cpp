@@ -311,6 +311,55 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Notenspiegel (Tendenz): 1"}}),
     ROW_NAMES);
 
+// The weak share beside an approval limit never reads as the limit unless it is the limit: the
+// sentence and the weak row show one figure, on the share's side of the limit.
+struct ApprovalRow {
+    std::string name;
+    const char* limit;
+    qint64 weak;
+    qint64 results;
+    const char* said;
+};
+
+class ApprovalSentence : public testing::TestWithParam<ApprovalRow> {};
+
+TEST_P(ApprovalSentence, ShowsTheShareOnItsSideOfTheLimit) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    grading::GradingKey key{"Grenze", {{"1", 50, 100}, {"2", std::nullopt, 200}}, 1, {}, {}, {}};
+    key.approval = grading::approvalFromFileText(QString::fromUtf8(GetParam().limit)).limit;
+    ASSERT_TRUE(key.approval);
+    grading::Notenspiegel notenspiegel;
+    const auto shared = std::make_shared<const grading::GradingKey>(grading::withOwnHeadings(key));
+    for (qint64 result = 0; result < GetParam().results; ++result) {
+        notenspiegel.add(shared, result < GetParam().weak ? 1 : 0);
+    }
+    const grading::Notenspiegel::Summary summary = notenspiegel.summaries().at(0);
+    const QString said = grading::approvalSaid(summary, german)->text;
+    EXPECT_EQ(said, QString::fromUtf8(GetParam().said));
+    EXPECT_TRUE(said.contains("(" + grading::weakShareText(summary, german) + ")"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edges, ApprovalSentence,
+    testing::Values(
+        ApprovalRow{"a_third_beside_more_than_33_3", "mehr als 33,3 %", 1, 3,
+                    "Genehmigung nötig: 1 von 3 schwach (33,33 %), Grenze: mehr als 33,3 %."},
+        ApprovalRow{"two_thirds_beside_from_66_7", "ab 66,7 %", 2, 3,
+                    "Keine Genehmigung nötig: 2 von 3 schwach (66,67 %), Grenze: ab 66,7 %."},
+        ApprovalRow{"a_third_beside_more_than_33_33", "mehr als 33,33 %", 1, 3,
+                    "Genehmigung nötig: 1 von 3 schwach (33,333 %), Grenze: mehr als 33,33 %."},
+        ApprovalRow{"on_the_limit_one_decimal", "ab 1/3", 10, 30,
+                    "Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab einem Drittel."},
+        ApprovalRow{"just_past_a_third", "ab 1/3", 3334, 10000,
+                    "Genehmigung nötig: 3334 von 10000 schwach (33,34 %), Grenze: ab einem "
+                    "Drittel."},
+        ApprovalRow{"a_limit_without_words_in_the_locales_form", "ab 99.99%", 9998, 10000,
+                    "Keine Genehmigung nötig: 9998 von 10000 schwach (99,9 %), Grenze: ab 99,99 "
+                    "%."},
+        ApprovalRow{"a_fraction_without_words_as_written", "mehr als 7/100", 1, 14,
+                    "Genehmigung nötig: 1 von 14 schwach (7,1 %), Grenze: mehr als 7/100."}),
+    ROW_NAMES);
+
 // A bound moved keeps the key's table, which then holds the key as last graded under: its key
 // table on the sheet is the one that stands now.
 TEST(Notenspiegel, KeepsTheKeyAsLastGradedUnder) {

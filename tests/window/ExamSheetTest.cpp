@@ -159,22 +159,22 @@ TEST_P(SheetKeyTables, AreForTheExamOfEachKeysNewestResult) {
         }
     }
     const QString path = dir.filePath("8b.pdf");
-    withModalBox([&] { window.contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
-                 [&](QDialog* box) {
-                     withModalBox(
-                         [&] {
-                             QTest::mouseClick(box->findChild<QPushButton*>("savePdf"),
-                                               Qt::LeftButton);
-                         },
-                         [&](QDialog* dialog) {
-                             qobject_cast<QFileDialog*>(dialog)->selectFile(path);
-                             QMetaObject::invokeMethod(dialog, "accept");
-                         });
-                 });
+    withModalBox(
+        [&] { window.contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
+        [&](QDialog* box) {
+            withModalBox(
+                [&] { QTest::mouseClick(box->findChild<QPushButton*>("savePdf"), Qt::LeftButton); },
+                [&](QDialog* dialog) {
+                    qobject_cast<QFileDialog*>(dialog)->selectFile(path);
+                    QMetaObject::invokeMethod(dialog, "accept");
+                });
+        });
     const QString text = poppler("pdftotext", path);
-    for (const char* shown : {"Notenschlüssel für 40 Rohpunkte (GYM) Punkte ab bis 15 38 40",
-                              "Notenschlüssel für 250 Wörter (Quotient) Note von bis 1 0 2 2 3 3"}) {
-        EXPECT_TRUE(text.contains(QString::fromUtf8(shown))) << shown << " in " << text.toStdString();
+    for (const char* shown :
+         {"Notenschlüssel für 40 Rohpunkte (GYM) Punkte ab bis 15 38 40",
+          "Notenschlüssel für 250 Wörter (Quotient) Note von bis 1 0 2 2 3 3"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(shown)))
+            << shown << " in " << text.toStdString();
     }
 }
 
