@@ -125,9 +125,9 @@ void BM_MergeOneKey(benchmark::State& state) {
     grading::GradingKey changed = keys[100];
     changed.grades[0].text = QStringLiteral("sehr gut");
     for (auto _ : state) {
-        std::optional<settings::KeyFileText> file = settings::KeyFileText::decode(bytes);
-        file->putKey(changed.name, changed);
-        benchmark::DoNotOptimize(file->bytes());
+        settings::KeyFileText file = settings::KeyFileText::decode(bytes);
+        file.putKey(changed.name, changed);
+        benchmark::DoNotOptimize(file.bytes());
     }
 }
 BENCHMARK(BM_MergeOneKey)->Unit(benchmark::kMillisecond);

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <optional>
 
 namespace settings {
@@ -157,7 +158,11 @@ QString keyFilePath(const QString& settingsPath) {
     return QFileInfo(settingsPath).dir().filePath(QStringLiteral("Zensulino-Notenschlüssel.txt"));
 }
 
-KeyFileContent parseKeyFile(const QString& text) {
+namespace {
+
+KeyFileContent parse(const QString& text, const std::vector<int>& unreadable) {
+    const QString unreadableLine =
+        QStringLiteral("Die Zeile ist weder in UTF-8 noch in Windows-1252 geschrieben.");
     KeyFileContent content;
     std::optional<Draft> draft;
     auto refuse = [&](const QString& problem) {
@@ -177,6 +182,7 @@ KeyFileContent parseKeyFile(const QString& text) {
         if (countsForNothing(line)) {
             continue;
         }
+        const bool readable = !std::binary_search(unreadable.begin(), unreadable.end(), number);
         if (line.startsWith(u'[')) {
             close();
             draft = Draft{};
@@ -186,11 +192,20 @@ KeyFileContent parseKeyFile(const QString& text) {
                 draft->refuse(number, QStringLiteral("Ein Name steht in eckigen Klammern: "
                                                      "„[Name]“."));
             }
+            if (!readable) {
+                draft->refuse(number, unreadableLine);
+            }
             continue;
         }
         if (!draft) {
-            refuse(atLine(number, QStringLiteral("Vor dem ersten Notenschlüssel („[Name]“) stehen "
-                                                 "nur Kommentare („#“).")));
+            refuse(atLine(number, readable ? QStringLiteral("Vor dem ersten Notenschlüssel "
+                                                            "(„[Name]“) stehen nur Kommentare "
+                                                            "(„#“).")
+                                           : unreadableLine));
+            continue;
+        }
+        if (!readable) {
+            draft->refuse(number, unreadableLine);
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
@@ -231,6 +246,16 @@ KeyFileContent parseKeyFile(const QString& text) {
     return content;
 }
 
+} // namespace
+
+KeyFileContent parseKeyFile(const QString& text) {
+    return parse(text, {});
+}
+
+KeyFileContent parseKeyFile(const KeyFileText& file) {
+    return parse(file.text(), file.unreadableLines());
+}
+
 QByteArray formatKeyFile(const std::vector<grading::GradingKey>& keys) {
     QStringList lines{QStringLiteral("# Zensulino-Notenschlüssel")};
     for (const grading::GradingKey& key : keys) {
@@ -258,11 +283,7 @@ KeyFileLoad loadKeyFile(const QString& path) {
     if (!file.bytes) {
         return damaged(file.problem + u'.');
     }
-    const std::optional<KeyFileText> text = KeyFileText::decode(*file.bytes);
-    if (!text) {
-        return damaged(QStringLiteral("Sie ist weder in UTF-8 noch in Windows-1252 geschrieben."));
-    }
-    KeyFileContent content = parseKeyFile(text->text());
+    KeyFileContent content = parseKeyFile(KeyFileText::decode(*file.bytes));
     if (!content.problems.isEmpty()) {
         return damaged(content.problems.join(u'\r'), std::move(content.keys));
     }

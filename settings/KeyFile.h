@@ -10,6 +10,8 @@
 
 namespace settings {
 
+class KeyFileText;
+
 // "Zensulino-Notenschlüssel.txt" beside the settings file.
 QString keyFilePath(const QString& settingsPath);
 
@@ -25,14 +27,16 @@ QString keyFilePath(const QString& settingsPath);
 //                   allows, whole or half, rising from the best grade; "skala=Fehler je 100
 //                   Wörter": the most errors per 100 words, 0 to 100 with two decimals at most;
 //                   without it, percentages
-// UTF-8 (a byte-order mark optional) or Windows-1252, lines ending in LF or CR LF, blanks and
-// tabs around lines and fields not counting. Written with a decimal point, in CR LF; an approval
-// limit in the words it was read in.
+// UTF-8 (a byte-order mark optional) or Windows-1252, line by line, lines ending in LF or CR LF,
+// blanks and tabs around lines and fields not counting. Written with a decimal point, in CR LF; an
+// approval limit in the words it was read in.
 struct KeyFileContent {
     std::vector<grading::GradingKey> keys; // each key that keeps every rule
     QStringList problems;                  // one for each key or line refused, with its line
 };
 KeyFileContent parseKeyFile(const QString& text);
+// The same for a file as read: a line that is neither UTF-8 nor Windows-1252 refuses its key.
+KeyFileContent parseKeyFile(const KeyFileText& file);
 QByteArray formatKeyFile(const std::vector<grading::GradingKey>& keys);
 
 struct KeyFileLoad {

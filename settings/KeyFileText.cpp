@@ -68,28 +68,29 @@ QStringList keyLines(const grading::GradingKey& key) {
     return lines;
 }
 
-std::optional<KeyFileText> KeyFileText::decode(const QByteArray& bytes) {
+KeyFileText KeyFileText::decode(const QByteArray& bytes) {
     KeyFileText file;
     file.m_byteOrderMark = bytes.startsWith(byteOrderMark);
     const QByteArray body = file.m_byteOrderMark ? bytes.mid(byteOrderMark.size()) : bytes;
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(body);
-    if (utf8.hasError()) {
-        const std::optional<QString> windows = decodeWindows1252(body);
-        if (!windows) {
-            return std::nullopt;
+    // No UTF-8 sequence holds the byte of LF, so the lines split alike in either encoding.
+    for (qsizetype start = 0; start < body.size();) {
+        const qsizetype feed = body.indexOf('\n', start);
+        const qsizetype end = feed < 0 ? body.size() : feed;
+        const bool crlf = feed > start && body[feed - 1] == '\r';
+        const QByteArray line = body.mid(start, end - start - (crlf ? 1 : 0));
+        Line read{{}, feed < 0 ? QString() : crlf ? QStringLiteral("\r\n") : QStringLiteral("\n")};
+        utf8.resetState();
+        read.text = utf8.decode(line);
+        if (utf8.hasError()) {
+            if (const std::optional<QString> windows = decodeWindows1252(line)) {
+                read.text = *windows;
+                file.m_encoding = Encoding::Windows1252;
+            } else {
+                read.unreadable = line;
+            }
         }
-        text = *windows;
-        file.m_encoding = Encoding::Windows1252;
-    }
-    for (qsizetype start = 0; start < text.size();) {
-        const qsizetype feed = text.indexOf(u'\n', start);
-        const qsizetype end = feed < 0 ? text.size() : feed;
-        const bool crlf = feed > start && text[feed - 1] == u'\r';
-        file.m_lines.push_back(
-            {text.mid(start, end - start - (crlf ? 1 : 0)), feed < 0 ? QString()
-                                                            : crlf   ? QStringLiteral("\r\n")
-                                                                     : QStringLiteral("\n")});
+        file.m_lines.push_back(std::move(read));
         start = end + 1;
     }
     return file;
@@ -103,12 +104,23 @@ QString KeyFileText::text() const {
     return lines.join(u'\n');
 }
 
-QByteArray KeyFileText::bytes() const {
-    QString text;
-    for (const Line& line : m_lines) {
-        text += line.text + line.end;
+std::vector<int> KeyFileText::unreadableLines() const {
+    std::vector<int> numbers;
+    for (std::size_t line = 0; line < m_lines.size(); ++line) {
+        if (m_lines[line].unreadable) {
+            numbers.push_back(static_cast<int>(line) + 1);
+        }
     }
-    return (m_byteOrderMark ? byteOrderMark : QByteArray()) + text.toUtf8();
+    return numbers;
+}
+
+QByteArray KeyFileText::bytes() const {
+    QByteArray bytes = m_byteOrderMark ? byteOrderMark : QByteArray();
+    for (const Line& line : m_lines) {
+        bytes += line.unreadable ? *line.unreadable : line.text.toUtf8();
+        bytes += line.end.toLatin1();
+    }
+    return bytes;
 }
 
 QString KeyFileText::lineEnd() const {

@@ -20,14 +20,19 @@ public:
 
     // A new file: nothing in it, lines ending in CR LF.
     KeyFileText() = default;
-    // UTF-8 (a byte-order mark kept), else Windows-1252 as older Windows editors save it; none
-    // where the bytes are neither.
-    static std::optional<KeyFileText> decode(const QByteArray& bytes);
+    // Each line on its own: UTF-8 where it is (a byte-order mark kept), else Windows-1252 as older
+    // Windows editors save it, so that a colleague's line appended in "ANSI" leaves the others as
+    // they are. A line that is neither keeps its bytes.
+    static KeyFileText decode(const QByteArray& bytes);
 
-    // What the reader reads: each line without its end.
+    // What the reader reads: each line without its end; a line that is neither UTF-8 nor
+    // Windows-1252 with "�" for what it cannot read.
     QString text() const;
+    // The numbers of those lines, 1 the first.
+    std::vector<int> unreadableLines() const;
+    // Windows-1252 where a line was read as such.
     Encoding encoding() const { return m_encoding; }
-    // Always UTF-8: a file read as Windows-1252 is written anew in UTF-8.
+    // In UTF-8, but for the bytes of the lines that are neither, which stay as they were.
     QByteArray bytes() const;
 
     // `key` in the place of the block named `replacing` (any case; a refused block too), or else
@@ -41,6 +46,7 @@ private:
     struct Line {
         QString text;
         QString end; // "\r\n", "\n", or none for a last line without one
+        std::optional<QByteArray> unreadable = std::nullopt; // its bytes, neither UTF-8 nor 1252
     };
     // The [first, end) lines of each block, from its "[" line.
     std::vector<std::pair<std::size_t, std::size_t>> blocksNamed(const QString& name) const;

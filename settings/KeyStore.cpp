@@ -44,19 +44,8 @@ KeyStore::Written KeyStore::write(const Change& change) {
                     {}};
         }
         // A new file starts with the line that says what it is.
-        std::optional<KeyFileText> file =
-            KeyFileText::decode(before.bytes ? *before.bytes : formatKeyFile({}));
-        if (!file) {
-            return {false,
-                    QStringLiteral("%1 Die Notenschlüssel-Datei „%2“ ist weder in UTF-8 noch in "
-                                   "Windows-1252 geschrieben; sie bleibt, wie sie ist. In einem "
-                                   "Texteditor als UTF-8 gespeichert, oder umbenannt, damit "
-                                   "Zensulino eine neue anlegt, nimmt sie wieder Notenschlüssel "
-                                   "auf.")
-                        .arg(notSaved, shownPath),
-                    {}};
-        }
-        if (!change(*file, parseKeyFile(file->text()).keys)) {
+        KeyFileText file = KeyFileText::decode(before.bytes ? *before.bytes : formatKeyFile({}));
+        if (!change(file, parseKeyFile(file).keys)) {
             return {};
         }
         // A question may have stood open while another program wrote the file: then the change
@@ -65,7 +54,7 @@ KeyStore::Written KeyStore::write(const Change& change) {
             continue;
         }
         Written written{true, {}, {}};
-        if (file->encoding() == KeyFileText::Encoding::Windows1252) {
+        if (file.encoding() == KeyFileText::Encoding::Windows1252) {
             const KeptCopy copy = settings::keepCopy(path, *before.bytes);
             if (!copy.problem.isEmpty()) {
                 return {false, copy.problem, {}};
@@ -73,7 +62,7 @@ KeyStore::Written KeyStore::write(const Change& change) {
             written.copy = copy.path;
         }
         if (const QString problem =
-                saveBytes(path, file->bytes(),
+                saveBytes(path, file.bytes(),
                           {notSaved, QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
             !problem.isEmpty()) {
             if (!written.copy.isEmpty()) {
@@ -81,7 +70,7 @@ KeyStore::Written KeyStore::write(const Change& change) {
             }
             return {false, problem, {}};
         }
-        m_keys.setOwn(parseKeyFile(file->text()).keys);
+        m_keys.setOwn(parseKeyFile(file).keys);
         return written;
     }
 }

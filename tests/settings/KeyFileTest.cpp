@@ -282,7 +282,6 @@ class Merge : public testing::TestWithParam<MergeRow> {};
 TEST_P(Merge, ChangesOnlyTheLinesOfItsKey) {
     grading::GradingKey beta{"Beta", {{"1", 50, 100}, {"2", std::nullopt, 200}}, 1, {}, {}, {}};
     auto file = settings::KeyFileText::decode(GetParam().before);
-    ASSERT_TRUE(file);
     // The keys the write does not concern read as they did.
     const QString changed = QString::fromUtf8(GetParam().replacing != nullptr ? GetParam().replacing
                                                                               : GetParam().deleted);
@@ -296,14 +295,14 @@ TEST_P(Merge, ChangesOnlyTheLinesOfItsKey) {
         }
         return kept;
     };
-    const std::vector<grading::GradingKey> before = others(*file);
+    const std::vector<grading::GradingKey> before = others(file);
     if (GetParam().replacing != nullptr) {
-        file->putKey(GetParam().replacing, beta);
+        file.putKey(GetParam().replacing, beta);
     } else {
-        file->removeKey(GetParam().deleted);
+        file.removeKey(GetParam().deleted);
     }
-    EXPECT_EQ(file->bytes(), GetParam().after);
-    EXPECT_EQ(others(*settings::KeyFileText::decode(file->bytes())), before);
+    EXPECT_EQ(file.bytes(), GetParam().after);
+    EXPECT_EQ(others(settings::KeyFileText::decode(file.bytes())), before);
 }
 
 const QByteArray alpha = "# Fachkonferenz 12.03.2024\r\n\r\n[Alpha]\r\n  1 ; 40 ; 1 \r\n2;;2\r\n";
@@ -413,30 +412,58 @@ TEST(KeyStoreWrite, StartsFromTheFileOnDisk) {
     EXPECT_EQ(names, QStringList({"Gamma", "Delta"}));
 }
 
-// Saved as "ANSI" by an older Windows editor: it loads, and the first write keeps the former
-// bytes as a copy before the file is written anew in UTF-8.
-TEST(KeyStoreWrite, WindowsFileIsKeptAsACopyBeforeItIsWrittenInUtf8) {
+// A UTF-8 file with a colleague's key appended in "ANSI" by an older Windows editor: each line
+// reads as meant, and a line that is neither refuses its key alone. The first write keeps the
+// former bytes as a copy and writes every line in UTF-8 but that one, which keeps its bytes; the
+// next write changes nothing else.
+TEST(KeyStoreWrite, MixedFileReadsLineByLineAndIsKeptAsACopyBeforeItIsWrittenInUtf8) {
     QTemporaryDir dir;
     const QString path = dir.filePath("Zensulino-Notenschlüssel.txt");
+    const QByteArray utf8 = "\xEF\xBB\xBF# Schl\xC3\xBCssel\r\n[\xC3\x9C"
+                            "bung]\r\n1;50;1\r\n2;;2\r\n";
+    const QByteArray kaputt = "[Kaputt]\r\n1;50\x81;1\r\n2;;2\r\n# gepr\xC3\xBC"
+                              "ft\r\n";
     const QByteArray windows = "# f\xFCr die 5b\r\n[Gr\xF6\xDF"
                                "e]\r\n1;50;1\r\n2;;2\r\n";
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(windows);
+    file.write(utf8 + windows + kaputt);
     file.close();
     settings::KeyStore keys(QLocale::c(), [&] { return path; });
-    EXPECT_EQ(keys.reload().status, settings::KeyFileLoad::Status::Loaded);
-    const settings::KeyStore::Written written =
-        keys.write([](settings::KeyFileText& text, const std::vector<grading::GradingKey>& onDisk) {
-            text.removeKey(onDisk.at(0).name);
+    const settings::KeyFileLoad loaded = keys.reload();
+    EXPECT_EQ(loaded.problems, QString::fromUtf8("„Kaputt“, Zeile 10: Die Zeile ist weder in UTF-8 "
+                                                 "noch in Windows-1252 geschrieben."));
+    auto names = [&] {
+        QStringList own;
+        for (const auto& key : keys.keys().own()) {
+            own << key.name;
+        }
+        return own.join(' ');
+    };
+    EXPECT_EQ(names(), QString::fromUtf8("Übung Größe"));
+    const grading::GradingKey added{"Neu", {{"1", 40, 100}, {"2", {}, 200}}, {}, {}, {}, {}};
+    auto write = [&] {
+        return keys.write([&](settings::KeyFileText& text, const auto&) {
+            text.putKey(added.name, added);
             return true;
         });
-    EXPECT_EQ(written.copy, dir.filePath("Zensulino-Notenschlüssel (Kopie).txt"));
-    QFile copy(written.copy);
+    };
+    const QByteArray written =
+        "\xEF\xBB\xBF# Schl\xC3\xBCssel\r\n[\xC3\x9C"
+        "bung]\r\n1;50;1\r\n2;;2\r\n# f\xC3\xBCr die 5b\r\n[Gr\xC3\xB6\xC3\x9F"
+        "e]\r\n1;50;1\r\n2;;2\r\n" +
+        kaputt + "[Neu]\r\n1;40;1\r\n2;;2\r\n";
+    for (const char* copied : {"Zensulino-Notenschlüssel (Kopie).txt", ""}) {
+        const settings::KeyStore::Written done = write();
+        EXPECT_EQ(done.copy, *copied ? dir.filePath(QString::fromUtf8(copied)) : QString());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), written);
+        file.close();
+        EXPECT_EQ(names(), QString::fromUtf8("Übung Größe Neu"));
+    }
+    QFile copy(dir.filePath("Zensulino-Notenschlüssel (Kopie).txt"));
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), windows);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "# f\xC3\xBCr die 5b\r\n");
+    EXPECT_EQ(copy.readAll(), utf8 + windows + kaputt);
 }
 
 // A question may stand open for minutes: a key another program writes meanwhile stays.
