@@ -274,6 +274,8 @@ void frmMain::loadOwnKeys() {
     const settings::KeyFileLoad loaded = m_keyStore.reload();
     const QString keyText = cboSchlüssel->currentText();
     listOwnKeys(keyText);
+    // The result fields were saved with the key they stand for.
+    m_followedScale = shownScale();
     followKey();
     // One box says all that is wrong with the keys, the key file first.
     QStringList problems;

@@ -669,7 +669,7 @@ TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
 }
 
 // A key by errors per 100 words from its preset: the words stand where the maximum stood, the
-// result field gives the quotient, the memory line both counts.
+// result field gives the quotient, the memory line both counts; a restart shows them as saved.
 TEST_F(Window, QuotientKeyFromItsPresetTakesWordsAndErrorsAndShowsTheQuotient) {
     auto window = open();
     saveFromPreset(*window, 6, "Fehlerquotient (1–6)", "Englisch 9b", "Fehler je 100 Wörter",
@@ -695,6 +695,10 @@ TEST_F(Window, QuotientKeyFromItsPresetTakesWordsAndErrorsAndShowsTheQuotient) {
     EXPECT_EQ(fieldTexts(*window), "120 | 100 | 2,5 | 2,09 | 3 | Englisch 9b");
     EXPECT_EQ(window->notenSpeicher().entries(),
               QString::fromUtf8("\r2,5 Fehler / 120 Wörter = 2,09 = 3 (Englisch 9b)"));
+    // The quotient comes back as saved, as a percentage does.
+    window->mnuOptionSave_Click();
+    window = open();
+    EXPECT_EQ(fieldTexts(*window), "120 | 100 | 2,5 | 2,09 | 3 | Englisch 9b");
 }
 
 // A key text saved for a key that the key file no longer holds is said at start, once the window
