@@ -75,13 +75,18 @@ void readGrade(Draft& draft, const QString& line, int number) {
     for (QString& part : parts) {
         part = withoutBlanks(part);
     }
+    // A setting that stands before a grade is named at its own line: it is what is out of place.
+    if (draft.weak) {
+        draft.refuse(draft.weakLine, QStringLiteral("Die Noten stehen vor „schwach ab=“."));
+        return;
+    }
+    if (draft.approval) {
+        draft.refuse(draft.approvalLine, QStringLiteral("Die Noten stehen vor „genehmigung=“."));
+        return;
+    }
     QString problem;
     if (parts.size() != 3) {
         problem = QStringLiteral("Eine Note steht als „Note;ab;Wert“ in einer Zeile.");
-    } else if (draft.weak) {
-        problem = QStringLiteral("Die Noten stehen vor „schwach ab=“.");
-    } else if (draft.approval) {
-        problem = QStringLiteral("Die Noten stehen vor „genehmigung=“.");
     } else if (problem = grading::whyNotAGradeText(parts[0]); problem.isEmpty()) {
         problem = grading::whyNotAValue(parts[2]);
     }

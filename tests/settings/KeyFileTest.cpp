@@ -198,8 +198,14 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRow{"approval_without_weak_grades", "[Kaputt]\n1;50;1\n2;;2\ngenehmigung=ab 1/3",
                   "„Kaputt“, Zeile 8: „genehmigung=“ braucht „schwach ab=“: Die Grenze zählt die "
                   "schwachen Ergebnisse."},
+        // A setting out of place is named at its own line.
         BrokenRow{"grade_after_the_approval", "[Kaputt]\n1;50;1\ngenehmigung=ab 1/3\n2;;2",
-                  "„Kaputt“, Zeile 8: Die Noten stehen vor „genehmigung=“."},
+                  "„Kaputt“, Zeile 7: Die Noten stehen vor „genehmigung=“."},
+        BrokenRow{"approval_before_the_grades",
+                  "[Kaputt]\ngenehmigung=ab 1/2\n1;50;1\n2;;2\nschwach ab=2",
+                  "„Kaputt“, Zeile 6: Die Noten stehen vor „genehmigung=“."},
+        BrokenRow{"weak_grade_before_the_grades", "[Kaputt]\n1;50;1\nschwach ab=2\n2;;2",
+                  "„Kaputt“, Zeile 7: Die Noten stehen vor „schwach ab=“."},
         BrokenRow{"error_bounds_that_fall_scale_below",
                   "[Kaputt]\n1;5;1\n2;2;2\n3;;3\nskala=Fehler",
                   "„Kaputt“, Zeile 7: Die Grenze muss über der Grenze der besseren Note liegen: "
