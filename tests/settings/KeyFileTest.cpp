@@ -334,6 +334,17 @@ INSTANTIATE_TEST_SUITE_P(
         MergeRow{"changed_in_its_place_comments_inside_kept",
                  "[beta]\r\n# oben\r\n9;50;9\r\n\r\n8;;8\r\n" + alpha, "Beta", nullptr,
                  betaLines + "# oben\r\n\r\n" + alpha},
+        MergeRow{"comments_stay_above_their_grades_and_settings",
+                 "[Beta]\r\n# beste\r\n1;40;1\r\n\r\n# schlechteste\r\n2;;2\r\n# Schwelle\r\n"
+                 "schwach ab=1\r\n# Ende\r\n" +
+                     alpha,
+                 "Beta", nullptr,
+                 "[Beta]\r\n# beste\r\n1;50;1\r\n\r\n# schlechteste\r\n2;;2\r\n# Schwelle\r\n"
+                 "schwach ab=2\r\n# Ende\r\n" +
+                     alpha},
+        MergeRow{"unchanged_key_written_by_hand_stays_byte_for_byte",
+                 alpha + "[Beta] \n# oben\n 1 ; 50,0 % ; 1 \n\n2;;2.00\r\nschwach ab = 2", "Beta",
+                 nullptr, alpha + "[Beta] \n# oben\n 1 ; 50,0 % ; 1 \n\n2;;2.00\r\nschwach ab = 2"},
         MergeRow{"refused_block_of_its_name_replaced", alpha + "[Beta]\r\n1;;1\r\n# Ende", "Beta",
                  nullptr, alpha + betaLines + "# Ende"},
         MergeRow{"rename_over_another_key", "[Gamma]\n1;1;1\n2;;2\n[Beta]\n3;;3\n", "Gamma",
