@@ -27,6 +27,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -116,6 +117,23 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     m_date->setObjectName(QStringLiteral("examDate"));
     m_date->setCalendarPopup(true);
     m_date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    // As wide as a date in the widest digits beside the arrow, which some styles draw over the
+    // year's last digit otherwise.
+    const QFontMetrics metrics = m_date->fontMetrics();
+    QChar widestDigit = u'0';
+    for (QChar digit = u'1'; digit <= u'9'; digit = QChar(digit.unicode() + 1)) {
+        if (metrics.horizontalAdvance(digit) > metrics.horizontalAdvance(widestDigit)) {
+            widestDigit = digit;
+        }
+    }
+    const QString widest = QStringLiteral("00.00.0000").replace(u'0', widestDigit);
+    QStyleOptionComboBox asCombo;
+    asCombo.initFrom(m_date);
+    asCombo.editable = true;
+    const QSize needed = m_date->style()->sizeFromContents(
+        QStyle::CT_ComboBox, &asCombo,
+        QSize(metrics.horizontalAdvance(widest) + 4, metrics.height()), m_date);
+    m_date->setMinimumWidth(std::max(m_date->sizeHint().width(), needed.width()));
     auto* dateLabel = new QLabel(QStringLiteral("Dat&um der Arbeit"), this);
     dateLabel->setBuddy(m_date);
     titleRow->addWidget(dateLabel);

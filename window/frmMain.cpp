@@ -10,9 +10,11 @@
 #include "window/KeyEditor.h"
 #include "window/MessageText.h"
 #include "window/Shape.h"
+#include "window/ShowsTheStart.h"
 #include "window/Twips.h"
 #include "window/WindowAccessible.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
@@ -27,6 +29,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -172,10 +175,12 @@ void frmMain::createInputs() {
     // A screen reader meets the key field's text part, which would otherwise go by its text.
     cboSchlüssel->lineEdit()->setAccessibleName(QStringLiteral("Notenschlüssel"));
     new FirstLineOnly(cboSchlüssel->lineEdit());
+    new ShowsTheStart(cboSchlüssel->lineEdit(), ShowsTheStart::Fit::Scroll);
     cboSchlüssel->setGeometry(fromTwips(3480, 1080, 1095, 315));
 
     txtErgebnisNote = field("txtErgebnisNote", QStringLiteral("0"), QStringLiteral("Ergebnis Note"),
                             fromTwips(1560, 2280, 735, 285));
+    new ShowsTheStart(txtErgebnisNote, ShowsTheStart::Fit::Shrink);
 
     cmdCalc = new QPushButton(QStringLiteral("Berechnen"), this);
     cmdCalc->setObjectName(QStringLiteral("cmdCalc"));
@@ -307,6 +312,10 @@ void frmMain::listOwnKeys(const QString& keyText) {
     for (const grading::GradingKey& key : m_keyStore.keys().own()) {
         cboSchlüssel->addItem(key.name);
     }
+    // The list as wide as its longest name, however narrow the field.
+    QAbstractItemView* list = cboSchlüssel->view();
+    list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                          list->verticalScrollBar()->sizeHint().width());
     // The arrow keys move on from the key shown.
     const int shown = cboSchlüssel->findText(keyText, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (shown >= 0) {

@@ -71,12 +71,23 @@ TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
         EXPECT_TRUE(text.contains(shown)) << shown.toStdString() << " in " << text.toStdString();
     }
     EXPECT_FALSE(text.contains("% =")) << "the results list stays off the sheet";
+    const QString lastPage =
+        poppler("pdftotext", pdf, GetParam().pages[0] - '0', GetParam().pages[0] - '0');
+    EXPECT_TRUE(lastPage.contains("Lehrkraft:") &&
+                (GetParam().times == 0 || lastPage.contains("Ergebnisse:")))
+        << "the teacher's line goes with the last block: " << lastPage.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sessions, Sheet,
     testing::Values(
         SheetRow{"empty", {}, 0, "1", {"Notenschlüssel für 40 Rohpunkte (GYM)"}},
+        // The teacher's line would stand alone on a page of its own.
+        SheetRow{"one_key_of_sixteen_grades",
+                 {{"40", "35", "GYM"}},
+                 1,
+                 "2",
+                 {"Notenspiegel (GYM)", "Lehrkraft: ______________"}},
         // Two pages since each key shows its median and its shares too.
         SheetRow{"mixed_keys",
                  {{"40", "35", "GYM"}, {"40", "18", "GYM"}, {"40", "38", "IHK"}},
@@ -273,6 +284,7 @@ TEST(ExamSheetPdf, ThirtyGradesOnPagesHeadedAndNumbered) {
         EXPECT_FALSE(texts.contains("Notenschlüssel"));
     }
     EXPECT_EQ(all.count("Ergebnisse:"), 2) << "each key's figures on a page";
+
     for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
         for (const QString& whole : key.grades[grade].text.split(u' ') +
                                         QStringList{QString::number(summary.counts[grade])}) {

@@ -171,16 +171,17 @@ TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
     EXPECT_EQ(forWords.shownTable()->caption,
               QString::fromUtf8("Notenschlüssel für 125 Wörter (Quotient)"));
     // A dictation of the same exam keeps its half errors beside it.
-    EXPECT_EQ(
-        grading::tabSeparated({*forWords.tableFor(dictationKey(), {{}, 125})}, false).section('\n', 3, 3),
-        "3\t2,5\t6,5");
+    EXPECT_EQ(grading::tabSeparated({*forWords.tableFor(dictationKey(), {{}, 125})}, false)
+                  .section('\n', 3, 3),
+              "3\t2,5\t6,5");
 
     // Half errors chosen leave a points key of the same exam in whole points.
     const KeyTableSection beside("40", std::make_shared<const grading::GradingKey>(dictationKey()),
                                  german, nullptr);
-    EXPECT_EQ(grading::tabSeparated({*beside.tableFor(*grading::Keys(german).gym(), {40, {}})}, false)
-                  .section('\n', 2, 2),
-              "14\t36\t37");
+    EXPECT_EQ(
+        grading::tabSeparated({*beside.tableFor(*grading::Keys(german).gym(), {40, {}})}, false)
+            .section('\n', 2, 2),
+        "14\t36\t37");
 }
 
 TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {

@@ -9,6 +9,7 @@
 #include "tests/support/OwnKeys.h"
 #include "window/QtTranslations.h"
 
+#include <QAbstractItemView>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -22,10 +23,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSet>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
 #include <tuple>
@@ -811,6 +814,109 @@ TEST_F(Window, EditorOpenedAndClosedKeepsOneTableAKey) {
         tables << QStringLiteral("%1: %2").arg(summary.caption).arg(summary.results);
     }
     EXPECT_EQ(tables, QStringList({"Notenspiegel (GYM): 3", "Notenspiegel (Beta): 3"}));
+}
+
+// A long grade text shows its start in a smaller font, never below 7 pt, and whole in its tooltip;
+// a long key name shows its start too, and the key list is as wide as its longest name.
+TEST_F(Window, LongGradeTextsAndKeyNamesShowTheirStart) {
+    writeKeyFile(QString::fromUtf8("[A]\n1;50;1\n2;;2\n[Abschlussprüfung 7ü]\nsehr gut;90;1\n"
+                                   "mangelhaft;30;5\nungenügend;;6\n")
+                     .toUtf8());
+    auto window = open();
+    auto* key = child<QComboBox>(*window, "cboSchlüssel");
+    key->lineEdit()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    EXPECT_EQ(key->lineEdit()->cursorPosition(), 0) << key->currentText().toStdString();
+    key->showPopup();
+    EXPECT_GE(key->view()->viewport()->width(), key->view()->sizeHintForColumn(0));
+    key->hidePopup();
+    auto* grade = child<QLineEdit>(*window, "txtErgebnisNote");
+    const qreal ownSize = grade->font().pointSizeF();
+    for (const auto& [achieved, text] :
+         {std::pair{"20", "ungenügend"}, std::pair{"50", "mangelhaft"},
+          std::pair{"100", "sehr gut"}}) {
+        window->setText(Field::Rohpunkte, "100");
+        window->setText(Field::Punkte, achieved);
+        ASSERT_TRUE(window->cmdCalc_Click());
+        EXPECT_EQ(grade->text(), QString::fromUtf8(text));
+        EXPECT_EQ(grade->cursorPosition(), 0);
+        EXPECT_GE(grade->font().pointSizeF(), 7.0);
+        const bool whole = grade->toolTip().isEmpty();
+        EXPECT_EQ(whole, grade->font().pointSizeF() == ownSize) << text;
+        EXPECT_TRUE(whole || grade->toolTip() == grade->text());
+        const int room =
+            grade->width() - 2 * grade->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) - 4;
+        EXPECT_TRUE(grade->fontMetrics().horizontalAdvance(grade->text()) <= room ||
+                    grade->font().pointSizeF() == 7.0)
+            << text;
+        EXPECT_EQ(grade->accessibleName(), "Ergebnis Note");
+    }
+}
+
+// Escape does what "Schließen" does, from whichever control has the focus, also in the editor
+// opened from the grade-memory box; with a change unsaved it asks first.
+TEST_F(Window, EscapeClosesTheKeyEditorFromEveryControl) {
+    writeKeyFile("[Beta]\n1;50;1\n2;;2\n");
+    auto window = open();
+    window->setText(Field::Rohpunkte, "40");
+    QStringList stayedOpen;
+    auto escape = [&](QDialog* editor, int control) {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == editor; }));
+        QList<QWidget*> focusable;
+        for (QWidget* child : editor->findChildren<QWidget*>()) {
+            if (child->isVisibleTo(editor) && child->isEnabled() &&
+                (child->focusPolicy() & Qt::TabFocus) != 0) {
+                focusable << child;
+            }
+        }
+        QWidget* focus = focusable.value(control);
+        if (focus == nullptr) {
+            return false;
+        }
+        focus->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        if (editor->isVisible()) {
+            stayedOpen << focus->metaObject()->className();
+        }
+        return true;
+    };
+    for (int control = 0;; ++control) {
+        bool more = false;
+        withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                     [&](QDialog* editor) { more = escape(editor, control); });
+        if (!more) {
+            break;
+        }
+    }
+    withModalBox([&] { window->mnuCache_Click(); },
+                 [&](QDialog* box) {
+                     withModalBox([&] { box->findChild<QPushButton*>("editKeys")->click(); },
+                                  [&](QDialog* editor) { escape(editor, 0); });
+                     EXPECT_TRUE(box->isVisible());
+                 });
+    // Every question about the change unsaved is answered "Verwerfen".
+    QString asked;
+    QTimer discard;
+    QObject::connect(&discard, &QTimer::timeout, [&] {
+        if (auto* question = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            asked = question->text();
+            question->button(QMessageBox::Discard)->click();
+        }
+    });
+    discard.start(10);
+    bool closed = false;
+    withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                 [&](QDialog* editor) {
+                     chooseFirstKey(editor);
+                     QTest::keyClicks(editor->findChild<QLineEdit*>(), "x");
+                     QTest::keyClick(editor, Qt::Key_Escape);
+                     closed = !editor->isVisible();
+                 });
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(stayedOpen, QStringList());
+    EXPECT_TRUE(asked.contains("nicht gespeichert")) << asked.toStdString();
 }
 
 // Renamed in the editor, the key the window grades by takes its new name along.

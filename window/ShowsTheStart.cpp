@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "window/ShowsTheStart.h"
+
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QStyle>
+
+namespace {
+
+constexpr qreal smallestPoints = 7.0;
+
+// What a line edit has for its text: its width less its frame and the two pixels it keeps free at
+// either side.
+qreal textRoom(const QLineEdit* edit) {
+    const int frame = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit);
+    const QMargins margins = edit->textMargins() + edit->contentsMargins();
+    return edit->width() - 2 * frame - 4 - margins.left() - margins.right();
+}
+
+} // namespace
+
+ShowsTheStart::ShowsTheStart(QLineEdit* edit, Fit fit)
+    : QObject(edit), m_edit(edit), m_fit(fit), m_font(edit->font()) {
+    connect(edit, &QLineEdit::textChanged, this, &ShowsTheStart::follow);
+}
+
+void ShowsTheStart::follow() {
+    // setText leaves the field unmodified; typing marks it.
+    if (!m_edit->isModified()) {
+        m_edit->setCursorPosition(0);
+    }
+    if (m_fit != Fit::Shrink) {
+        return;
+    }
+    const QString text = m_edit->text();
+    const qreal room = textRoom(m_edit);
+    QFont font = m_font;
+    const bool fits = QFontMetricsF(font, m_edit).horizontalAdvance(text) <= room;
+    for (qreal points = font.pointSizeF() - 0.5; !fits && points >= smallestPoints; points -= 0.5) {
+        font.setPointSizeF(points);
+        if (QFontMetricsF(font, m_edit).horizontalAdvance(text) <= room) {
+            break;
+        }
+    }
+    m_edit->setFont(font);
+    m_edit->setToolTip(fits ? QString() : text);
+}

@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFont>
+#include <QObject>
+
+class QLineEdit;
+
+// A text the program puts into a field shows its start, where Qt would show its end: a grade
+// "mangelhaft" wider than the field never reads "angelhaft", a key "Prüfung 7ü" never "rüfung 7ü".
+// What the user types scrolls as ever. With `Fit::Shrink` a text wider than the field takes a
+// smaller font, down to 7 pt, and the whole text stands in the field's tooltip.
+class ShowsTheStart : public QObject {
+public:
+    enum class Fit { Scroll, Shrink };
+    ShowsTheStart(QLineEdit* edit, Fit fit);
+
+private:
+    void follow();
+
+    QLineEdit* m_edit;
+    Fit m_fit;
+    QFont m_font; // the field's own, for a text that fits
+};
