@@ -22,10 +22,17 @@ qreal textRoom(const QLineEdit* edit) {
 ShowsTheStart::ShowsTheStart(QLineEdit* edit, Fit fit)
     : QObject(edit), m_edit(edit), m_fit(fit), m_font(edit->font()) {
     connect(edit, &QLineEdit::textChanged, this, &ShowsTheStart::follow);
+    // setText moves the cursor to the end also where the text stays the same, as when a class's
+    // second "mangelhaft" follows the first; only the program moves it in a field without focus.
+    connect(edit, &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
+        if (position != 0 && !m_edit->hasFocus()) {
+            m_edit->setCursorPosition(0);
+        }
+    });
 }
 
 void ShowsTheStart::follow() {
-    // setText leaves the field unmodified; typing marks it.
+    // setText leaves the field unmodified; typing marks it. A key chosen from the list is set.
     if (!m_edit->isModified()) {
         m_edit->setCursorPosition(0);
     }

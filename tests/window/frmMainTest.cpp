@@ -822,21 +822,25 @@ TEST_F(Window, LongGradeTextsAndKeyNamesShowTheirStart) {
     writeKeyFile(QString::fromUtf8("[A]\n1;50;1\n2;;2\n[Abschlussprüfung 7ü]\nsehr gut;90;1\n"
                                    "mangelhaft;30;5\nungenügend;;6\n")
                      .toUtf8());
+    writeSettings("\"100\",\"20\",\"20,0\",\"ungen\xFC"
+                  "gend\",\"Abschlusspr\xFC"
+                  "fung 7\xFC\"\r\n");
     auto window = open();
     auto* key = child<QComboBox>(*window, "cboSchlüssel");
+    EXPECT_EQ(key->lineEdit()->cursorPosition(), 0) << "at start";
+    EXPECT_EQ(child<QLineEdit>(*window, "txtErgebnisNote")->cursorPosition(), 0) << "at start";
     key->lineEdit()->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
-    QTest::keyClick(key->lineEdit(), Qt::Key_Down);
+    QTest::keyClick(key->lineEdit(), Qt::Key_Up);
     QTest::keyClick(key->lineEdit(), Qt::Key_Down);
     EXPECT_EQ(key->lineEdit()->cursorPosition(), 0) << key->currentText().toStdString();
     key->showPopup();
     EXPECT_GE(key->view()->viewport()->width(), key->view()->sizeHintForColumn(0));
     key->hidePopup();
     auto* grade = child<QLineEdit>(*window, "txtErgebnisNote");
-    const qreal ownSize = grade->font().pointSizeF();
+    const qreal ownSize = window->font().pointSizeF();
     for (const auto& [achieved, text] :
-         {std::pair{"20", "ungenügend"}, std::pair{"50", "mangelhaft"},
-          std::pair{"100", "sehr gut"}}) {
+         {std::pair{"20", "ungenügend"}, std::pair{"20", "ungenügend"},
+          std::pair{"50", "mangelhaft"}, std::pair{"100", "sehr gut"}}) {
         window->setText(Field::Rohpunkte, "100");
         window->setText(Field::Punkte, achieved);
         ASSERT_TRUE(window->cmdCalc_Click());
