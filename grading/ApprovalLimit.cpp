@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/ApprovalLimit.h"
 
-#include "grading/Numbers.h"
+#include "grading/Decimal.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -25,18 +25,14 @@ QString ApprovalLimit::wording(const QLocale& locale) const {
         return fileText;
     }
     // A percentage was read in hundredths, so the denominator divides 10000.
-    const qint64 hundredths = numerator * (10000 / denominator);
-    const int decimals = hundredths % 100 == 0 ? 0 : hundredths % 10 == 0 ? 1 : 2;
-    const qint64 scaled = decimals == 0   ? hundredths / 100
-                          : decimals == 1 ? hundredths / 10
-                                          : hundredths;
     return (atLeast ? QStringLiteral("ab ") : QStringLiteral("mehr als ")) +
-           fixedPointText(scaled, decimals, locale) + QStringLiteral(" %");
+           decimalText(numerator * (10000 / denominator), 2, locale, Zeros::Dropped) +
+           QStringLiteral(" %");
 }
 
 ApprovalRead approvalFromFileText(const QString& text) {
     static const QRegularExpression form(QStringLiteral(
-        "^(mehr als|ab) (?:(\\d{1,3})/(\\d{1,3})|(\\d{1,2})(?:[.,](\\d{1,2}))?[ \\x{00A0}]?%)$"));
+        "^(mehr als|ab) (?:(\\d{1,3})/(\\d{1,3})|(\\d{1,2}(?:[.,]\\d{1,2})?)[ \\x{00A0}]?%)$"));
     const QRegularExpressionMatch match = form.match(text);
     const QString rule = QStringLiteral(
         "„genehmigung=“ nennt „mehr als“ oder „ab“, ein Leerzeichen und dann einen Anteil über "
@@ -54,8 +50,8 @@ ApprovalRead approvalFromFileText(const QString& text) {
             return {std::nullopt, rule};
         }
     } else {
-        const QString decimals = match.captured(5).leftJustified(2, u'0');
-        limit.numerator = match.captured(4).toLongLong() * 100 + decimals.toLongLong();
+        limit.numerator =
+            hundredthsFrom(match.captured(4), DecimalForm::File, QLocale::c()).value_or(0);
         limit.denominator = 10000;
         if (limit.numerator <= 0) {
             return {std::nullopt, rule};

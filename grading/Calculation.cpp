@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/Calculation.h"
 
+#include "grading/Decimal.h"
 #include "grading/GradingWindow.h"
 #include "grading/NotenSpeicher.h"
 #include "grading/Numbers.h"
@@ -53,20 +54,14 @@ bool isWordCount(const QString& text, const QLocale& locale) {
 const QString wholeOrHalfErrors =
     QStringLiteral("Eingabefehler! Bitte die Fehler in ganzen oder halben Zahlen eingeben!");
 
-// The errors per 100 words with two decimals, rounded up: a quotient that passes a bound by a
-// hair never reads as the bound itself.
+// The errors per 100 words with two decimals, rounded up: a quotient that passes a bound by a hair
+// never reads as the bound itself.
 QString quotientText(double errors, qint64 words, const QLocale& locale) {
-    __extension__ using Wide = __int128;
-    const Wide hundredths = (Wide{halfErrorsOf(errors)} * 5000 + words - 1) / words;
-    if (hundredths > std::numeric_limits<qint64>::max() / 4) {
-        // Beyond every bound: the figure as near as a double comes.
-        return ungrouped(locale).toString(
-            std::ceil(errors * 10000.0 / static_cast<double>(words)) / 100.0, 'f', 2);
+    const Wide hundredths = errorsPer100Words(halfErrorsOf(errors), words);
+    if (hundredths > std::numeric_limits<qint64>::max()) {
+        return decimalText(errors * 100.0 / static_cast<double>(words), 2, locale, Rounding::Up);
     }
-    const auto whole = static_cast<qint64>(hundredths / 100);
-    const auto cents = static_cast<int>(hundredths % 100);
-    return ungrouped(locale).toString(whole) + locale.decimalPoint() +
-           ungrouped(locale).toString(cents).rightJustified(2, locale.zeroDigit().front());
+    return decimalText(static_cast<qint64>(hundredths), 2, locale);
 }
 
 double points(const GradingWindow& window, Field field, const QLocale& locale) {
@@ -138,7 +133,8 @@ bool calculateErrors(GradingWindow& window, NotenSpeicher& memory, const Key& ke
     window.setText(Field::ErgebnisProzent, QString());
     const std::size_t grade = gradeForHalfErrors(*key, halfErrorsOf(errors));
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
-    memory.append(numberText(errors, locale) + QLatin1String(" Fehler"), key, grade, {{}, errors});
+    memory.append(decimalText(errors, asFewDecimalsAsExact, locale) + QLatin1String(" Fehler"), key,
+                  grade, {{}, errors});
     return true;
 }
 
@@ -159,7 +155,8 @@ bool calculateQuotient(GradingWindow& window, NotenSpeicher& memory, const Key& 
     const std::size_t grade = gradeForHalfErrors(*key, halfErrorsOf(errors), words);
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
     memory.append(QStringLiteral("%1 Fehler / %2 = %3")
-                      .arg(numberText(errors, locale), wordsText(words, locale), quotient),
+                      .arg(decimalText(errors, asFewDecimalsAsExact, locale),
+                           wordsText(words, locale), quotient),
                   key, grade, {{{}, words}, errors});
     return true;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/GradingKey.h"
 
+#include "grading/Decimal.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <array>
@@ -18,7 +20,7 @@ GradingKey builtIn(const QString& name, std::span<const int> bounds, int worst, 
     GradingKey key{name, {}, firstWeak, headings[0], headings[1], headings[2]};
     for (std::size_t passed = bounds.size() + 1; passed-- > 0;) {
         const int number = worst + step * static_cast<int>(passed);
-        QString text = locale.toString(number);
+        QString text = decimalText(qint64{number}, 0, locale);
         if (twoDigits && number >= 0 && number < 10) {
             text.prepend(locale.zeroDigit());
         }
@@ -110,9 +112,14 @@ std::size_t gradeForPercentage(const GradingKey& key, double percentage) {
 }
 
 std::size_t gradeForHalfErrors(const GradingKey& key, qint64 halfErrors, qint64 words) {
+    auto passes = [&](double bound) {
+        return key.scale == Scale::ErrorsPer100Words
+                   ? errorsPer100Words(halfErrors, words) > std::llround(bound * 100.0)
+                   : halfErrors > mostHalfErrors(key.scale, bound, words);
+    };
     std::size_t grade = 0;
     while (grade + 1 < key.grades.size() && key.grades[grade].bound &&
-           halfErrors > mostHalfErrors(key.scale, *key.grades[grade].bound, words)) {
+           passes(*key.grades[grade].bound)) {
         ++grade;
     }
     return grade;

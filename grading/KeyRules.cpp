@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/KeyRules.h"
 
+#include "grading/Decimal.h"
+
+#include <QLocale>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
@@ -26,21 +29,8 @@ const QString forbidden = QStringLiteral("keines der Zeichen \" , ; [ ] und kein
 
 } // namespace
 
-std::optional<qint64> hundredthsFromText(const QString& text) {
-    static const QRegularExpression decimal(
-        QStringLiteral("^(-?)(\\d{1,3}|1000)(?:\\.(\\d{1,2}))?$"));
-    const QRegularExpressionMatch match = decimal.match(text);
-    if (!match.hasMatch()) {
-        return std::nullopt;
-    }
-    const qint64 whole = match.captured(2).toLongLong();
-    const QString decimals = match.captured(3).leftJustified(2, u'0');
-    const qint64 magnitude = 100 * whole + decimals.toLongLong();
-    return match.captured(1).isEmpty() ? magnitude : -magnitude;
-}
-
 std::optional<qint64> valueFromFileText(const QString& text) {
-    return hundredthsFromText(QString(text).replace(u',', u'.'));
+    return hundredthsFrom(text, DecimalForm::File, QLocale::c());
 }
 
 std::optional<qint64> boundFromFileText(const QString& text) {
@@ -52,19 +42,6 @@ std::optional<qint64> boundFromFileText(const QString& text) {
         }
     }
     return valueFromFileText(number);
-}
-
-QString textFromHundredths(qint64 hundredths) {
-    const qint64 magnitude = std::abs(hundredths);
-    QString text = QString::number(magnitude / 100);
-    if (magnitude % 100 != 0) {
-        QString decimals = QString::number(magnitude % 100).rightJustified(2, u'0');
-        if (decimals.endsWith(u'0')) {
-            decimals.chop(1);
-        }
-        text += u'.' + decimals;
-    }
-    return hundredths < 0 ? u'-' + text : text;
 }
 
 double boundFromHundredths(qint64 hundredths) {
@@ -173,9 +150,8 @@ QString whyNotABound(const QString& text, Scale scale) {
         return {};
     }
     const BoundRule rule = boundRule(scale);
-    const QString example = textFromHundredths(rule.example);
     return QStringLiteral("Die Grenze „%1“ ist %2 (etwa „%3“ oder „%4“).")
-        .arg(text, rule.broken, QString(example).replace(u'.', u','), example);
+        .arg(text, rule.broken, fileText(rule.example, u','), fileText(rule.example));
 }
 
 QString whyNotAValue(const QString& text) {

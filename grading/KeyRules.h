@@ -9,14 +9,10 @@
 
 namespace grading {
 
-// A decimal as the key file writes it, with a point and at most two decimals ("33.3", "-0.7"),
-// at most 1000, in whole hundredths; nothing for any other text.
-std::optional<qint64> hundredthsFromText(const QString& text);
 // A bound or a value as a teacher may type it into the key file: with a point or a comma
 // ("33,3"), a bound also with "%" behind it ("33,3 %").
 std::optional<qint64> boundFromFileText(const QString& text);
 std::optional<qint64> valueFromFileText(const QString& text);
-QString textFromHundredths(qint64 hundredths);
 
 // A bound as the key holds it: the double nearest the decimal, and back to the decimal.
 double boundFromHundredths(qint64 hundredths);

@@ -2,6 +2,7 @@
 #include "grading/KeyTable.h"
 
 #include "grading/Calculation.h"
+#include "grading/Decimal.h"
 #include "grading/Numbers.h"
 
 #include <QLocale>
@@ -159,7 +160,8 @@ QString tooLargeToSplit(double step) {
 }
 
 QString keyTableHeading(const GradingKey& key, double maximum, const QLocale& locale) {
-    return QStringLiteral("Notenschlüssel für %1 Rohpunkte").arg(numberText(maximum, locale)) +
+    return QStringLiteral("Notenschlüssel für %1 Rohpunkte")
+               .arg(decimalText(maximum, asFewDecimalsAsExact, locale)) +
            suffix(key);
 }
 
@@ -179,11 +181,12 @@ PasteTable pasteTable(const QString& caption, const GradingKey& key, const QStri
     PasteTable table{caption, {{key.gradeHeading, fromHeading, QStringLiteral("bis")}}};
     const QString unreachable(QChar(0x2013));
     for (const KeyTableRow& row : rows) {
-        table.rows.push_back({key.grades[row.grade].text,
-                              row.from ? numberText(*row.from, locale) : unreachable,
-                              row.to     ? numberText(*row.to, locale)
-                              : row.from ? open
-                                         : unreachable});
+        table.rows.push_back(
+            {key.grades[row.grade].text,
+             row.from ? decimalText(*row.from, asFewDecimalsAsExact, locale) : unreachable,
+             row.to     ? decimalText(*row.to, asFewDecimalsAsExact, locale)
+             : row.from ? open
+                        : unreachable});
     }
     return table;
 }

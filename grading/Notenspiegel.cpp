@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/Notenspiegel.h"
 
+#include "grading/Decimal.h"
 #include "grading/Numbers.h"
 
 #include <QLocale>
@@ -22,10 +23,10 @@ int rank(const GradingKey& key) {
     return key.name == QLatin1String("IHK") ? 1 : 2;
 }
 
-// numerator / denominator to the nearest whole number, halves away from zero, in integers.
-qint64 roundedQuotient(qint64 numerator, qint64 denominator) {
-    const qint64 magnitude = (2 * std::abs(numerator) + denominator) / (2 * denominator);
-    return numerator < 0 ? -magnitude : magnitude;
+// numerator / denominator in units of the `decimals`-th decimal, halves away from zero.
+qint64 rounded(qint64 numerator, qint64 denominator, int decimals = 0) {
+    return static_cast<qint64>(
+        roundedUnits(numerator, denominator, decimals, Rounding::HalvesAwayFromZero));
 }
 
 // The weak share in percent beside the key's approval limit: where the share is the limit, as any
@@ -33,7 +34,6 @@ qint64 roundedQuotient(qint64 numerator, qint64 denominator) {
 // the share's side of the limit, so that „33,33 %“ never reads as the limit „mehr als 33,3 %“.
 QString shareBesideLimit(qint64 weak, qint64 results, const ApprovalLimit& limit,
                          const QLocale& locale) {
-    __extension__ using Wide = __int128;
     // The share weak / results against numerator / denominator, by their sign.
     auto side = [&](Wide share, Wide of) {
         const Wide left = share * limit.denominator;
@@ -45,20 +45,20 @@ QString shareBesideLimit(qint64 weak, qint64 results, const ApprovalLimit& limit
         return shareText(weak, results, locale);
     }
     constexpr int mostDecimals = 16;
-    qint64 unit = 1; // 10^decimals
+    Wide percentUnits = 100; // the whole, in units of the last decimal
     qint64 figure = 0;
     int decimals = 1;
     for (; decimals <= mostDecimals; ++decimals) {
-        unit *= 10;
-        const Wide percentUnits = Wide{100} * unit; // the whole, in units of the last decimal
-        const Wide magnitude = (2 * Wide{weak} * percentUnits + results) / (2 * Wide{results});
+        percentUnits *= 10;
         // Never "0" for some nor the whole for not all.
-        figure = static_cast<qint64>(std::clamp<Wide>(magnitude, 1, percentUnits - 1));
+        figure = static_cast<qint64>(std::clamp<Wide>(
+            roundedUnits(Wide{weak} * 100, results, decimals, Rounding::HalvesAwayFromZero), 1,
+            percentUnits - 1));
         if (side(figure, percentUnits) == shareSide) {
             break;
         }
     }
-    return fixedPointText(figure, std::min(decimals, mostDecimals), locale) + QStringLiteral(" %");
+    return decimalText(figure, std::min(decimals, mostDecimals), locale) + QStringLiteral(" %");
 }
 
 } // namespace
@@ -138,7 +138,7 @@ std::vector<Notenspiegel::Summary> Notenspiegel::summaries() const {
 }
 
 QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale) {
-    return fixedPointText(roundedQuotient(summary.valueSum, summary.results), 2, locale);
+    return decimalText(rounded(summary.valueSum, summary.results), 2, locale);
 }
 
 QString shareText(qint64 part, qint64 results, const QLocale& locale) {
@@ -146,8 +146,8 @@ QString shareText(qint64 part, qint64 results, const QLocale& locale) {
     if (share % results == 0) {
         return countText(share / results, locale) + QStringLiteral(" %");
     }
-    const qint64 tenths = std::clamp<qint64>(roundedQuotient(10 * share, results), 1, 999);
-    return fixedPointText(tenths, 1, locale) + QStringLiteral(" %");
+    const qint64 tenths = std::clamp<qint64>(rounded(share, results, 1), 1, 999);
+    return decimalText(tenths, 1, locale) + QStringLiteral(" %");
 }
 
 QString weakShareText(const Notenspiegel::Summary& summary, const QLocale& locale) {
@@ -176,7 +176,7 @@ QString medianText(const Notenspiegel::Summary& summary, const QLocale& locale) 
         return byValue.back().first;
     };
     const qint64 middle = at((summary.results - 1) / 2) + at(summary.results / 2);
-    return fixedPointText(roundedQuotient(middle, 2), 2, locale);
+    return decimalText(rounded(middle, 2), 2, locale);
 }
 
 std::optional<ApprovalSaid> approvalSaid(const Notenspiegel::Summary& summary,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/Numbers.h"
 
+#include "grading/Decimal.h"
+
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
@@ -53,10 +55,6 @@ QLocale ungrouped(const QLocale& locale) {
     return plain;
 }
 
-QString numberText(double number, const QLocale& locale) {
-    return ungrouped(locale).toString(number, 'f', QLocale::FloatingPointShortest);
-}
-
 std::optional<double> errorsFromText(const QString& text, const QLocale& locale) {
     const std::optional<double> errors = readNumber(text, locale);
     if (!errors || !(*errors >= 0.0) || std::floor(*errors * 2.0) != *errors * 2.0) {
@@ -83,26 +81,8 @@ qint64 halfErrorsOf(double errors) {
     return std::llround(std::min(errors, 0x1p61) * 2.0);
 }
 
-QString fixedPointText(qint64 scaled, int decimals, const QLocale& locale) {
-    qint64 unit = 1;
-    for (int d = 0; d < decimals; ++d) {
-        unit *= 10;
-    }
-    // Magnitudes in unsigned arithmetic: the smallest qint64 has no positive twin.
-    const quint64 magnitude =
-        scaled < 0 ? 0 - static_cast<quint64>(scaled) : static_cast<quint64>(scaled);
-    const auto units = static_cast<quint64>(unit);
-    QString text = ungrouped(locale).toString(magnitude / units);
-    if (decimals > 0) {
-        text += locale.decimalPoint() + ungrouped(locale)
-                                            .toString(magnitude % units)
-                                            .rightJustified(decimals, locale.zeroDigit().front());
-    }
-    return scaled < 0 ? locale.negativeSign() + text : text;
-}
-
 QString countText(qint64 count, const QLocale& locale) {
-    return ungrouped(locale).toString(count);
+    return decimalText(count, 0, locale);
 }
 
 QString formatPercentage(float percentage, const QLocale& locale) {
@@ -113,11 +93,7 @@ QString formatPercentage(float percentage, const QLocale& locale) {
         const QString infinity(QChar(0x221E));
         return percentage < 0 ? locale.negativeSign() + infinity : infinity;
     }
-    double tenths = std::round(static_cast<double>(percentage) * 10.0);
-    if (tenths == 0.0) {
-        tenths = 0.0; // no "-0,0" for a tiny negative percentage
-    }
-    return ungrouped(locale).toString(tenths / 10.0, 'f', 1);
+    return decimalText(static_cast<double>(percentage), 1, locale);
 }
 
 } // namespace grading

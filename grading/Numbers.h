@@ -25,16 +25,8 @@ double pointsInSingleRange(double value);
 // The locale as every number the program shows is written: without digit grouping.
 QLocale ungrouped(const QLocale& locale);
 
-// A count as it is shown and copied: "1000", never "1.000", which an English spreadsheet reads
-// as 1.
+// A count as it is shown and copied: "1000", never "1.000".
 QString countText(qint64 count, const QLocale& locale);
-
-// A whole number of tenths, hundredths, … (`decimals` of them, 0 to 18) with exactly that many
-// decimals in the locale, without grouping, worked out in integers: 3333 and 2 give "33,33".
-QString fixedPointText(qint64 scaled, int decimals, const QLocale& locale);
-
-// A number as a table shows it and a user types it back: "37,5", "40", no grouping.
-QString numberText(double number, const QLocale& locale);
 
 // Errors as typed: 0 or more, whole or half ("2,5"); nothing for any other text.
 std::optional<double> errorsFromText(const QString& text, const QLocale& locale);
@@ -48,7 +40,8 @@ std::optional<qint64> wordsFromText(const QString& text, const QLocale& locale);
 // what any bound allows in any word count taken (2^54 half errors).
 qint64 halfErrorsOf(double errors);
 
-// The pattern "0.0" in the locale, without digit grouping; halves round away from zero.
+// The pattern "0.0" in the locale, without digit grouping; halves round away from zero. A
+// single-precision percentage may outgrow 64 bits of tenths, so it is written as a double.
 // A non-finite percentage gets a text that plainly is no number ("∞", "-∞", "n. def.").
 QString formatPercentage(float percentage, const QLocale& locale);
 

@@ -44,13 +44,17 @@ QString boundHeading(Scale scale) {
     return QStringLiteral("ab %");
 }
 
+Wide errorsPer100Words(qint64 halfErrors, qint64 words) {
+    // errors × 100 ÷ words × 100 = half errors × 5000 ÷ words
+    return roundedUnits(Wide{halfErrors} * 5000, words, 0, Rounding::Up);
+}
+
 qint64 mostHalfErrors(Scale scale, double bound, qint64 words) {
     if (scale != Scale::ErrorsPer100Words) {
         return std::llround(bound * 2.0);
     }
     // h half errors in w words keep h × 100 ÷ (2 × w) ≤ b ÷ 100, b in hundredths, while
     // h × 5000 ≤ b × w; b × w outgrows 64 bits for the largest word counts.
-    __extension__ using Wide = __int128;
     const Wide most = Wide{std::llround(bound * 100.0)} * words / 5000;
     return static_cast<qint64>(std::min<Wide>(most, std::numeric_limits<qint64>::max()));
 }

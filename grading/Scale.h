@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "grading/Decimal.h"
+
 #include <QString>
 #include <array>
 #include <optional>
@@ -28,5 +30,10 @@ QString boundHeading(Scale scale);
 // number; under errors per 100 words as many as keep errors × 100 ÷ `words` at or under it,
 // worked out in integers.
 qint64 mostHalfErrors(Scale scale, double bound, qint64 words);
+
+// Errors per 100 words in hundredths, rounded up, of so many half errors in `words` words (from 1):
+// what the window shows, and what a grade's bound in hundredths must reach, so that a quotient
+// that passes a bound by a hair never reads as the bound. Past 64 bits for 1E300 errors.
+Wide errorsPer100Words(qint64 halfErrors, qint64 words);
 
 } // namespace grading

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keys/KeyForm.h"
 
+#include "grading/Decimal.h"
 #include "grading/KeyRules.h"
 
 #include <QStringList>
@@ -12,29 +13,17 @@ using namespace grading;
 namespace {
 
 QString localeText(qint64 hundredths, const QLocale& locale) {
-    QString text = textFromHundredths(hundredths);
-    text.replace(u'.', locale.decimalPoint());
-    if (hundredths < 0) {
-        text.replace(0, 1, locale.negativeSign());
-    }
-    return text;
+    return decimalText(hundredths, 2, locale, Zeros::Dropped);
 }
 
-// Hundredths from the locale's form, "33,3" or "-0,7"; a "%" behind a percentage is welcome.
+// Hundredths as the editor's cells take them; a "%" behind a percentage is welcome.
 std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale,
                                            bool percentage = false) {
     text = text.trimmed();
     if (percentage && text.endsWith(u'%')) {
         text = text.chopped(1).trimmed();
     }
-    if (locale.decimalPoint() != QStringLiteral(".") && text.contains(u'.')) {
-        return std::nullopt; // a group separator, or a point where the locale reads none
-    }
-    text.replace(locale.decimalPoint(), QStringLiteral("."));
-    if (text.startsWith(locale.negativeSign())) {
-        text.replace(0, locale.negativeSign().size(), QStringLiteral("-"));
-    }
-    return hundredthsFromText(text);
+    return hundredthsFrom(text, DecimalForm::Locale, locale);
 }
 
 QString whyNotAFormBound(const QString& text, Scale scale, const QLocale& locale) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/KeyFileText.h"
 
+#include "grading/Decimal.h"
 #include "grading/KeyRules.h"
 #include "settings/KeyFile.h"
 #include "settings/Windows1252.h"
@@ -56,10 +57,8 @@ QStringList keyLines(const grading::GradingKey& key) {
     }
     for (const grading::Grade& grade : key.grades) {
         const QString bound =
-            grade.bound ? grading::textFromHundredths(grading::hundredthsOfBound(*grade.bound))
-                        : QString();
-        lines << QStringLiteral("%1;%2;%3")
-                     .arg(grade.text, bound, grading::textFromHundredths(grade.value));
+            grade.bound ? grading::fileText(grading::hundredthsOfBound(*grade.bound)) : QString();
+        lines << QStringLiteral("%1;%2;%3").arg(grade.text, bound, grading::fileText(grade.value));
     }
     if (key.firstWeak) {
         lines << QStringLiteral("schwach ab=") + key.grades[*key.firstWeak].text;

@@ -3,6 +3,7 @@
 
 #include "grading/Calculation.h"
 #include "grading/NotenSpeicher.h"
+#include "grading/Decimal.h"
 #include "grading/Numbers.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
@@ -64,12 +65,12 @@ TEST_P(KeyTable, EachBoundEarnsItsGradeThroughTheCalculation) {
                 }
                 EXPECT_EQ(*row.to, expectedTo) << grade.toStdString();
                 for (double bound : {*row.from, *row.to}) {
-                    EXPECT_EQ(gradeShown(maximumText, grading::numberText(bound, german), key),
+                    EXPECT_EQ(gradeShown(maximumText, grading::decimalText(bound, grading::asFewDecimalsAsExact, german), key),
                               grade);
                 }
                 if (*row.from > 0.0) {
                     const QString below =
-                        gradeShown(maximumText, grading::numberText(*row.from - step, german), key);
+                        gradeShown(maximumText, grading::decimalText(*row.from - step, grading::asFewDecimalsAsExact, german), key);
                     EXPECT_NE(below, grade) << "below " << *row.from;
                 }
                 expectedTo = *row.from - step;
@@ -109,7 +110,7 @@ TEST(ErrorTable, EachBisEarnsItsGradeAndOneStepMoreTheNextRows) {
                 continue; // a count of errors needs no word count: whole and half steps suffice
             }
             auto shown = [&](double errors) {
-                return gradeShown(QString::number(words), grading::numberText(errors, german), key,
+                return gradeShown(QString::number(words), grading::decimalText(errors, grading::asFewDecimalsAsExact, german), key,
                                   known);
             };
             SCOPED_TRACE(testing::Message()
