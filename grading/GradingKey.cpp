@@ -36,6 +36,14 @@ constexpr std::array ihkBounds{30, 50, 67, 81, 92};
 
 } // namespace
 
+QString gymName() {
+    return QStringLiteral("GYM");
+}
+
+QString ihkName() {
+    return QStringLiteral("IHK");
+}
+
 bool sameIdentity(const GradingKey& one, const GradingKey& other) {
     return one.name == other.name && one.scale == other.scale && one.firstWeak == other.firstWeak &&
            one.approval == other.approval &&
@@ -60,12 +68,12 @@ GradingKey withOwnHeadings(GradingKey key) {
 
 Keys::Keys(const QLocale& locale, const std::vector<GradingKey>& own) {
     m_all.push_back(std::make_shared<const GradingKey>(
-        builtIn(QStringLiteral("GYM"), gymBounds, 0, 1, true, 11,
+        builtIn(gymName(), gymBounds, 0, 1, true, 11,
                 {QStringLiteral("Punkte"), QStringLiteral("Durchschnitt (Punkte)"),
                  QStringLiteral("unter 05 Punkten")},
                 locale)));
     m_all.push_back(std::make_shared<const GradingKey>(
-        builtIn(QStringLiteral("IHK"), ihkBounds, 6, -1, false, 4,
+        builtIn(ihkName(), ihkBounds, 6, -1, false, 4,
                 {QStringLiteral("Note"), QStringLiteral("Durchschnittsnote"),
                  QStringLiteral("Noten 5 und 6")},
                 locale)));

@@ -42,6 +42,10 @@ struct GradingKey {
 // Results keep the key they were graded under, whatever becomes of the key file later.
 using Key = std::shared_ptr<const GradingKey>;
 
+// The built-in keys' names, as the key list shows them and the settings file holds them.
+QString gymName();
+QString ihkName();
+
 // Whether results under either key count as results under one key: the same name, scale, grade
 // texts, values, weak grades and approval limit. Bounds may differ; a key is never told by where it
 // lives.
@@ -67,7 +71,7 @@ public:
     // The key whose name the text is exactly, case and blanks counting; GYM for every other text.
     const Key& fromText(const QString& keyText) const;
     // Whether the text grades as GYM although it means another key: it is not empty, neither GYM
-    // nor IHK in any case (a typed "ihk" has always meant GYM), and no key's name.
+    // nor IHK in any case (a typed ihk in lower case has always meant GYM), and no key's name.
     bool namesAMissingKey(const QString& keyText) const;
 
 private:

@@ -70,7 +70,7 @@ bool isValueInRange(qint64 hundredths) {
 }
 
 QStringList takenNames(const std::vector<GradingKey>& own) {
-    QStringList names{QStringLiteral("GYM"), QStringLiteral("IHK")};
+    QStringList names{gymName(), ihkName()};
     for (const GradingKey& key : own) {
         names << key.name;
     }

@@ -17,10 +17,10 @@ namespace {
 
 // GYM and IHK keep their tables first whatever came first; every other key follows in turn.
 int rank(const GradingKey& key) {
-    if (key.name == QLatin1String("GYM")) {
+    if (key.name == gymName()) {
         return 0;
     }
-    return key.name == QLatin1String("IHK") ? 1 : 2;
+    return key.name == ihkName() ? 1 : 2;
 }
 
 // numerator / denominator in units of the `decimals`-th decimal, halves away from zero.

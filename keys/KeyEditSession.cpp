@@ -138,8 +138,8 @@ bool KeyEditSession::mayReplace(const QString& other) {
 QString KeyEditSession::keyTextGradesAsGym() const {
     return QStringLiteral(
                "Im Hauptfenster ist „%1“ als Schlüssel gewählt; der Schlüssel bleibt dort "
-               "stehen, und es wird danach nach GYM benotet.")
-        .arg(m_keyText);
+               "stehen, und es wird danach nach %2 benotet.")
+        .arg(m_keyText, grading::gymName());
 }
 
 KeyEditSession::Outcome KeyEditSession::remove(const QString& name) {

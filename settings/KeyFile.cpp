@@ -275,9 +275,10 @@ KeyFileLoad loadKeyFile(const QString& path) {
     }
     auto damaged = [&](const QString& problems, std::vector<grading::GradingKey> keys = {}) {
         const QString available =
-            keys.empty() ? QStringLiteral("GYM und IHK stehen zur Verfügung")
-                         : QStringLiteral("Alle übrigen Notenschlüssel sowie GYM und IHK stehen "
-                                          "zur Verfügung");
+            (keys.empty() ? QStringLiteral("%1 und %2 stehen zur Verfügung")
+                          : QStringLiteral("Alle übrigen Notenschlüssel sowie %1 und %2 stehen "
+                                           "zur Verfügung"))
+                .arg(grading::gymName(), grading::ihkName());
         return KeyFileLoad{
             KeyFileLoad::Status::Damaged, std::move(keys), problems,
             QStringLiteral("Die Notenschlüssel-Datei „%1“ konnte nicht ganz geladen werden:\r\r"

@@ -35,7 +35,7 @@ bool isControl(QChar c) {
 // read in more than one way, the reading that gets through to the end wins, preferring closing
 // over doubling over keeping, so that every line formatSettingsLine writes reads back as it was.
 // A line that holds more than five fields as we write them is refused, never read with the extra
-// fields taken into the texts (`…,"IHK","2"` is no key text `IHK","2`).
+// fields taken into the texts (a key text IHK followed by a field "2" is no key text IHK","2).
 class LineReader {
 public:
     explicit LineReader(const QString& content) : m_content(content), m_size(content.size()) {

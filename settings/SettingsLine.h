@@ -22,7 +22,8 @@ struct StoredTexts {
 // The name the user knows each field by, for messages: "Rohpunkte", …, "Notenschlüssel".
 QString fieldLabel(int fieldIndex);
 
-// `"40","35","87,5","13","GYM"` and CR LF. A double quote inside a text is written doubled.
+// 40, 35, 87,5, 13 and GYM each between double quotes, separated by commas, and CR LF. A double
+// quote inside a text is written doubled.
 QString formatSettingsLine(const StoredTexts& texts);
 
 struct ParsedLine {

@@ -167,7 +167,7 @@ void frmMain::createInputs() {
     cboSchlüssel->setObjectName(QStringLiteral("cboSchlüssel"));
     cboSchlüssel->setEditable(true);
     cboSchlüssel->setInsertPolicy(QComboBox::NoInsert);
-    // The key text is used as typed: Qt's completer would turn "ihk" into "IHK", and with it
+    // The key text is used as typed: Qt's completer would turn ihk into IHK, and with it
     // gone, leaving the field matches the list case-sensitively, so nothing re-cases it either.
     cboSchlüssel->setCompleter(nullptr);
     cboSchlüssel->setEditText(QStringLiteral("cboSchlüssel"));
@@ -267,9 +267,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmMain::Form_Load() {
-    cboSchlüssel->insertItem(0, QStringLiteral("GYM"));
-    cboSchlüssel->insertItem(1, QStringLiteral("IHK"));
-    cboSchlüssel->setEditText(QStringLiteral("GYM"));
+    cboSchlüssel->insertItem(0, grading::gymName());
+    cboSchlüssel->insertItem(1, grading::ihkName());
+    cboSchlüssel->setEditText(grading::gymName());
     LoadOptions();
     loadOwnKeys();
     txtRohpunkte->setFocus();
@@ -288,10 +288,9 @@ void frmMain::loadOwnKeys() {
         problems << loaded.message;
     }
     if (m_keyStore.keys().namesAMissingKey(keyText)) {
-        problems << QStringLiteral(
-                        "Der gespeicherte Notenschlüssel „%1“ ist nicht vorhanden. "
-                        "Gerechnet wird nach GYM, bis ein anderer Schlüssel gewählt ist.")
-                        .arg(keyText);
+        problems << QStringLiteral("Der gespeicherte Notenschlüssel „%1“ ist nicht vorhanden. "
+                                   "Gerechnet wird nach %2, bis ein anderer Schlüssel gewählt ist.")
+                        .arg(keyText, grading::gymName());
     }
     if (!problems.isEmpty()) {
         m_startupProblems.push_back({problems.join(QStringLiteral("\r\r")),
