@@ -74,7 +74,7 @@ class OpenBox {
 public:
     explicit OpenBox(int64_t entries) {
         for (int64_t i = 0; i < entries; ++i) {
-            m_memory.append(QString::number(i) + " %", m_keys.gym(), 10);
+            m_memory.append(QString::number(i) + " %", m_keys.gym(), 10, {});
         }
         m_box = std::make_unique<GradeMemoryBox>(m_memory, "40", m_keys.gym(), nullptr,
                                                  QLocale(QLocale::German, QLocale::Germany));
@@ -161,7 +161,7 @@ void BM_ExamSheetPdf(benchmark::State& state) {
     grading::NotenSpeicher memory;
     for (int64_t i = 0; i < state.range(0); ++i) {
         memory.append("50,0 %", i % 2 == 0 ? keys.gym() : keys.ihk(),
-                      static_cast<std::size_t>(i % 6));
+                      static_cast<std::size_t>(i % 6), {});
     }
     const ExamSheet sheet = sampleSheet(memory, keys, german);
     for (auto _ : state) {
@@ -189,7 +189,7 @@ void BM_ExamSheetFourThirtyGradeKeys(benchmark::State& state) {
     grading::NotenSpeicher memory;
     for (int i = 0; i < 4000; ++i) {
         memory.append("50,0 %", keys.all()[2 + static_cast<std::size_t>(i % 4)],
-                      static_cast<std::size_t>(i % 30));
+                      static_cast<std::size_t>(i % 30), {});
     }
     const ExamSheet sheet = sampleSheet(memory, keys, german);
     for (auto _ : state) {

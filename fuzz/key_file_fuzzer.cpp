@@ -35,9 +35,12 @@ QStringList comments(const QString& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    settings::KeyFileText file = settings::KeyFileText::decode(bytes);
-    const QString original = file.text();
-    const settings::KeyFileContent before = settings::parseKeyFile(file);
+    std::optional<settings::KeyFileText> file = settings::KeyFileText::decode(bytes);
+    if (!file) {
+        return 0;
+    }
+    const QString original = file->text();
+    const settings::KeyFileContent before = settings::parseKeyFile(*file);
     // The first key read is written anew under another name, as a rename does; without one, a
     // new key is added.
     grading::GradingKey written{QStringLiteral("Fuzz"),
@@ -48,10 +51,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                 {}};
     const QString replacing = before.keys.empty() ? written.name : before.keys.front().name;
     written = grading::withOwnHeadings(written);
-    file.putKey(replacing, written);
+    file->putKey(replacing, written);
 
-    const settings::KeyFileText again = settings::KeyFileText::decode(file.bytes());
-    const settings::KeyFileContent after = settings::parseKeyFile(again);
+    const std::optional<settings::KeyFileText> again = settings::KeyFileText::decode(file->bytes());
+    if (!again) {
+        std::abort(); // what is written holds no NUL byte
+    }
+    const settings::KeyFileContent after = settings::parseKeyFile(*again);
     std::vector<grading::GradingKey> others;
     for (const grading::GradingKey& key : before.keys) {
         if (isOther(key, written.name) && isOther(key, replacing)) {
@@ -67,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             othersAfter.push_back(key);
         }
     }
-    if (!writtenFound || others != othersAfter || comments(original) != comments(again.text())) {
+    if (!writtenFound || others != othersAfter || comments(original) != comments(again->text())) {
         std::abort();
     }
     return 0;

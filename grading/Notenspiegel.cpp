@@ -31,7 +31,8 @@ qint64 rounded(qint64 numerator, qint64 denominator, int decimals = 0) {
 
 // The weak share in percent beside the key's approval limit: where the share is the limit, as any
 // share is written; otherwise with the fewest decimals, one at the least, whose figure stands on
-// the share's side of the limit, so that „33,33 %“ never reads as the limit „mehr als 33,3 %“.
+// the share's side of the limit, so that „33,33 %“ never reads as the limit „mehr als 33,3 %“,
+// and is neither 0 for some nor the whole for not all.
 QString shareBesideLimit(qint64 weak, qint64 results, const ApprovalLimit& limit,
                          const QLocale& locale) {
     // The share weak / results against numerator / denominator, by their sign.
@@ -50,11 +51,10 @@ QString shareBesideLimit(qint64 weak, qint64 results, const ApprovalLimit& limit
     int decimals = 1;
     for (; decimals <= mostDecimals; ++decimals) {
         percentUnits *= 10;
-        // Never "0" for some nor the whole for not all.
-        figure = static_cast<qint64>(std::clamp<Wide>(
-            roundedUnits(Wide{weak} * 100, results, decimals, Rounding::HalvesAwayFromZero), 1,
-            percentUnits - 1));
-        if (side(figure, percentUnits) == shareSide) {
+        figure = static_cast<qint64>(
+            roundedUnits(Wide{weak} * 100, results, decimals, Rounding::HalvesAwayFromZero));
+        // Never "0" for some nor the whole for not all, as any share.
+        if (side(figure, percentUnits) == shareSide && figure > 0 && figure < percentUnits) {
             break;
         }
     }

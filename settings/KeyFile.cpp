@@ -75,13 +75,13 @@ void readGrade(Draft& draft, const QString& line, int number) {
     for (QString& part : parts) {
         part = withoutBlanks(part);
     }
-    // A setting that stands before a grade is named at its own line: it is what is out of place.
-    if (draft.weak) {
-        draft.refuse(draft.weakLine, QStringLiteral("Die Noten stehen vor „schwach ab=“."));
-        return;
-    }
-    if (draft.approval) {
-        draft.refuse(draft.approvalLine, QStringLiteral("Die Noten stehen vor „genehmigung=“."));
+    // A setting that stands before a grade is named at its own line, the earlier of the two: it is
+    // what is out of place.
+    const bool weakFirst = draft.weak && (!draft.approval || draft.weakLine < draft.approvalLine);
+    if (draft.weak || draft.approval) {
+        draft.refuse(weakFirst ? draft.weakLine : draft.approvalLine,
+                     QStringLiteral("Die Noten stehen vor „%1=“.")
+                         .arg(weakFirst ? weakSetting : approvalSetting));
         return;
     }
     QString problem;
@@ -289,9 +289,19 @@ KeyFileLoad loadKeyFile(const QString& path) {
     if (!file.bytes) {
         return damaged(file.problem + u'.');
     }
-    KeyFileContent content = parseKeyFile(KeyFileText::decode(*file.bytes));
+    const std::optional<KeyFileText> text = KeyFileText::decode(*file.bytes);
+    if (!text) {
+        return damaged(QStringLiteral("Sie ist weder in UTF-8 noch in Windows-1252 geschrieben."));
+    }
+    KeyFileContent content = parseKeyFile(*text);
     if (!content.problems.isEmpty()) {
-        return damaged(content.problems.join(u'\r'), std::move(content.keys));
+        // A box that says more runs off the screen; the first few show where the file broke.
+        constexpr qsizetype mostShown = 10;
+        QStringList shown = content.problems.mid(0, mostShown);
+        if (content.problems.size() > mostShown) {
+            shown << QStringLiteral("… und %1 weitere.").arg(content.problems.size() - mostShown);
+        }
+        return damaged(shown.join(u'\r'), std::move(content.keys));
     }
     return {KeyFileLoad::Status::Loaded, std::move(content.keys), {}, {}};
 }

@@ -69,11 +69,16 @@ QStringList keyLines(const grading::GradingKey& key) {
     return lines;
 }
 
-KeyFileText KeyFileText::decode(const QByteArray& bytes) {
+std::optional<KeyFileText> KeyFileText::decode(const QByteArray& bytes) {
+    if (bytes.contains('\0')) {
+        return std::nullopt;
+    }
     KeyFileText file;
     file.m_byteOrderMark = bytes.startsWith(byteOrderMark);
     const QByteArray body = file.m_byteOrderMark ? bytes.mid(byteOrderMark.size()) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The file's byte-order mark is taken off above; one that a line starts with is its own.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     // No UTF-8 sequence holds the byte of LF, so the lines split alike in either encoding.
     for (qsizetype start = 0; start < body.size();) {
         const qsizetype feed = body.indexOf('\n', start);

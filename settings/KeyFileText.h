@@ -22,8 +22,9 @@ public:
     KeyFileText() = default;
     // Each line on its own: UTF-8 where it is (a byte-order mark kept), else Windows-1252 as older
     // Windows editors save it, so that a colleague's line appended in "ANSI" leaves the others as
-    // they are. A line that is neither keeps its bytes.
-    static KeyFileText decode(const QByteArray& bytes);
+    // they are. A line that is neither keeps its bytes. None for bytes that are no text at all (a
+    // NUL byte, as in a picture or a document saved under the file's name).
+    static std::optional<KeyFileText> decode(const QByteArray& bytes);
 
     // What the reader reads: each line without its end; a line that is neither UTF-8 nor
     // Windows-1252 with "�" for what it cannot read.

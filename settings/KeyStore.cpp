@@ -44,7 +44,19 @@ KeyStore::Written KeyStore::write(const Change& change) {
                     {}};
         }
         // A new file starts with the line that says what it is.
-        KeyFileText file = KeyFileText::decode(before.bytes ? *before.bytes : formatKeyFile({}));
+        std::optional<KeyFileText> read =
+            KeyFileText::decode(before.bytes ? *before.bytes : formatKeyFile({}));
+        if (!read) {
+            return {false,
+                    QStringLiteral("%1 Die Notenschlüssel-Datei „%2“ ist weder in UTF-8 noch in "
+                                   "Windows-1252 geschrieben; sie bleibt, wie sie ist. In einem "
+                                   "Texteditor als UTF-8 gespeichert, oder umbenannt, damit "
+                                   "Zensulino eine neue anlegt, nimmt sie wieder Notenschlüssel "
+                                   "auf.")
+                        .arg(notSaved, shownPath),
+                    {}};
+        }
+        KeyFileText& file = *read;
         if (!change(file, parseKeyFile(file).keys)) {
             return {};
         }

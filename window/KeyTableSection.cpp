@@ -61,12 +61,16 @@ void KeyTableSection::setKey(const grading::Key& key) {
     fill();
 }
 
-// The check box speaks for the keys of the scale of the key shown; the others keep their own step:
-// half errors chosen for a dictation say nothing about a test in points, nor whole errors for a
-// language test about a dictation with half bounds.
+// The check box speaks for the keys of the scale of the key shown, in the exam shown; the others
+// keep their own step: half errors chosen for a dictation say nothing about a test in points, nor
+// whole points chosen for a test of 40 points about one of 47,5.
 double KeyTableSection::step(const grading::GradingKey& key, const grading::OutOf& outOf) const {
-    const bool halves =
-        key.scale == m_key->scale ? m_halfSteps->isChecked() : grading::halvesAskedFor(key, outOf);
+    const bool shownExam = key.scale == grading::Scale::Errors ||
+                           (key.scale == grading::Scale::Points ? outOf.maximum == m_outOf.maximum
+                                                                : outOf.words == m_outOf.words);
+    const bool halves = key.scale == m_key->scale && shownExam
+                            ? m_halfSteps->isChecked()
+                            : grading::halvesAskedFor(key, outOf);
     return halves ? 0.5 : 1.0;
 }
 

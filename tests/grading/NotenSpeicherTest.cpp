@@ -44,10 +44,10 @@ TEST(NotenSpeicher, KeepsEachEntryWithTheKeyInForceByteForByte) {
 TEST(NotenSpeicher, ClearEmptiesTheMemory) {
     const grading::Keys keys(QLocale::c());
     grading::NotenSpeicher memory;
-    memory.append("87,5 %", keys.gym(), 2);
+    memory.append("87,5 %", keys.gym(), 2, {});
     memory.clear();
     EXPECT_EQ(memory.messageText(), "Folgende Noten wurden berechnet: \r");
-    memory.append("45,0 %", keys.ihk(), 4);
+    memory.append("45,0 %", keys.ihk(), 4, {});
     EXPECT_EQ(memory.entries(), "\r45,0 % = 5 (IHK)");
 }
 
@@ -55,7 +55,7 @@ TEST(NotenSpeicher, KeepsDuplicatesInOrder) {
     const grading::Keys keys(QLocale::c());
     grading::NotenSpeicher memory;
     for (int i = 0; i < 3; ++i) {
-        memory.append("50,0 %", keys.gym(), 9);
+        memory.append("50,0 %", keys.gym(), 9, {});
     }
     EXPECT_EQ(memory.entries(), QString("\r50,0 % = 06 (GYM)").repeated(3));
 }
@@ -74,7 +74,7 @@ TEST_P(Removal, TakesOutWhatIsNamedOnceAndRestoreGivesTheSessionBack) {
     const grading::Keys keys(QLocale::c());
     grading::NotenSpeicher memory;
     for (const std::size_t grade : {0, 5, 10, 14, 15}) { // 15, 10, 05, 01 and 00 points
-        memory.append("0,0 %", keys.gym(), grade);
+        memory.append("0,0 %", keys.gym(), grade, {});
     }
     const auto counts = [&] {
         return grading::tabSeparated(

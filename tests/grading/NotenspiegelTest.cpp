@@ -270,7 +270,7 @@ TEST_P(Versions, CountResultsByWhatTheKeyIsAndHeadOlderVersionsByNumber) {
         // A new key at a new address every time, as the key file is read anew.
         const grading::Key built = std::make_shared<const grading::GradingKey>(key);
         for (int i = 0; i < times; ++i) {
-            memory.append("50,0 %", built, 11);
+            memory.append("50,0 %", built, 11, {});
         }
     }
     QStringList tables;
@@ -354,8 +354,13 @@ INSTANTIATE_TEST_SUITE_P(
                     "Genehmigung nötig: 3334 von 10000 schwach (33,34 %), Grenze: ab einem "
                     "Drittel."},
         ApprovalRow{"a_limit_without_words_in_the_locales_form", "ab 99.99%", 9998, 10000,
-                    "Keine Genehmigung nötig: 9998 von 10000 schwach (99,9 %), Grenze: ab 99,99 "
+                    "Keine Genehmigung nötig: 9998 von 10000 schwach (99,98 %), Grenze: ab 99,99 "
                     "%."},
+        ApprovalRow{"a_few_of_many_beside_a_hundredth", "ab 0,01 %", 1, 3000,
+                    "Genehmigung nötig: 1 von 3000 schwach (0,03 %), Grenze: ab 0,01 %."},
+        ApprovalRow{
+            "one_of_many_never_0_percent", "mehr als 30 %", 1, 10000,
+            "Keine Genehmigung nötig: 1 von 10000 schwach (0,01 %), Grenze: mehr als 30 %."},
         ApprovalRow{"a_fraction_without_words_as_written", "mehr als 7/100", 1, 14,
                     "Genehmigung nötig: 1 von 14 schwach (7,1 %), Grenze: mehr als 7/100."}),
     ROW_NAMES);

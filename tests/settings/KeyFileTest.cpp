@@ -263,6 +263,24 @@ TEST(KeyFile, DamagedFileIsNamedKeepsItsValidKeysAndStaysByteForByte) {
     EXPECT_EQ(file.readAll(), bytes);
     file.close();
 
+    // No text at all, as a picture saved under the file's name, is said in one sentence; a file of
+    // many broken lines names the first ten.
+    QByteArray manyBroken;
+    for (int key = 0; key < 12; ++key) {
+        manyBroken += "x;y\n";
+    }
+    for (const auto& [content, said] :
+         {std::pair{QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
+                    "Sie ist weder in UTF-8 noch in Windows-1252 geschrieben."},
+          std::pair{manyBroken, "„#“).\r… und 2 weitere."}}) {
+        QFile other(dir.filePath("andere.txt"));
+        ASSERT_TRUE(other.open(QIODevice::WriteOnly));
+        other.write(content);
+        other.close();
+        const QString message = settings::loadKeyFile(other.fileName()).message;
+        EXPECT_TRUE(message.contains(QString::fromUtf8(said))) << message.toStdString();
+    }
+
     // Before it is written over, a copy beside it, and a second beside the first.
     for (const char* name :
          {"Zensulino-Notenschlüssel (Kopie).txt", "Zensulino-Notenschlüssel (Kopie 2).txt"}) {
@@ -287,7 +305,7 @@ class Merge : public testing::TestWithParam<MergeRow> {};
 
 TEST_P(Merge, ChangesOnlyTheLinesOfItsKey) {
     grading::GradingKey beta{"Beta", {{"1", 50, 100}, {"2", std::nullopt, 200}}, 1, {}, {}, {}};
-    auto file = settings::KeyFileText::decode(GetParam().before);
+    auto file = *settings::KeyFileText::decode(GetParam().before);
     // The keys the write does not concern read as they did.
     const QString changed = QString::fromUtf8(GetParam().replacing != nullptr ? GetParam().replacing
                                                                               : GetParam().deleted);
@@ -308,7 +326,7 @@ TEST_P(Merge, ChangesOnlyTheLinesOfItsKey) {
         file.removeKey(GetParam().deleted);
     }
     EXPECT_EQ(file.bytes(), GetParam().after);
-    EXPECT_EQ(others(settings::KeyFileText::decode(file.bytes())), before);
+    EXPECT_EQ(others(*settings::KeyFileText::decode(file.bytes())), before);
 }
 
 const QByteArray alpha = "# Fachkonferenz 12.03.2024\r\n\r\n[Alpha]\r\n  1 ; 40 ; 1 \r\n2;;2\r\n";

@@ -124,8 +124,9 @@ INSTANTIATE_TEST_SUITE_P(Folders, SavePdf, testing::Bool(), [](const auto& row) 
 });
 
 // Each key's table on the sheet is for the exam of its newest result, whatever the window's
-// fields hold when the sheet is saved: GYM for 40 points (after one result for 30) beside a key
-// by errors per 100 words for 250 words, in either order.
+// fields hold when the sheet is saved: GYM for 47,5 points in half points (after one result for 30,
+// and with the window at 40 in whole points) beside a key by errors per 100 words for 250 words,
+// in either order.
 class SheetKeyTables : public testing::TestWithParam<bool> {};
 
 TEST_P(SheetKeyTables, AreForTheExamOfEachKeysNewestResult) {
@@ -155,9 +156,12 @@ TEST_P(SheetKeyTables, AreForTheExamOfEachKeysNewestResult) {
             grade("Quotient", "250", {"3", "5"});
         } else {
             grade("GYM", "30", {"20"});
-            grade("GYM", "40", {"35", "20"});
+            grade("GYM", "47,5", {"35", "20"});
         }
     }
+    // The window moves on to the next exam, in whole points.
+    window.findChild<QComboBox*>()->setEditText("GYM");
+    type("txtRohpunkte", "40");
     const QString path = dir.filePath("8b.pdf");
     withModalBox(
         [&] { window.contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
@@ -171,7 +175,7 @@ TEST_P(SheetKeyTables, AreForTheExamOfEachKeysNewestResult) {
         });
     const QString text = poppler("pdftotext", path);
     for (const char* shown :
-         {"Notenschlüssel für 40 Rohpunkte (GYM) Punkte ab bis 15 38 40",
+         {"Notenschlüssel für 47,5 Rohpunkte (GYM) Punkte ab bis 15 45,5 47,5",
           "Notenschlüssel für 250 Wörter (Quotient) Note von bis 1 0 2 2 3 3"}) {
         EXPECT_TRUE(text.contains(QString::fromUtf8(shown)))
             << shown << " in " << text.toStdString();

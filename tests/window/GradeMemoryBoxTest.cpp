@@ -352,7 +352,7 @@ TEST(GradeMemoryBox, ShowsTenThousandEntriesWholeAndScrollsToTheLast) {
     const grading::Keys keys(QLocale::c());
     grading::NotenSpeicher memory;
     for (int i = 0; i < 10'000; ++i) {
-        memory.append(QString("%1,0 %").arg(i), keys.gym(), 10);
+        memory.append(QString("%1,0 %").arg(i), keys.gym(), 10, {});
     }
     GradeMemoryBox box(memory, "40", keys.gym(), nullptr);
     box.show();
