@@ -58,7 +58,8 @@ bool isBoundInRange(qint64 hundredths, Scale scale) {
     case Scale::Points:
         break;
     case Scale::Errors:
-        return hundredths >= 0 && hundredths <= 100000 && hundredths % 50 == 0;
+        return hundredths >= 0 && hundredths <= 100000 &&
+               isWholeOrHalf(boundFromHundredths(hundredths));
     case Scale::ErrorsPer100Words:
         return hundredths >= 0 && hundredths <= 10000;
     }
@@ -154,14 +155,24 @@ QString whyNotABound(const QString& text, Scale scale) {
         .arg(text, rule.broken, fileText(rule.example, u','), fileText(rule.example));
 }
 
+ValueRule valueRule() {
+    return {QStringLiteral("keine Zahl von -100 bis 100 mit höchstens zwei Nachkommastellen"), 230};
+}
+
 QString whyNotAValue(const QString& text) {
     const auto hundredths = valueFromFileText(text);
     if (!hundredths || !isValueInRange(*hundredths)) {
-        return QStringLiteral("Der Wert „%1“ ist keine Zahl von -100 bis 100 mit höchstens zwei "
-                              "Nachkommastellen (etwa „2,3“ oder „2.3“).")
-            .arg(text);
+        const ValueRule rule = valueRule();
+        return QStringLiteral("Der Wert „%1“ ist %2 (etwa „%3“ oder „%4“).")
+            .arg(text, rule.broken, fileText(rule.example, u','), fileText(rule.example));
     }
     return {};
+}
+
+QString whyNoApproval(const std::optional<ApprovalLimit>& approval,
+                      std::optional<std::size_t> firstWeak) {
+    return approval && !firstWeak ? QStringLiteral("Die Grenze zählt die schwachen Ergebnisse")
+                                  : QString();
 }
 
 KeyProblem whyNotAKey(const std::vector<Grade>& grades, Scale scale) {

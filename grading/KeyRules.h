@@ -46,8 +46,16 @@ BoundRule boundRule(Scale scale);
 
 // Why a bound's text in the key file is none under the scale.
 QString whyNotABound(const QString& text, Scale scale);
+// What a value breaks where it leaves its range, and one that keeps it, in hundredths.
+using ValueRule = BoundRule;
+ValueRule valueRule();
 // Why a value's text in the key file is none: from -100 to 100, two decimals at most.
 QString whyNotAValue(const QString& text);
+
+// Why a key cannot have its approval limit: the limit counts weak results, which a key without a
+// first weak grade has none of; empty where it can.
+QString whyNoApproval(const std::optional<ApprovalLimit>& approval,
+                      std::optional<std::size_t> firstWeak);
 
 // Why the grades cannot make a key, and which of them (0 the best) the rule concerns; the
 // problem is empty where they can. Each grade but the worst has a bound; the bounds fall from the

@@ -2,6 +2,7 @@
 #include "grading/Numbers.h"
 
 #include "grading/Decimal.h"
+#include "grading/Scale.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -57,7 +58,7 @@ QLocale ungrouped(const QLocale& locale) {
 
 std::optional<double> errorsFromText(const QString& text, const QLocale& locale) {
     const std::optional<double> errors = readNumber(text, locale);
-    if (!errors || !(*errors >= 0.0) || std::floor(*errors * 2.0) != *errors * 2.0) {
+    if (!errors || !(*errors >= 0.0) || !isWholeOrHalf(*errors)) {
         return std::nullopt;
     }
     return *errors + 0.0; // "-0" is no error either

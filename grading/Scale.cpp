@@ -11,6 +11,10 @@ bool countsErrors(Scale scale) {
     return scale != Scale::Points;
 }
 
+bool isWholeOrHalf(double errors) {
+    return std::floor(errors * 2.0) == errors * 2.0;
+}
+
 QString scaleName(Scale scale) {
     switch (scale) {
     case Scale::Points:

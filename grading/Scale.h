@@ -17,6 +17,8 @@ inline constexpr std::array allScales{Scale::Points, Scale::Errors, Scale::Error
 
 // Whether results are typed as errors, whole or half.
 bool countsErrors(Scale scale);
+// Errors count whole or half: 2 and 2,5, never 2,25; nor do the bounds of a key of errors.
+bool isWholeOrHalf(double errors);
 
 // "Punkte", "Fehler", "Fehler je 100 Wörter": as the key file writes the scale and the editor
 // offers it.

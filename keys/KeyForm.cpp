@@ -92,10 +92,10 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
         }
         const auto value = hundredthsFromLocale(row.value, locale);
         if (!value || !isValueInRange(*value)) {
+            const ValueRule rule = valueRule();
             return inRow(number, FormCheck::Value,
-                         QStringLiteral("„%1“ unter „Wert“ ist keine Zahl von -100 bis 100 mit "
-                                        "höchstens zwei Nachkommastellen (etwa „%2“).")
-                             .arg(row.value, localeText(230, locale)));
+                         QStringLiteral("„%1“ unter „Wert“ ist %2 (etwa „%3“).")
+                             .arg(row.value, rule.broken, localeText(rule.example, locale)));
         }
         // A weak grade on a row left blank passes to the next grade.
         if (!key.firstWeak && form.firstWeak && index >= *form.firstWeak) {
@@ -112,10 +112,11 @@ FormCheck checkGrades(const KeyForm& form, const QLocale& locale) {
             broken.concerns == KeyProblem::Concerns::Text ? FormCheck::Grade : FormCheck::Bound;
         return inRow(rowOfGrade[broken.grade], column, broken.problem);
     }
-    if (form.approval && !key.firstWeak) {
+    if (const QString why = whyNoApproval(form.approval, key.firstWeak); !why.isEmpty()) {
         return {std::nullopt,
-                QStringLiteral("Genehmigung: Die Grenze zählt die schwachen Ergebnisse; dafür "
-                               "braucht der Schlüssel eine erste schwache Note („schwach ab“)."),
+                QStringLiteral("Genehmigung: %1; dafür braucht der Schlüssel eine erste schwache "
+                               "Note („schwach ab“).")
+                    .arg(why),
                 -1, FormCheck::Approval};
     }
     key.approval = form.approval;

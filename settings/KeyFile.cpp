@@ -146,10 +146,9 @@ QString finish(Draft draft, KeyFileContent& content) {
         }
         key.firstWeak = static_cast<std::size_t>(weak - draft.grades.begin());
     }
-    if (draft.approval && !draft.weak) {
+    if (const QString why = grading::whyNoApproval(draft.approval, key.firstWeak); !why.isEmpty()) {
         return atLine(draft.approvalLine,
-                      QStringLiteral("„genehmigung=“ braucht „schwach ab=“: Die Grenze zählt die "
-                                     "schwachen Ergebnisse."));
+                      QStringLiteral("„genehmigung=“ braucht „schwach ab=“: %1.").arg(why));
     }
     key.approval = draft.approval;
     key.scale = scale;
