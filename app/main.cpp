@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/QtTranslations.h"
-#include "window/Version.h"
 #include "window/frmMain.h"
+#include "zensulino/Version.h"
 
 #include <QApplication>
 #include <QLocale>

@@ -17,8 +17,8 @@ namespace grading {
 // One grade of a key.
 struct Grade {
     QString text; // as shown and recorded: "07", "2", "1+", "sehr gut"
-    // Under points the lowest percentage that earns it, under errors the most errors it allows;
-    // none for the worst grade.
+    // Under points the lowest percentage that earns it, under errors the most errors it allows,
+    // under errors per 100 words the most errors per 100 words; none for the worst grade.
     std::optional<double> bound;
     qint64 value = 0; // for the average, in hundredths: GYM's points, IHK's grade
     friend bool operator==(const Grade&, const Grade&) = default;

@@ -13,7 +13,7 @@ set(ZENSULINO_WINDOWS_PACKAGING ${packaging}/windows)
 set(ZENSULINO_MANIFEST ${ZENSULINO_GENERATED}/Zensulino.manifest)
 
 foreach(template
-        window/Version.h.in
+        packaging/Version.h.in
         packaging/windows/Zensulino.rc.in
         packaging/windows/Zensulino.manifest.in
         packaging/windows/LIESMICH.txt.in
@@ -22,7 +22,7 @@ foreach(template
         packaging/debian/changelog.in)
     get_filename_component(name ${template} NAME_WLE)
     if(name STREQUAL "Version.h")
-        set(name window/Version.h) # included as "window/Version.h"
+        set(name zensulino/Version.h) # included as "zensulino/Version.h", by every folder
     endif()
     configure_file(${PROJECT_SOURCE_DIR}/${template} ${ZENSULINO_GENERATED}/${name} @ONLY)
 endforeach()

@@ -28,8 +28,8 @@ QString keyFilePath(const QString& settingsPath);
 //                   Wörter": the most errors per 100 words, 0 to 100 with two decimals at most;
 //                   without it, percentages
 // UTF-8 (a byte-order mark optional) or Windows-1252, line by line, lines ending in LF or CR LF,
-// blanks and tabs around lines and fields not counting. Written with a decimal point, in CR LF; an
-// approval limit in the words it was read in.
+// blanks and tabs around lines and fields not counting. Written with a decimal point, in the
+// line ends the file has (CR LF for a new file); an approval limit in the words it was read in.
 struct KeyFileContent {
     std::vector<grading::GradingKey> keys; // each key that keeps every rule
     QStringList problems;                  // one for each key or line refused, with its line

@@ -3,7 +3,7 @@
 
 #include "grading/Numbers.h"
 #include "sheet/BarChart.h"
-#include "window/Version.h"
+#include "zensulino/Version.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

@@ -33,15 +33,15 @@ struct ExamSheet {
     std::vector<Key> keys;
 };
 
-// Paints the sheet on DIN A4 portrait pages of a PDF writer or a printer. A block that would not
-// fit on the page begins the next one: no table or chart is cut in two. Every page is headed by
-// the title (up to three lines) and the date, and footed by "Seite 1 von 2" and the program.
 // The pages to paint, 1 the first; all by default.
 struct PageRange {
     int first = 1;
     int last = std::numeric_limits<int>::max();
     bool holds(int page) const { return page >= first && page <= last; }
 };
+// Paints the sheet on DIN A4 portrait pages of a PDF writer or a printer. A block that would not
+// fit on the page begins the next one: no table or chart is cut in two. Every page is headed by
+// the title (up to three lines) and the date, and footed by "Seite 1 von 2" and the program.
 void paintExamSheet(QPagedPaintDevice& device, const ExamSheet& sheet, const QLocale& locale,
                     PageRange range = {});
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/AboutText.h"
 
-#include "window/Version.h"
+#include "zensulino/Version.h"
 
 QString aboutText(int year) {
     return QStringLiteral("Zensulino Version " ZENSULINO_ABOUT_VERSION "\r"

@@ -14,8 +14,8 @@ expect() { # file, then the exact text it must hold
         failed=1
     fi
 }
-expect "$dir/window/Version.h" "#define ZENSULINO_VERSION \"$version\""
-expect "$dir/window/Version.h" "#define ZENSULINO_ABOUT_VERSION \"$about\""
+expect "$dir/zensulino/Version.h" "#define ZENSULINO_VERSION \"$version\""
+expect "$dir/zensulino/Version.h" "#define ZENSULINO_ABOUT_VERSION \"$about\""
 expect "$dir/Zensulino.rc" "VALUE \"FileVersion\", \"$version\\0\""
 expect "$dir/Zensulino.rc" "FILEVERSION ${quad//./, }"
 expect "$dir/Zensulino.manifest" "name=\"org.zensulino.Zensulino\" version=\"$quad\""
