@@ -182,7 +182,9 @@ bool showsResultFigure(Scale scale) {
 
 bool calculate(GradingWindow& window, NotenSpeicher& memory, const Keys& keys,
                const QLocale& locale) {
-    const Key& key = keys.fromText(window.text(Field::Schluessel));
+    // Its own hold on the key: showing a result may run the event loop, where the keys are read
+    // anew.
+    const Key key = keys.fromText(window.text(Field::Schluessel));
     switch (key->scale) {
     case Scale::Points:
         break;

@@ -297,6 +297,32 @@ TEST(Calculate, LaterRunTurnsAYellowFieldWhiteAgain) {
     EXPECT_EQ(memory.entries(), "\r87,5 % = 13 (GYM)");
 }
 
+// Showing a result may run the event loop, where the key file can be read anew: the calculation
+// grades and records under the key it started with.
+TEST(Calculate, KeepsItsKeyWhileTheKeysAreReadAnew) {
+    grading::Keys keys(german, {tendencyKey()});
+    class Reloading : public ModelWindow {
+    public:
+        explicit Reloading(grading::Keys& keys) : m_keys(keys) {}
+        void setText(Field field, const QString& text) override {
+            ModelWindow::setText(field, text);
+            grading::GradingKey other = dictationKey();
+            other.scale = grading::Scale::Points;
+            m_keys.setOwn({other, other, other});
+        }
+
+    private:
+        grading::Keys& m_keys;
+    } window(keys);
+    window.setText(Field::Schluessel, "Tendenz");
+    window.setText(Field::Rohpunkte, "100");
+    window.setText(Field::Punkte, "82");
+    keys.setOwn({tendencyKey()});
+    grading::NotenSpeicher memory;
+    ASSERT_TRUE(grading::calculate(window, memory, keys, german));
+    EXPECT_EQ(memory.entries(), "\r82,0 % = 2- (Tendenz)");
+}
+
 TEST(Calculate, StartTextsGradeAsAnUndefinedPercentage) {
     ModelWindow window;
     grading::NotenSpeicher memory;
