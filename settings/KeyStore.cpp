@@ -62,8 +62,16 @@ KeyStore::Written KeyStore::write(const Change& change) {
         }
         // A question may have stood open while another program wrote the file: then the change
         // starts again from the file as it is now.
-        if (attempt < 3 && readNow().bytes != before.bytes) {
-            continue;
+        if (readNow().bytes != before.bytes) {
+            if (attempt < 3) {
+                continue;
+            }
+            return {false,
+                    QStringLiteral("%1 Die Notenschlüssel-Datei „%2“ wurde während des Speicherns "
+                                   "dreimal geändert; sie bleibt, wie sie ist. Bitte noch einmal "
+                                   "speichern.")
+                        .arg(notSaved, shownPath),
+                    {}};
         }
         Written written{true, {}, {}};
         if (file.encoding() == KeyFileText::Encoding::Windows1252) {

@@ -520,6 +520,22 @@ TEST(KeyStoreWrite, StartsAgainWhereTheFileChangedDuringTheChange) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "[Epsilon]\r\n1;50;1\r\n2;;2\r\n[Beta]\r\n1;40;0.01\r\n2;;0.02\r\n");
+    file.close();
+
+    // A file that changes at every try is not written over; the other program's last bytes stay.
+    int tries = 0;
+    const settings::KeyStore::Written written = keys.write([&](settings::KeyFileText& text,
+                                                               const auto&) {
+        QFile elsewhere(path);
+        EXPECT_TRUE(elsewhere.open(QIODevice::WriteOnly));
+        elsewhere.write(QByteArray("[Zeta]\r\n1;50;1\r\n2;;2\r\n") + QByteArray::number(++tries));
+        text.putKey("Beta", {"Beta", {{"1", 40, 1}, {"2", {}, 2}}, {}, {}, {}, {}});
+        return true;
+    });
+    EXPECT_FALSE(written.done);
+    EXPECT_TRUE(written.problem.contains("dreimal geändert")) << written.problem.toStdString();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "[Zeta]\r\n1;50;1\r\n2;;2\r\n3");
 }
 
 } // namespace
