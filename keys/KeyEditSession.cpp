@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <map>
 
 namespace keys {
 
@@ -173,26 +174,47 @@ KeyEditSession::Outcome KeyEditSession::remove(const QString& name) {
 KeyEditSession::Outcome KeyEditSession::importKeys(std::vector<GradingKey> incoming) {
     m_store.reload();
     const bool any = !incoming.empty();
-    const Imported imported =
-        keys::importKeys(own(), std::move(incoming), [this](const GradingKey& existing) {
-            return m_questions.onClash(
-                QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll der aus der Datei "
-                               "ihn ersetzen, sollen beide bleiben (der neue unter einem anderen "
-                               "Namen), oder soll er übersprungen werden?")
-                    .arg(existing.name));
-        });
-    if (imported.added.isEmpty()) {
-        return {false, {}, {}, any ? QStringLiteral("Kein Notenschlüssel importiert.") : QString()};
-    }
-    // Only the keys that came in are written; what the file holds besides stays.
-    Outcome outcome =
-        write({}, Deed::Save, [&](settings::KeyFileText& file, const std::vector<GradingKey>&) {
+    // Each clash is asked about once, inside the write, with the key as it stood then; a key that
+    // another program changes while a question stands open is asked about again, as a save does.
+    struct Answer {
+        GradingKey seen;
+        OnClash choice;
+    };
+    std::map<QString, Answer> answers; // by the name in lower case
+    Imported imported;
+    Outcome outcome = write(
+        {}, Deed::Save, [&](settings::KeyFileText& file, const std::vector<GradingKey>& onDisk) {
+            bool calledOff = false;
+            imported = keys::importKeys(onDisk, incoming, [&](const GradingKey& existing) {
+                const auto [answer, first] =
+                    answers.try_emplace(existing.name.toLower(), Answer{existing, OnClash::Skip});
+                if (first) {
+                    answer->second.choice = m_questions.onClash(
+                        QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll der aus der "
+                                       "Datei ihn ersetzen, sollen beide bleiben (der neue unter "
+                                       "einem anderen Namen), oder soll er übersprungen werden?")
+                            .arg(existing.name));
+                } else if (answer->second.choice == OnClash::Replace &&
+                           answer->second.seen != existing) {
+                    calledOff =
+                        calledOff || !mayOverwrite(answer->second.seen, existing, Deed::Save);
+                    answer->second.seen = existing;
+                }
+                return answer->second.choice;
+            });
+            if (calledOff || imported.added.isEmpty()) {
+                return false;
+            }
+            // Only the keys that came in are written; what the file holds besides stays.
             for (const QString& name : imported.added) {
                 file.putKey(name, *keyNamed(imported.keys, name));
             }
             return true;
         });
     if (!outcome.done) {
+        if (outcome.failure.isEmpty() && imported.added.isEmpty()) {
+            outcome.status = any ? QStringLiteral("Kein Notenschlüssel importiert.") : QString();
+        }
         return outcome;
     }
     outcome.status +=

@@ -19,6 +19,7 @@ class Script : public keys::Questions {
 public:
     explicit Script(QStringList answers) : m_answers(std::move(answers)) {}
     QStringList asked;
+    std::function<void()> whileFirstAsked; // what another program does meanwhile
 
     bool yes(const QString& question) override { return next(question) == "Ja"; }
     bool overwrite(const QString& question, const QString& button) override {
@@ -34,6 +35,9 @@ public:
 
 private:
     QString next(const QString& question) {
+        if (asked.isEmpty() && whileFirstAsked) {
+            whileFirstAsked();
+        }
         asked << question;
         return m_answers.isEmpty() ? QString() : m_answers.takeFirst();
     }
@@ -121,6 +125,7 @@ struct SessionRow {
     QString status = {};
     bool done = true;
     QString keyText = QStringLiteral("GYM");
+    QByteArray whileFirstAsked = {}; // written into the key file while the first question stands
 };
 
 class EditingSession : public testing::TestWithParam<SessionRow> {};
@@ -132,6 +137,11 @@ TEST_P(EditingSession, ChangesTheKeyFileAsTheTeacherSays) {
     disk.write(row.before);
     settings::KeyStore store(german, [&] { return disk.path; });
     Script script(row.answers);
+    if (!row.whileFirstAsked.isEmpty()) {
+        script.whileFirstAsked = [&] {
+            disk.write(row.whileFirstAsked);
+        };
+    }
     Session session(store, row.keyText, german, script);
     const Session::Outcome outcome = row.step(session, disk);
 
@@ -308,6 +318,16 @@ INSTANTIATE_TEST_SUITE_P(
                              "ersetzen, sollen beide bleiben"},
                    .after = block("A", "40") + block("b", "70") + block("C", "40"),
                    .status = "Importiert: „b“."},
+        SessionRow{.name = "import_over_a_key_changed_while_asked_asks_again",
+                   .before = abc,
+                   .step = import("b"),
+                   .answers = {"Ersetzen"},
+                   .asked = {"„B“ gibt es schon",
+                             "„B“ wurde inzwischen außerhalb dieses Fensters geändert. Mit dieser "
+                             "Fassung überschreiben?"},
+                   .after = elsewhere,
+                   .done = false,
+                   .whileFirstAsked = elsewhere},
         SessionRow{.name = "imported_beside_its_namesake",
                    .before = abc,
                    .step = import("B"),
