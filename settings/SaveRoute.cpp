@@ -83,31 +83,10 @@ bool writeAll(QFileDevice& file, const QByteArray& bytes) {
     return true;
 }
 
-// Where the folder takes no new files but the file itself may be written, its content is replaced
-// in place. Should that write fail, the former content is put back. Empty on success.
-QString replaceInPlace(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        return QStringLiteral("Die Datei „%1“ lässt sich nicht öffnen (Meldung des Systems: "
-                              "„%2“).")
-            .arg(shown(path), file.errorString());
-    }
-    const QByteArray former = file.readAll();
-    auto writeWhole = [&file](const QByteArray& content) {
-        return file.seek(0) && writeAll(file, content) && file.resize(content.size());
-    };
-    if (!writeWhole(bytes)) {
-        const QString systemError = file.errorString();
-        writeWhole(former);
-        return writeFailed(path, systemError);
-    }
-    return {};
-}
-
 // Why nothing was saved; empty on success.
-QString save(const QString& path, const QByteArray& bytes) {
+SaveProblem save(const QString& path, const QByteArray& bytes) {
     if (const auto problem = whyNotWritable(path)) {
-        return *problem;
+        return {*problem};
     }
     const FileSizeLimitAsError sizeLimitAsError;
     // Unbuffered, so that a full disk fails the write itself: a buffered QSaveFile only meets
@@ -117,25 +96,31 @@ QString save(const QString& path, const QByteArray& bytes) {
         if (!writeAll(file, bytes)) {
             const QString systemError = file.errorString();
             file.cancelWriting();
-            return writeFailed(path, systemError);
+            return {writeFailed(path, systemError)};
         }
         if (file.commit()) {
             return {};
         }
         if (file.error() != QFileDevice::RenameError || !QFileInfo::exists(path)) {
-            return writeFailed(path, file.errorString());
+            return {writeFailed(path, file.errorString())};
         }
     } else if (!QFileInfo::exists(path)) {
-        return QStringLiteral("In den Ordner „%1“ kann nicht geschrieben werden.")
-            .arg(shown(QFileInfo(path).absolutePath()));
+        return {QStringLiteral("In den Ordner „%1“ kann nicht geschrieben werden.")
+                    .arg(shown(QFileInfo(path).absolutePath()))};
     }
     // The folder takes no new file, or the new one may not take the former's place (a shared
     // folder with the sticky bit, a file held open on Windows): the file itself may still be
     // written.
     if (fileInUseByAnotherProgram(path)) {
-        return inUse(path);
+        return {inUse(path)};
     }
-    return replaceInPlace(path, bytes);
+    QFile inPlace(path);
+    if (!inPlace.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        return {QStringLiteral("Die Datei „%1“ lässt sich nicht öffnen (Meldung des Systems: "
+                               "„%2“).")
+                    .arg(shown(path), inPlace.errorString())};
+    }
+    return replaceInPlace(inPlace, bytes);
 }
 
 } // namespace
@@ -145,9 +130,35 @@ QString notSavedMessage(const SaveWording& wording, const QString& reason) {
            wording.formerKept;
 }
 
+QString notSavedMessage(const SaveWording& wording, const SaveProblem& problem,
+                        const QString& path) {
+    if (problem.formerKept) {
+        return notSavedMessage(wording, problem.reason);
+    }
+    return wording.notSaved + QStringLiteral("\r\r") + problem.reason + QLatin1Char('\r') +
+           QStringLiteral("Der bisherige Inhalt ließ sich nicht zurückschreiben: Die Datei „%1“ "
+                          "kann jetzt unvollständig sein.")
+               .arg(shown(path));
+}
+
 QString saveBytes(const QString& path, const QByteArray& bytes, const SaveWording& wording) {
-    const QString problem = save(path, bytes);
-    return problem.isEmpty() ? problem : notSavedMessage(wording, problem);
+    const SaveProblem problem = save(path, bytes);
+    return problem.reason.isEmpty() ? QString() : notSavedMessage(wording, problem, path);
+}
+
+SaveProblem replaceInPlace(QFile& file, const QByteArray& bytes) {
+    const QByteArray former = file.readAll();
+    auto writeWhole = [&file](const QByteArray& content) {
+        return file.seek(0) && writeAll(file, content) && file.resize(content.size());
+    };
+    if (writeWhole(bytes)) {
+        return {};
+    }
+    const QString problem = writeFailed(file.fileName(), file.errorString());
+    // Whether the former content is back is read, not assumed: a put-back that fails may still
+    // leave the file as it was, where the failed write had changed nothing.
+    writeWhole(former);
+    return {problem, file.seek(0) && file.readAll() == former};
 }
 
 } // namespace settings

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
+
 namespace settings {
 
 // How a failed save speaks of what it was saving: the first and the last line of its message.
@@ -12,8 +14,17 @@ struct SaveWording {
     QString formerKept; // "Eine früher gespeicherte Datei bleibt unverändert."
 };
 
-// The message for a save that stopped for `reason`.
+// Why a save stopped, and whether the former file is as it was.
+struct SaveProblem {
+    QString reason; // empty where nothing stopped it
+    bool formerKept = true;
+};
+
+// The message for a save that stopped for `reason`; where the former file could not be kept, it
+// says so and names the file instead of `wording.formerKept`.
 QString notSavedMessage(const SaveWording& wording, const QString& reason);
+QString notSavedMessage(const SaveWording& wording, const SaveProblem& problem,
+                        const QString& path);
 
 // The one way the program writes a file, so that nothing is lost: unbuffered into a new file that
 // then takes the former's place, or where the folder takes no new file, in place with the former
@@ -21,5 +32,9 @@ QString notSavedMessage(const SaveWording& wording, const QString& reason);
 // held file is named as such, and the former file stays byte for byte. Returns a German message
 // for the user when nothing was saved; empty on success.
 QString saveBytes(const QString& path, const QByteArray& bytes, const SaveWording& wording);
+
+// The way in place alone, for `file` open for reading and writing: its content replaced by `bytes`,
+// or where that fails, put back and read again to tell whether it is as it was.
+SaveProblem replaceInPlace(QFile& file, const QByteArray& bytes);
 
 } // namespace settings

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingsFile.h"
 
+#include "settings/SaveRoute.h"
 #include "settings/WriteFailure.h"
 #include "settings/modFiles.h"
 #include "settings/modSpecialFolder.h"
@@ -387,6 +388,43 @@ INSTANTIATE_TEST_SUITE_P(Routes, FailedWrite, testing::Values(Route::Atomic, Rou
                          [](const auto& row) {
                              return std::string(row.param == Route::Atomic ? "atomic" : "in_place");
                          });
+
+// Where a write in place fails, the former content is put back; where that fails too and the file
+// is no longer as it was, the message says so and names the file instead of promising it unchanged.
+TEST(ReplaceInPlace, SaysWhereTheFormerContentCouldNotBePutBack) {
+    // Writes so many chunks of 4 bytes, then fails every write.
+    class FailingAfter : public QFile {
+    public:
+        FailingAfter(const QString& path, int chunks) : QFile(path), m_chunks(chunks) {}
+
+    protected:
+        qint64 writeData(const char* data, qint64 length) override {
+            return m_chunks-- > 0 ? QFile::writeData(data, std::min<qint64>(length, 4)) : -1;
+        }
+
+    private:
+        int m_chunks;
+    };
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zensulino.ini");
+    const settings::SaveWording wording{"Nicht gespeichert.", "Sie bleibt unverändert."};
+    for (const auto& [chunks, kept] : {std::pair{0, true}, std::pair{1, false}}) {
+        QFile former(path);
+        ASSERT_TRUE(former.open(QIODevice::WriteOnly));
+        former.write("\"40\",\"35\",\"87,5\",\"13\",\"GYM\"\r\n");
+        former.close();
+        FailingAfter file(path, chunks);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+        const settings::SaveProblem problem = settings::replaceInPlace(file, "\"1\",\"2\"");
+        EXPECT_EQ(problem.formerKept, kept) << chunks;
+        const QString message = settings::notSavedMessage(wording, problem, path);
+        EXPECT_EQ(message.contains("Sie bleibt unverändert."), kept) << message.toStdString();
+        EXPECT_EQ(message.contains(QStringLiteral("Die Datei „%1“ kann jetzt unvollständig sein.")
+                                       .arg(QDir::toNativeSeparators(path))),
+                  !kept)
+            << message.toStdString();
+    }
+}
 
 TEST_F(SettingsFile, LinkIntoAMissingFolderIsNamedAsSuch) {
     ASSERT_TRUE(QFile::link(m_dir.filePath("weg/Zensulino.ini"), path()));
