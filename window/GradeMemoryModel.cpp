@@ -11,7 +11,7 @@ int GradeMemoryModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant GradeMemoryModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid()) {
+    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
     }
     switch (index.row()) {

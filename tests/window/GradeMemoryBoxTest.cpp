@@ -9,6 +9,7 @@
 #include "window/KeyTableSection.h"
 #include "window/frmMain.h"
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -21,6 +22,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardItemModel>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -206,6 +208,11 @@ TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
         [&] { action("mnuCache")->trigger(); },
         [&](QDialog* box) {
             auto* lines = box->findChild<QListView*>();
+            // Every signal the list model sends through the removals and Ctrl+Z keeps Qt's rules.
+            const QAbstractItemModelTester tester(
+                lines->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+            const QStandardItemModel foreign(100, 1);
+            EXPECT_FALSE(lines->model()->data(foreign.index(50, 0)).isValid());
             auto* remove = box->findChild<QPushButton*>("removeEntry");
             auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers = {}) {
                 QTest::mouseClick(lines->viewport(), Qt::LeftButton, modifiers,
