@@ -95,6 +95,22 @@ std::optional<PasteTable> keyTableFor(const GradingKey& key, const OutOf& outOf,
     return keyPasteTable(key, *outOf.maximum, *rows, locale);
 }
 
+QString noTableReason(const GradingKey& key, const OutOf& outOf, double step) {
+    if (!hasWhatItNeeds(key, outOf) || countsErrors(key.scale)) {
+        return {};
+    }
+    return keyTable(key, *outOf.maximum, step) ? QString() : tooLargeToSplit(step);
+}
+
+double stepFor(const GradingKey& key, const OutOf& outOf, const ChosenStep& chosen) {
+    const bool shownExam = key.scale == Scale::Errors ||
+                           (key.scale == Scale::Points ? outOf.maximum == chosen.outOf.maximum
+                                                       : outOf.words == chosen.outOf.words);
+    const bool halves =
+        key.scale == chosen.scale && shownExam ? chosen.step == 0.5 : halvesAskedFor(key, outOf);
+    return halves ? 0.5 : 1.0;
+}
+
 bool endsInAHalf(double maximum) {
     return maximum - std::floor(maximum) == 0.5;
 }

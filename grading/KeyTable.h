@@ -35,6 +35,20 @@ bool halvesAskedFor(const GradingKey& key, const OutOf& outOf);
 // `outOf` lacks what the key needs or the maximum is too large to split.
 std::optional<PasteTable> keyTableFor(const GradingKey& key, const OutOf& outOf, double step,
                                       const QLocale& locale);
+// What stands in that table's place where `outOf` has what the key needs but the maximum is too
+// large to split; empty otherwise. Never an instruction to type something.
+QString noTableReason(const GradingKey& key, const OutOf& outOf, double step);
+
+// The step the teacher chose for the key table shown: for the keys of its scale, in its exam.
+struct ChosenStep {
+    Scale scale = Scale::Points;
+    OutOf outOf;
+    double step = 1.0;
+};
+// A key's step out of `outOf`: the step chosen where the key counts as the key shown and the exam
+// is the one shown; else the step it asks for there. Half errors chosen for a dictation say nothing
+// about a test in points, nor whole points chosen for 40 points about a test of 47,5.
+double stepFor(const GradingKey& key, const OutOf& outOf, const ChosenStep& chosen);
 
 // Whether the table starts in half points: for a maximum such as 47,5.
 bool endsInAHalf(double maximum);

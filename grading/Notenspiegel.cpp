@@ -118,15 +118,14 @@ std::vector<Notenspiegel::Summary> Notenspiegel::summaries() const {
                 return t.key->name == tally.key->name && t.lastGraded > tally.lastGraded &&
                        t.results > 0;
             });
-        Summary summary{
-            tally.key,
-            QStringLiteral("Notenspiegel (%1%2)")
-                .arg(tally.key->name,
-                     newerShown ? QStringLiteral(", Fassung %1").arg(tally.version) : QString()),
-            tally.counts,
-            tally.results,
-            tally.valueSum,
-            {}};
+        Summary summary{tally.key,
+                        {},
+                        newerShown ? std::optional(tally.version) : std::nullopt,
+                        tally.counts,
+                        tally.results,
+                        tally.valueSum,
+                        {}};
+        summary.caption = QStringLiteral("Notenspiegel (%1)").arg(versionedName(summary));
         if (const auto firstWeak = tally.key->firstWeak) {
             summary.weak =
                 std::accumulate(tally.counts.begin() + static_cast<std::ptrdiff_t>(*firstWeak),
@@ -135,6 +134,12 @@ std::vector<Notenspiegel::Summary> Notenspiegel::summaries() const {
         summaries.push_back(std::move(summary));
     }
     return summaries;
+}
+
+QString versionedName(const Notenspiegel::Summary& summary) {
+    return summary.version
+               ? QStringLiteral("%1, Fassung %2").arg(summary.key->name).arg(*summary.version)
+               : summary.key->name;
 }
 
 QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale) {
@@ -179,19 +184,24 @@ QString medianText(const Notenspiegel::Summary& summary, const QLocale& locale) 
     return decimalText(rounded(middle, 2), 2, locale);
 }
 
-std::optional<ApprovalSaid> approvalSaid(const Notenspiegel::Summary& summary,
-                                         const QLocale& locale) {
+std::optional<bool> approvalNeeded(const Notenspiegel::Summary& summary) {
     const GradingKey& key = *summary.key;
     if (!key.approval || !summary.weak || summary.results == 0) {
         return std::nullopt;
     }
-    const bool needed = key.approval->reached(*summary.weak, summary.results);
-    return ApprovalSaid{
-        needed, QStringLiteral("%1: %2 von %3 schwach (%4), Grenze: %5.")
-                    .arg(needed ? QStringLiteral("Genehmigung nötig")
-                                : QStringLiteral("Keine Genehmigung nötig"),
-                         countText(*summary.weak, locale), countText(summary.results, locale),
-                         weakShareText(summary, locale), key.approval->wording(locale))};
+    return key.approval->reached(*summary.weak, summary.results);
+}
+
+QString approvalSentence(const Notenspiegel::Summary& summary, const QLocale& locale) {
+    const std::optional<bool> needed = approvalNeeded(summary);
+    if (!needed) {
+        return {};
+    }
+    return QStringLiteral("%1: %2 von %3 schwach (%4), Grenze: %5.")
+        .arg(*needed ? QStringLiteral("Genehmigung nötig")
+                     : QStringLiteral("Keine Genehmigung nötig"),
+             countText(*summary.weak, locale), countText(summary.results, locale),
+             weakShareText(summary, locale), summary.key->approval->wording(locale));
 }
 
 PasteTable countTable(const Notenspiegel::Summary& summary, const QLocale& locale) {
@@ -222,8 +232,8 @@ std::vector<PasteTable> pasteTables(const std::vector<Notenspiegel::Summary>& su
             table.rows.push_back({key.weakHeading, countText(*summary.weak, locale),
                                   weakShareText(summary, locale)});
         }
-        if (const auto approval = approvalSaid(summary, locale)) {
-            table.rows.push_back({approval->text});
+        if (const QString approval = approvalSentence(summary, locale); !approval.isEmpty()) {
+            table.rows.push_back({approval});
         }
         tables.push_back(std::move(table));
     }

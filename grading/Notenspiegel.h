@@ -31,6 +31,7 @@ public:
     struct Summary {
         Key key;
         QString caption;            // "Notenspiegel (Beta)", "Notenspiegel (Beta, Fassung 1)"
+        std::optional<int> version; // where a newer version of the key was graded under since
         std::vector<qint64> counts; // one for each grade of the key, best first
         qint64 results = 0;
         qint64 valueSum = 0;        // in hundredths; the average is worked out from it exactly
@@ -57,6 +58,9 @@ private:
     quint64 m_graded = 0;
 };
 
+// The key's name as its tables are headed: "Beta", "Beta, Fassung 1".
+QString versionedName(const Notenspiegel::Summary& summary);
+
 // The average with two decimals, halves rounded away from zero: "2,68" for 107/40.
 QString averageText(const Notenspiegel::Summary& summary, const QLocale& locale);
 // The weak results' share, for a key that names weak grades: "25 %" where it is whole, else one
@@ -68,14 +72,12 @@ QString medianText(const Notenspiegel::Summary& summary, const QLocale& locale);
 // A part's share of all results, rounded as the weak share is.
 QString shareText(qint64 part, qint64 results, const QLocale& locale);
 
-// For a key with an approval limit: „Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab
-// einem Drittel.“ or „Keine Genehmigung nötig: …“; none for a key without one.
-struct ApprovalSaid {
-    bool needed = false;
-    QString text;
-};
-std::optional<ApprovalSaid> approvalSaid(const Notenspiegel::Summary& summary,
-                                         const QLocale& locale);
+// For a key with an approval limit whether the exam needs the head's approval; none for a key
+// without one.
+std::optional<bool> approvalNeeded(const Notenspiegel::Summary& summary);
+// The sentence that says so: „Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab einem
+// Drittel.“ or „Keine Genehmigung nötig: …“; empty for a key without a limit.
+QString approvalSentence(const Notenspiegel::Summary& summary, const QLocale& locale);
 
 // The key's grades over their counts and shares: "Note 1 2 3 …", "Anzahl 0 4 7 …" and
 // "Anteil 0 % 36,4 % …", without a caption.

@@ -309,9 +309,9 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
                                     ? QStringLiteral("ab Note ") + key.grades[*key.firstWeak].text
                                     : key.weakHeading)});
         }
-        if (const auto approval = grading::approvalSaid(summary, locale)) {
-            figures.push_back({approval->text, approval->needed});
-            if (approval->needed) {
+        if (const auto needed = grading::approvalNeeded(summary)) {
+            figures.push_back({grading::approvalSentence(summary, locale), *needed});
+            if (*needed) {
                 figures.push_back({QStringLiteral("Genehmigt: ______________ (Datum, Unterschrift "
                                                   "Schulleitung)")});
             }

@@ -3,7 +3,7 @@
 
 #include "settings/SaveRoute.h"
 #include "settings/modSpecialFolder.h"
-#include "sheet/ExamSheet.h"
+#include "sheet/SheetContent.h"
 #include "window/ButtonRows.h"
 #include "window/GradeMemoryModel.h"
 #include "window/KeyTableSection.h"
@@ -244,25 +244,8 @@ void GradeMemoryBox::undoRemoval() {
 }
 
 ExamSheet GradeMemoryBox::sheet() const {
-    ExamSheet sheet{m_title->text().trimmed(),
-                    m_date->date(),
-                    m_keyTable->shownTable(),
-                    m_keyTable->sheetNote(),
-                    {}};
-    for (const grading::Notenspiegel::Summary& summary : m_notenspiegel->summaries()) {
-        // Each key's table is for the exam of its newest result, whatever the window holds now.
-        const grading::NotenSpeicher::Entry* newest = m_memory.newestUnder(*summary.key);
-        const grading::OutOf outOf = newest != nullptr ? newest->score.outOf : grading::OutOf{};
-        std::optional<grading::PasteTable> table = m_keyTable->tableFor(*summary.key, outOf);
-        // A version's table is headed as its Notenspiegel is: "(Beta, Fassung 1)".
-        const QString named = summary.caption.section(u'(', 1);
-        if (table && !named.isEmpty()) {
-            table->caption.replace(QStringLiteral("(%1)").arg(summary.key->name), u'(' + named);
-        }
-        sheet.keys.push_back(
-            {summary, std::move(table), m_keyTable->sheetNoteFor(*summary.key, outOf)});
-    }
-    return sheet;
+    return examSheet(m_memory, *m_keyTable->key(), m_keyTable->chosen(), m_title->text().trimmed(),
+                     m_date->date(), m_locale);
 }
 
 void GradeMemoryBox::print() {

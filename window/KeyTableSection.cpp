@@ -61,22 +61,13 @@ void KeyTableSection::setKey(const grading::Key& key) {
     fill();
 }
 
-// The check box speaks for the keys of the scale of the key shown, in the exam shown; the others
-// keep their own step: half errors chosen for a dictation say nothing about a test in points, nor
-// whole points chosen for a test of 40 points about one of 47,5.
-double KeyTableSection::step(const grading::GradingKey& key, const grading::OutOf& outOf) const {
-    const bool shownExam = key.scale == grading::Scale::Errors ||
-                           (key.scale == grading::Scale::Points ? outOf.maximum == m_outOf.maximum
-                                                                : outOf.words == m_outOf.words);
-    const bool halves = key.scale == m_key->scale && shownExam
-                            ? m_halfSteps->isChecked()
-                            : grading::halvesAskedFor(key, outOf);
-    return halves ? 0.5 : 1.0;
+grading::ChosenStep KeyTableSection::chosen() const {
+    return {m_key->scale, m_outOf, m_halfSteps->isChecked() ? 0.5 : 1.0};
 }
 
 QString KeyTableSection::noTableText() const {
     if (grading::hasWhatItNeeds(*m_key, m_outOf)) {
-        return grading::tooLargeToSplit(step(*m_key, m_outOf));
+        return grading::tooLargeToSplit(chosen().step);
     }
     if (m_key->scale == grading::Scale::ErrorsPer100Words) {
         return QStringLiteral("Für den Notenschlüssel bitte die Zahl der Wörter ab 1 eingeben (im "
@@ -87,20 +78,8 @@ QString KeyTableSection::noTableText() const {
         "0 eingeben.");
 }
 
-QString KeyTableSection::sheetNoteFor(const grading::GradingKey& key,
-                                      const grading::OutOf& outOf) const {
-    return grading::hasWhatItNeeds(key, outOf) && !tableFor(key, outOf)
-               ? grading::tooLargeToSplit(step(key, outOf))
-               : QString();
-}
-
 std::optional<grading::PasteTable> KeyTableSection::shownTable() const {
-    return tableFor(*m_key, m_outOf);
-}
-
-std::optional<grading::PasteTable> KeyTableSection::tableFor(const grading::GradingKey& key,
-                                                             const grading::OutOf& outOf) const {
-    return grading::keyTableFor(key, outOf, step(key, outOf), m_locale);
+    return grading::keyTableFor(*m_key, m_outOf, chosen().step, m_locale);
 }
 
 // The cells come from the very table the copy button puts on the clipboard.

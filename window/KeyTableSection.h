@@ -2,6 +2,7 @@
 #pragma once
 
 #include "grading/GradingKey.h"
+#include "grading/KeyTable.h"
 #include "grading/PasteTable.h"
 #include "grading/Score.h"
 
@@ -29,19 +30,13 @@ public:
 
     // The table as shown, in the step chosen; nothing where there is none to show.
     std::optional<grading::PasteTable> shownTable() const;
-    // A key's table out of another maximum or word count: in the step chosen where the key counts
-    // as the key shown does, else in the step it asks for there.
-    std::optional<grading::PasteTable> tableFor(const grading::GradingKey& key,
-                                                const grading::OutOf& outOf) const;
-    // What the printed sheet says in the place of that table: why a maximum splits into no table;
-    // no instruction to type one.
-    QString sheetNoteFor(const grading::GradingKey& key, const grading::OutOf& outOf) const;
-    QString sheetNote() const { return sheetNoteFor(*m_key, m_outOf); }
+    const grading::Key& key() const { return m_key; }
+    // The step chosen, for the keys of the shown key's scale in the exam shown.
+    grading::ChosenStep chosen() const;
 
 private:
     // What stands in the table's place where there is none.
     QString noTableText() const;
-    double step(const grading::GradingKey& key, const grading::OutOf& outOf) const;
     void fill();
 
     grading::Key m_key;

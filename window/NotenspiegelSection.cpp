@@ -66,12 +66,12 @@ void NotenspiegelSection::refresh() {
         layout->addWidget(new NotenspiegelChart(summary, m_locale, m_keys));
         layout->addWidget(table);
         layout->addWidget(line);
-        if (const auto approval = grading::approvalSaid(summary, m_locale)) {
-            auto* said = new QLabel(approval->text, m_keys);
+        if (const auto needed = grading::approvalNeeded(summary)) {
+            auto* said = new QLabel(grading::approvalSentence(summary, m_locale), m_keys);
             said->setTextFormat(Qt::PlainText);
             said->setWordWrap(true);
             said->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            if (approval->needed) {
+            if (*needed) {
                 // Stands out: bold, in the palette's colour for what calls for attention.
                 QFont bold = said->font();
                 bold.setBold(true);

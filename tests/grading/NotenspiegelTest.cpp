@@ -334,7 +334,7 @@ TEST_P(ApprovalSentence, ShowsTheShareOnItsSideOfTheLimit) {
         notenspiegel.add(shared, result < GetParam().weak ? 1 : 0);
     }
     const grading::Notenspiegel::Summary summary = notenspiegel.summaries().at(0);
-    const QString said = grading::approvalSaid(summary, german)->text;
+    const QString said = grading::approvalSentence(summary, german);
     EXPECT_EQ(said, QString::fromUtf8(GetParam().said));
     EXPECT_TRUE(said.contains("(" + grading::weakShareText(summary, german) + ")"));
 }

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QPageLayout>
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -46,6 +47,10 @@ TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
     own[1].approval = grading::approvalFromFileText(QStringLiteral("ab 1/3")).limit;
     own[2].name = QStringLiteral("Hälfte");
     own[2].approval = grading::approvalFromFileText(QStringLiteral("mehr als 1/2")).limit;
+    own.push_back(dictationKey());
+    own.back().approval = own[1].approval;
+    own.push_back(quotientKey());
+    own.back().approval = own[2].approval;
     const grading::Keys keys(german, own);
     ModelWindow window;
     grading::NotenSpeicher memory;
@@ -66,8 +71,8 @@ TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
         << info.toStdString();
     const QString text = poppler("pdftotext", pdf);
     for (const QString& shown :
-         GetParam().shown + QStringList{"Klassenarbeit Nr. 2, 8b", "Datum: 07.12.2026",
-                                        "Punkte ab bis 15 38 40", "00 0 7", "Zensulino 1.4"}) {
+         GetParam().shown +
+             QStringList{"Klassenarbeit Nr. 2, 8b", "Datum: 07.12.2026", "Zensulino 1.4"}) {
         EXPECT_TRUE(text.contains(shown)) << shown.toStdString() << " in " << text.toStdString();
     }
     EXPECT_FALSE(text.contains("% =")) << "the results list stays off the sheet";
@@ -78,24 +83,29 @@ TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
         << "the teacher's line goes with the last block: " << lastPage.toStdString();
 }
 
+// GYM's table for 40 points in whole points.
+const QStringList gymFor40{"Punkte ab bis 15 38 40", "00 0 7"};
+
 INSTANTIATE_TEST_SUITE_P(
     Sessions, Sheet,
     testing::Values(
-        SheetRow{"empty", {}, 0, "1", {"Notenschlüssel für 40 Rohpunkte (GYM)"}},
+        SheetRow{
+            "empty", {}, 0, "1", gymFor40 + QStringList{"Notenschlüssel für 40 Rohpunkte (GYM)"}},
         // The teacher's line would stand alone on a page of its own.
         SheetRow{"one_key_of_sixteen_grades",
                  {{"40", "35", "GYM"}},
                  1,
                  "2",
-                 {"Notenspiegel (GYM)", "Lehrkraft: ______________"}},
+                 gymFor40 + QStringList{"Notenspiegel (GYM)", "Lehrkraft: ______________"}},
         // Two pages since each key shows its median and its shares too.
         SheetRow{"mixed_keys",
                  {{"40", "35", "GYM"}, {"40", "18", "GYM"}, {"40", "38", "IHK"}},
                  1,
                  "2",
-                 {"Notenspiegel (GYM)", "Notenspiegel (IHK)", "Ergebnisse: 2",
-                  "Durchschnitt (Punkte): 9,00", "Median: 9,00", "unter 05 Punkten: 0 (0 %)",
-                  "Durchschnittsnote: 1,00", "Anzahl 1 0 0 0 0 0"}},
+                 gymFor40 + QStringList{"Notenspiegel (GYM)", "Notenspiegel (IHK)", "Ergebnisse: 2",
+                                        "Durchschnitt (Punkte): 9,00", "Median: 9,00",
+                                        "unter 05 Punkten: 0 (0 %)", "Durchschnittsnote: 1,00",
+                                        "Anzahl 1 0 0 0 0 0"}},
         // Three pages since each key has its own key table above its Notenspiegel.
         SheetRow{"two_hundred_results_under_three_keys",
                  {{"40", "35", "GYM"},
@@ -104,8 +114,9 @@ INSTANTIATE_TEST_SUITE_P(
                   {"100", "30", "Tendenz"}},
                  50,
                  "3",
-                 {"Notenspiegel (Tendenz)", "Ergebnisse: 100", "Durchschnitt: 3,80",
-                  "Noten 5+ bis 6: 50 (50 %)", "Anzahl 0 0 0 0 0 50 0 0 0 0 0 0 0 0 50 0"}},
+                 gymFor40 + QStringList{"Notenspiegel (Tendenz)", "Ergebnisse: 100",
+                                        "Durchschnitt: 3,80", "Noten 5+ bis 6: 50 (50 %)",
+                                        "Anzahl 0 0 0 0 0 50 0 0 0 0 0 0 0 0 50 0"}},
         // Each key heads its Notenspiegel with its own key table; the sheet ends with the
         // teacher's line.
         SheetRow{"approval_limits",
@@ -123,19 +134,71 @@ INSTANTIATE_TEST_SUITE_P(
                   {"40", "35", "GYM"}},
                  5,
                  "4",
-                 {"Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab einem Drittel.",
-                  "Genehmigt: ______________ (Datum, Unterschrift Schulleitung)",
-                  "Keine Genehmigung nötig: 5 von 25 schwach (20 %), Grenze: mehr als die "
-                  "Hälfte.",
-                  "Median: 0,70", "1+ 20 66,7 %", "5- 10 33,3 %", "Anteil 80 %",
-                  "dunkel: schwach, ab Note 5+", "Notenschlüssel für 40 Rohpunkte (Grenze)",
-                  "Notenschlüssel für 40 Rohpunkte (Hälfte)", "Lehrkraft: ______________"}}),
+                 gymFor40 +
+                     QStringList{
+                         "Genehmigung nötig: 10 von 30 schwach (33,3 %), Grenze: ab einem Drittel.",
+                         "Genehmigt: ______________ (Datum, Unterschrift Schulleitung)",
+                         "Keine Genehmigung nötig: 5 von 25 schwach (20 %), Grenze: mehr als die "
+                         "Hälfte.",
+                         "Median: 0,70", "1+ 20 66,7 %", "5- 10 33,3 %", "Anteil 80 %",
+                         "dunkel: schwach, ab Note 5+", "Notenschlüssel für 100 Rohpunkte (Grenze)",
+                         "Notenschlüssel für 100 Rohpunkte (Hälfte)", "Lehrkraft: ______________"}},
+        // Keys of errors with approval limits: each its own table, figures and approval line.
+        SheetRow{"error_keys_with_approval_limits",
+                 {{"", "2,5", "Diktat"},
+                  {"", "20", "Diktat"},
+                  {"250", "3", "Quotient"},
+                  {"250", "30", "Quotient"}},
+                 2,
+                 "2",
+                 {"Notenschlüssel nach Fehlern (Diktat) Note von bis 1 0 0 2 0,5 2",
+                  "Notenschlüssel für 250 Wörter (Quotient) Note von bis 1 0 2",
+                  "Genehmigung nötig: 2 von 4 schwach (50 %), Grenze: ab einem Drittel.",
+                  "Keine Genehmigung nötig: 2 von 4 schwach (50 %), Grenze: mehr als die Hälfte.",
+                  "Durchschnitt: 4,50", "Noten 5 bis 6: 2 (50 %)"}}),
     ROW_NAMES);
+
+// Two versions of one key stand apart, the older headed "Fassung 1" above its own key table,
+// average, median and weak share; a page range prints its pages alone.
+TEST(ExamSheetPdf, VersionsStandApartAndAPageRangePrintsAlone) {
+    grading::NotenSpeicher memory;
+    const auto first = std::make_shared<const grading::GradingKey>(tendencyKey());
+    grading::GradingKey renamedGrade = tendencyKey();
+    renamedGrade.grades[0].text = QStringLiteral("1++");
+    const auto second = std::make_shared<const grading::GradingKey>(renamedGrade);
+    memory.append("99,0 %", first, 0, {{100, {}}, 99});
+    memory.append("20,0 %", first, 14, {{100, {}}, 20});
+    memory.append("82,0 %", second, 5, {{50, {}}, 41});
+    const ExamSheet sheet = sampleSheet(memory, grading::Keys(german), german);
+    QTemporaryDir dir;
+    const QString text = poppler("pdftotext", writtenPdf(dir, sheet));
+    for (const char* shown : {"Notenschlüssel für 100 Rohpunkte (Tendenz, Fassung 1)",
+                              "Notenspiegel (Tendenz, "
+                              "Fassung 1)",
+                              "Durchschnitt: 3,00 Median: 3,00 Noten 5+ bis 6: 1 (50 %)",
+                              "Notenschlüssel für 50 Rohpunkte (Tendenz)", "Notenspiegel (Tendenz)",
+                              "Durchschnitt: 2,30 Median: 2,30 Noten 5+ bis 6: 0 (0 %)"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(shown)))
+            << shown << " in " << text.toStdString();
+    }
+    QFile pdf(dir.filePath("seite2.pdf"));
+    {
+        QPdfWriter writer(pdf.fileName());
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter));
+        paintExamSheet(writer, sheet, german, {2, 2});
+    }
+    EXPECT_TRUE(poppler("pdfinfo", pdf.fileName()).contains("Pages: 1"));
+    const QString alone = poppler("pdftotext", pdf.fileName());
+    EXPECT_TRUE(alone.contains("Seite 2 von") && !alone.contains("Seite 1 von"))
+        << alone.toStdString();
+}
 
 // Counts as a key of `grades` grades may hold, up to 1,000,000.
 grading::Notenspiegel::Summary drawnSummary(const grading::GradingKey& key, std::mt19937& draw) {
     grading::Notenspiegel::Summary summary{std::make_shared<const grading::GradingKey>(key),
                                            QStringLiteral("Notenspiegel (%1)").arg(key.name),
+                                           std::nullopt,
                                            {},
                                            0,
                                            0,

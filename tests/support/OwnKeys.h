@@ -54,8 +54,9 @@ inline grading::GradingKey quotientKey() {
 }
 
 // Keys as schools make them, drawn from `seed`: 2 to 30 grades, texts of 1 to 12 characters,
-// values with two decimals, with a weak grade or without, bounds with two decimals (from 0 under
-// errors per 100 words) or, under errors, whole or half from 0 to 1000. Each keeps every rule.
+// values with two decimals, with a weak grade or without (and with it an approval limit or not),
+// bounds with two decimals (from 0 under errors per 100 words) or, under errors, whole or half from
+// 0 to 1000. Each keeps every rule.
 inline std::vector<grading::GradingKey> randomKeys(std::uint32_t seed, int count,
                                                    grading::Scale scale = grading::Scale::Points) {
     std::mt19937 draw(seed);
@@ -104,6 +105,12 @@ inline std::vector<grading::GradingKey> randomKeys(std::uint32_t seed, int count
         }
         if (between(0, 1) == 1) {
             key.firstWeak = static_cast<std::size_t>(between(0, static_cast<qint64>(grades) - 1));
+            const char* limits[] = {"mehr als 1/3", "ab 1/3",          "mehr als 33,33 %",
+                                    "ab 0,01 %",    "mehr als 99.99%", "ab 7/100"};
+            if (between(0, 2) == 0) {
+                key.approval =
+                    grading::approvalFromFileText(limits[between(0, std::size(limits) - 1)]).limit;
+            }
         }
         keys.push_back(grading::withOwnHeadings(key));
     }

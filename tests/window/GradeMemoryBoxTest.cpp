@@ -143,6 +143,14 @@ TEST_F(MemoryBox, KeyTableForTheTypedMaximumInWholePointsIsCopied) {
                           "Punkte</th><th>ab</th><th>bis</th></tr>\n<tr><td>15</td><td>46</td>")));
 }
 
+// Another key's table as the sheet takes it beside the key table shown.
+std::optional<grading::PasteTable> besideShown(const KeyTableSection& shown,
+                                               const grading::GradingKey& key,
+                                               const grading::OutOf& outOf) {
+    return grading::keyTableFor(key, outOf, grading::stepFor(key, outOf, shown.chosen()),
+                                QLocale(QLocale::German, QLocale::Germany));
+}
+
 // An error key's table needs no maximum and starts in half errors where a bound is a half; a
 // points key then shown asks for the maximum, a key by errors per 100 words for the words, and a
 // points key beside an error key keeps its own step.
@@ -173,7 +181,7 @@ TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
     EXPECT_EQ(forWords.shownTable()->caption,
               QString::fromUtf8("Notenschlüssel für 125 Wörter (Quotient)"));
     // A dictation of the same exam keeps its half errors beside it.
-    EXPECT_EQ(grading::tabSeparated({*forWords.tableFor(dictationKey(), {{}, 125})}, false)
+    EXPECT_EQ(grading::tabSeparated({*besideShown(forWords, dictationKey(), {{}, 125})}, false)
                   .section('\n', 3, 3),
               "3\t2,5\t6,5");
 
@@ -181,7 +189,7 @@ TEST(KeyTableSection, ErrorKeyNeedsNoMaximumAndStartsInHalfErrors) {
     const KeyTableSection beside("40", std::make_shared<const grading::GradingKey>(dictationKey()),
                                  german, nullptr);
     EXPECT_EQ(
-        grading::tabSeparated({*beside.tableFor(*grading::Keys(german).gym(), {40, {}})}, false)
+        grading::tabSeparated({*besideShown(beside, *grading::Keys(german).gym(), {40, {}})}, false)
             .section('\n', 2, 2),
         "14\t36\t37");
 }
@@ -270,7 +278,8 @@ TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
 }
 
 // Own keys drawn at random, each graded, then shown in the box, copied and put on the sheet: every
-// table holds the key's own grades and counts, and its weak results only where it names them.
+// table holds the key's own grades and counts, its weak results only where it names them, and its
+// approval decision where it has a limit.
 TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
     const QLocale german(QLocale::German, QLocale::Germany);
     for (const std::uint32_t seed : {1u, 2u, 3u}) {
@@ -324,6 +333,14 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
                                 .arg(results) +
                             (key.firstWeak
                                  ? QStringLiteral("%1\t%2\t… %\n").arg(key.weakHeading).arg(weak)
+                                 : QString()) +
+                            (key.approval && key.firstWeak
+                                 ? QStringLiteral("%1: %2 von %3 schwach\n")
+                                       .arg(key.approval->reached(weak, results)
+                                                ? "Genehmigung nötig"
+                                                : "Keine Genehmigung nötig")
+                                       .arg(weak)
+                                       .arg(results)
                                  : QString());
             parts << (key.firstWeak ? 4 : 3);
         }
@@ -345,7 +362,10 @@ TEST(GradeMemoryBox, RandomOwnKeysShowCopyAndPrintTheirOwnFigures) {
                 }
             }));
         copied.replace(QRegularExpression("((?:Durchschnitt|Median)\t)[-0-9,]+"), "\\1…")
-            .replace(QRegularExpression("\t[0-9,]+ %"), "\t… %");
+            .replace(QRegularExpression("\t[0-9,]+ %"), "\t… %")
+            .replace(
+                QRegularExpression("(nötig: \\d+ von \\d+ schwach) \\([^)]*\\), Grenze: [^\n]*"),
+                "\\1");
         EXPECT_EQ(copied, expected.join('\n'));
         EXPECT_EQ(shownParts, parts);
         EXPECT_EQ(keyTableHeading, "Notenschlüssel nach Fehlern (" + drawn.back().name + ")");
