@@ -14,54 +14,15 @@
 namespace {
 
 // Random keys that keep every rule: names and grades with umlauts, bounds and values with up to
-// two decimals, up to 30 grades, error keys among them; written by the writer, read back by the
-// reader, whole.
+// two decimals, up to 30 grades, approval limits, error keys among them; written by the writer,
+// read back by the reader, whole.
 TEST(KeyFileRoundTrip, EveryValidKeyComesBackAsItWasWritten) {
-    std::mt19937 random(20261207);
-    auto pick = [&](int from, int to) {
-        return std::uniform_int_distribution<int>(from, to)(random);
-    };
-    const QString letters = QString::fromUtf8("aäbcdoöuüßAÄOÖUÜ +-1é");
-    auto text = [&](int longest) {
-        QString result;
-        const int length = pick(1, longest);
-        for (int i = 0; i < length; ++i) {
-            result += letters[pick(0, static_cast<int>(letters.size()) - 1)];
-        }
-        return result.trimmed().isEmpty() ? QStringLiteral("x") : result;
-    };
     std::vector<grading::GradingKey> keys{tendencyKey()};
-    QStringList names{"GYM", "IHK", "Tendenz"};
-    while (keys.size() < 40) {
-        grading::GradingKey key{text(20).trimmed(), {}, std::nullopt, {}, {}, {}};
-        if (names.contains(key.name, Qt::CaseInsensitive)) {
-            continue;
-        }
-        names << key.name;
-        const int grades = keys.size() == 1 ? 30 : pick(2, 30);
-        int bound = 10001; // in hundredths, falling
-        for (int g = 0; g < grades; ++g) {
-            bound = g + 1 == grades ? 0 : pick(grades - g - 1, bound - 1);
-            // The reader takes the blanks at either end of a grade text away.
-            key.grades.push_back({QStringLiteral("%1%2").arg(text(8).trimmed()).arg(g),
-                                  bound == 0 ? std::nullopt : std::optional<double>(bound / 100.0),
-                                  pick(-10000, 10000)});
-        }
-        if (pick(0, 2) > 0) {
-            key.firstWeak = static_cast<std::size_t>(pick(0, grades - 1));
-            const char* limits[] = {"mehr als 30 %", "ab 1/3",          "mehr als 33,33 %",
-                                    "ab 0,01 %",     "mehr als 99.99%", "ab 7/100"};
-            if (pick(0, 1) == 1) {
-                key.approval =
-                    grading::approvalFromFileText(limits[pick(0, std::size(limits) - 1)]).limit;
-            }
-        }
-        keys.push_back(grading::withOwnHeadings(key));
-    }
-    for (grading::Scale scale : {grading::Scale::Errors, grading::Scale::ErrorsPer100Words}) {
-        for (grading::GradingKey errorKey : randomKeys(7, 10, scale)) {
-            errorKey.name.replace(0, 1, scale == grading::Scale::Errors ? u'E' : u'Q');
-            keys.push_back(errorKey);
+    for (grading::Scale scale : grading::allScales) {
+        for (grading::GradingKey key :
+             randomKeys(20261207, scale == grading::Scale::Points ? 40 : 7, scale)) {
+            key.name.replace(0, 1, QChar(u'A' + static_cast<int>(scale)));
+            keys.push_back(key);
         }
     }
     const settings::KeyFileContent read =
