@@ -70,7 +70,9 @@ public:
     // Each entry behind a carriage return, oldest first.
     QString entries() const;
     const Notenspiegel& notenspiegel() const { return m_notenspiegel; }
-    // The full text of the box that shows the memory: heading line, then the entries.
+    // The full text of the box that shows the memory: heading line, then the entries. The box lists
+    // it a row at a time and copies it whole where no line is selected; its tests hold the two
+    // together against this.
     QString messageText() const;
 
 private:
