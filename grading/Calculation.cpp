@@ -58,7 +58,7 @@ const QString wholeOrHalfErrors =
 // never reads as the bound itself.
 QString quotientText(double errors, qint64 words, const QLocale& locale) {
     const Wide hundredths = errorsPer100Words(halfErrorsOf(errors), words);
-    if (hundredths > std::numeric_limits<qint64>::max()) {
+    if (hundredths > std::numeric_limits<qint64>::max() / 4) {
         return decimalText(errors * 100.0 / static_cast<double>(words), 2, locale, Rounding::Up);
     }
     return decimalText(static_cast<qint64>(hundredths), 2, locale);

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/Decimal.h"
 
-#include "grading/Numbers.h"
-
 #include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
@@ -10,6 +8,13 @@
 namespace grading {
 
 namespace {
+
+// Every figure is written without digit grouping.
+QLocale ungrouped(const QLocale& locale) {
+    QLocale plain = locale;
+    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
+    return plain;
+}
 
 Wide powerOfTen(int decimals) {
     Wide power = 1;
@@ -77,6 +82,12 @@ std::optional<qint64> hundredthsFrom(const QString& text, DecimalForm form, cons
     if (form == DecimalForm::Locale) {
         if (locale.decimalPoint() != QStringLiteral(".") && plain.contains(u'.')) {
             return std::nullopt;
+        }
+        // The locale's own digits, as the editor writes them ("٤٢٫٥" in Arabic).
+        for (QChar& c : plain) {
+            if (c.isDigit() && c.unicode() > 0x7F) {
+                c = QChar(u'0' + c.digitValue());
+            }
         }
         plain.replace(locale.decimalPoint(), QStringLiteral("."));
         if (plain.startsWith(locale.negativeSign())) {

@@ -50,12 +50,6 @@ double pointsInSingleRange(double value) {
     return value;
 }
 
-QLocale ungrouped(const QLocale& locale) {
-    QLocale plain = locale;
-    plain.setNumberOptions(plain.numberOptions() | QLocale::OmitGroupSeparator);
-    return plain;
-}
-
 std::optional<double> errorsFromText(const QString& text, const QLocale& locale) {
     const std::optional<double> errors = readNumber(text, locale);
     if (!errors || !(*errors >= 0.0) || !isWholeOrHalf(*errors)) {

@@ -22,9 +22,6 @@ float roundToSingle(double value);
 // single can hold (beyond its largest value, or so small that it rounds to zero).
 double pointsInSingleRange(double value);
 
-// The locale as every number the program shows is written: without digit grouping.
-QLocale ungrouped(const QLocale& locale);
-
 // A count as it is shown and copied: "1000", never "1.000".
 QString countText(qint64 count, const QLocale& locale);
 

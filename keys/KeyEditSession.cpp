@@ -212,7 +212,7 @@ KeyEditSession::Outcome KeyEditSession::importKeys(std::vector<GradingKey> incom
             return true;
         });
     if (!outcome.done) {
-        if (outcome.failure.isEmpty() && imported.added.isEmpty()) {
+        if (outcome.failure.isEmpty()) {
             outcome.status = any ? QStringLiteral("Kein Notenschlüssel importiert.") : QString();
         }
         return outcome;

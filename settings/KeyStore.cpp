@@ -69,7 +69,7 @@ KeyStore::Written KeyStore::write(const Change& change) {
             return {false,
                     QStringLiteral("%1 Die Notenschlüssel-Datei „%2“ wurde während des Speicherns "
                                    "dreimal geändert; sie bleibt, wie sie ist. Bitte noch einmal "
-                                   "speichern.")
+                                   "versuchen.")
                         .arg(notSaved, shownPath),
                     {}};
         }
@@ -81,14 +81,19 @@ KeyStore::Written KeyStore::write(const Change& change) {
             }
             written.copy = copy.path;
         }
-        if (const QString problem =
-                saveBytes(path, file.bytes(),
-                          {notSaved, QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
-            !problem.isEmpty()) {
+        if (const SaveProblem problem = saveFile(path, file.bytes()); !problem.reason.isEmpty()) {
+            QString message = notSavedMessage(
+                {notSaved, QStringLiteral("Eine vorhandene Datei bleibt unverändert.")}, problem,
+                path);
             if (!written.copy.isEmpty()) {
-                QFile::remove(written.copy); // the file it keeps stays as it was
+                if (problem.formerKept) {
+                    QFile::remove(written.copy); // the file it keeps stays as it was
+                } else {
+                    message += QStringLiteral("\rDie bisherige Datei steht als „%1“ daneben.")
+                                   .arg(QDir::toNativeSeparators(written.copy));
+                }
             }
-            return {false, problem, {}};
+            return {false, message, {}};
         }
         m_keys.setOwn(parseKeyFile(file).keys);
         return written;

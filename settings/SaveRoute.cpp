@@ -83,7 +83,7 @@ bool writeAll(QFileDevice& file, const QByteArray& bytes) {
     return true;
 }
 
-// Why nothing was saved; empty on success.
+// Why nothing was saved, and whether the former file stayed; no reason on success.
 SaveProblem save(const QString& path, const QByteArray& bytes) {
     if (const auto problem = whyNotWritable(path)) {
         return {*problem};
@@ -139,6 +139,10 @@ QString notSavedMessage(const SaveWording& wording, const SaveProblem& problem,
            QStringLiteral("Der bisherige Inhalt ließ sich nicht zurückschreiben: Die Datei „%1“ "
                           "kann jetzt unvollständig sein.")
                .arg(shown(path));
+}
+
+SaveProblem saveFile(const QString& path, const QByteArray& bytes) {
+    return save(path, bytes);
 }
 
 QString saveBytes(const QString& path, const QByteArray& bytes, const SaveWording& wording) {

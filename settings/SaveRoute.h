@@ -33,6 +33,9 @@ QString notSavedMessage(const SaveWording& wording, const SaveProblem& problem,
 // for the user when nothing was saved; empty on success.
 QString saveBytes(const QString& path, const QByteArray& bytes, const SaveWording& wording);
 
+// The same, saying why nothing was saved and whether the former file stayed as it was.
+SaveProblem saveFile(const QString& path, const QByteArray& bytes);
+
 // The way in place alone, for `file` open for reading and writing: its content replaced by `bytes`,
 // or where that fails, put back and read again to tell whether it is as it was.
 SaveProblem replaceInPlace(QFile& file, const QByteArray& bytes);

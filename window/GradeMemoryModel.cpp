@@ -25,7 +25,7 @@ QVariant GradeMemoryModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags GradeMemoryModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return Qt::NoItemFlags;
     }
     return index.row() < firstEntryRow ? Qt::ItemIsEnabled

@@ -67,7 +67,7 @@ grading::ChosenStep KeyTableSection::chosen() const {
 
 QString KeyTableSection::noTableText() const {
     if (grading::hasWhatItNeeds(*m_key, m_outOf)) {
-        return grading::tooLargeToSplit(chosen().step);
+        return grading::noTableReason(*m_key, m_outOf, chosen().step);
     }
     if (m_key->scale == grading::Scale::ErrorsPer100Words) {
         return QStringLiteral("Für den Notenschlüssel bitte die Zahl der Wörter ab 1 eingeben (im "

@@ -42,12 +42,13 @@ NotenspiegelSection::NotenspiegelSection(const grading::NotenSpeicher& memory,
 
 void NotenspiegelSection::refresh() {
     delete m_keys;
-    m_summaries = m_memory.notenspiegel().summaries();
-    m_tables = grading::pasteTables(m_summaries, m_locale);
+    const std::vector<grading::Notenspiegel::Summary> summaries =
+        m_memory.notenspiegel().summaries();
+    m_tables = grading::pasteTables(summaries, m_locale);
     m_keys = new QWidget(this);
     auto* layout = new QVBoxLayout(m_keys);
     layout->setContentsMargins(0, 0, 0, 0);
-    for (const grading::Notenspiegel::Summary& summary : m_summaries) {
+    for (const grading::Notenspiegel::Summary& summary : summaries) {
         const grading::PasteTable counts = grading::countTable(summary, m_locale);
         auto* heading =
             new QLabel(summary.caption + QStringLiteral(" – ") + summary.key->gradeHeading, m_keys);

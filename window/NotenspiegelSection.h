@@ -18,14 +18,12 @@ public:
     // What is shown, as "Notenspiegel kopieren" copies it.
     const std::vector<grading::PasteTable>& tables() const { return m_tables; }
     // The counts behind each table, for the charts.
-    const std::vector<grading::Notenspiegel::Summary>& summaries() const { return m_summaries; }
     // After entries left the memory or came back.
     void refresh();
 
 private:
     const grading::NotenSpeicher& m_memory;
     QLocale m_locale;
-    std::vector<grading::Notenspiegel::Summary> m_summaries;
     std::vector<grading::PasteTable> m_tables;
     QWidget* m_keys = nullptr; // built anew on every refresh
 };

@@ -218,6 +218,15 @@ INSTANTIATE_TEST_SUITE_P(
         inFile("file_thousand", "1000", "100000 100000"), inFile("file_grouped", "1.000,5", "– –"),
         inCell("cell_comma", "87,5", "8750", "–"), inCell("cell_point", "87.5", "–", "8750"),
         inCell("cell_negative", "-2,3", "-230", "–"),
+        read(
+            "cell_in_a_locales_own_digits",
+            [](const QLocale&) {
+                const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+                return hundredths(grading::hundredthsFrom(
+                    grading::decimalText(-4250, 2, arabic, grading::Zeros::Dropped),
+                    grading::DecimalForm::Locale, arabic));
+            },
+            "-4250", "-4250"),
         limit("limit_percent_after_a_blank", "mehr als 33,33 %", "mehr als 3333/10000"),
         limit("limit_percent_without_a_blank", "ab 33.3%", "ab 333/1000"),
         limit("limit_whole_percent", "mehr als 30 %", "mehr als 3/10"),

@@ -326,6 +326,7 @@ INSTANTIATE_TEST_SUITE_P(
                              "„B“ wurde inzwischen außerhalb dieses Fensters geändert. Mit dieser "
                              "Fassung überschreiben?"},
                    .after = elsewhere,
+                   .status = "Kein Notenschlüssel importiert.",
                    .done = false,
                    .whileFirstAsked = elsewhere},
         SessionRow{.name = "imported_beside_its_namesake",
