@@ -3,6 +3,7 @@
 
 #include "grading/Decimal.h"
 #include "grading/GradingWindow.h"
+#include "grading/MessageTitle.h"
 #include "grading/NotenSpeicher.h"
 #include "grading/Numbers.h"
 
@@ -36,7 +37,8 @@ bool validate(GradingWindow& window, std::initializer_list<Input> inputs, const 
             continue;
         }
         window.setBackground(input.field, invalidBackground);
-        window.showMessage(input.refused, QStringLiteral("Fehler!"), MessageIcon::Error);
+        window.showMessage(input.refused, messageTitle(MessageTitle::InputError),
+                           MessageIcon::Error);
         window.setFocus(input.field);
         return false;
     }

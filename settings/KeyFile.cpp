@@ -16,10 +16,6 @@ namespace settings {
 
 namespace {
 
-const QString weakSetting = QStringLiteral("schwach ab");
-const QString approvalSetting = QStringLiteral("genehmigung");
-const QString scaleSetting = QStringLiteral("skala");
-
 // A character that a message would show as nothing stands there as a sign: a tab as "⇥".
 QString visible(QString text) {
     for (QChar& c : text) {

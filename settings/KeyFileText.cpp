@@ -53,7 +53,7 @@ QStringList keyLines(const grading::GradingKey& key) {
     QStringList lines{QStringLiteral("[%1]").arg(key.name)};
     // Points keys stand as they always did, so that older versions read them.
     if (key.scale != grading::Scale::Points) {
-        lines << QStringLiteral("skala=") + grading::scaleName(key.scale);
+        lines << scaleSetting + u'=' + grading::scaleName(key.scale);
     }
     for (const grading::Grade& grade : key.grades) {
         const QString bound =
@@ -61,10 +61,10 @@ QStringList keyLines(const grading::GradingKey& key) {
         lines << QStringLiteral("%1;%2;%3").arg(grade.text, bound, grading::fileText(grade.value));
     }
     if (key.firstWeak) {
-        lines << QStringLiteral("schwach ab=") + key.grades[*key.firstWeak].text;
+        lines << weakSetting + u'=' + key.grades[*key.firstWeak].text;
     }
     if (key.approval) {
-        lines << QStringLiteral("genehmigung=") + key.approval->fileText;
+        lines << approvalSetting + u'=' + key.approval->fileText;
     }
     return lines;
 }
