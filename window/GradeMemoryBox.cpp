@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/GradeMemoryBox.h"
 
+#include "grading/MessageTitle.h"
 #include "settings/SaveRoute.h"
 #include "settings/modSpecialFolder.h"
 #include "sheet/SheetContent.h"
 #include "window/ButtonRows.h"
 #include "window/GradeMemoryModel.h"
+#include "window/HelpWindow.h"
 #include "window/KeyTableSection.h"
 #include "window/MessageText.h"
 #include "window/NotenspiegelSection.h"
@@ -94,6 +96,7 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     m_keyTable = new KeyTableSection(maximumText, key, locale, this);
     auto* keyTable = new QVBoxLayout;
     auto* keyTableArea = new WholeScrollArea(this);
+    setHelpSection(keyTableArea, QStringLiteral("Notenschlüssel für die Arbeit"));
     keyTableArea->setWidget(m_keyTable);
     keyTable->addWidget(keyTableArea, 1);
     if (editKeys) {
@@ -158,6 +161,10 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     auto* pdf = buttons->add(QStringLiteral("Als &PDF speichern..."));
     pdf->setObjectName(QStringLiteral("savePdf"));
     connect(pdf, &QPushButton::clicked, this, &GradeMemoryBox::saveAsPdf);
+    for (QWidget* forPaper : std::initializer_list<QWidget*>{m_title, m_date, print, pdf}) {
+        setHelpSection(forPaper, QStringLiteral("Drucken und PDF"));
+    }
+    offerHelp(this, QStringLiteral("Noten-Speicher und Notenspiegel"));
     auto* ok = buttons->add(QStringLiteral("OK"));
     if (style()->styleHint(QStyle::SH_DialogButtonBox_ButtonsHaveIcons, nullptr, this) != 0) {
         ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));
@@ -251,13 +258,15 @@ ExamSheet GradeMemoryBox::sheet() const {
 void GradeMemoryBox::print() {
     const Printed printed = printExamSheet(this, sheet(), m_locale);
     if (printed.outcome == Printed::Outcome::NoPrinter) {
-        QMessageBox box(QMessageBox::Information, QStringLiteral("Drucken"),
+        QMessageBox box(QMessageBox::Information,
+                        grading::messageTitle(grading::MessageTitle::Printing),
                         QStringLiteral("Es ist kein Drucker eingerichtet. Das Blatt lässt sich mit "
                                        "„Als PDF speichern...“ sichern und von dort drucken."),
                         QMessageBox::Ok, this);
         box.exec();
     } else if (printed.outcome == Printed::Outcome::Failed) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Drucken"),
+        QMessageBox box(QMessageBox::Critical,
+                        grading::messageTitle(grading::MessageTitle::Printing),
                         withLineBreaks(printed.problem), QMessageBox::Ok, this);
         box.setTextFormat(Qt::PlainText);
         box.exec();
@@ -278,7 +287,8 @@ void GradeMemoryBox::saveAsPdf() {
                             {QStringLiteral("Das PDF wurde nicht gespeichert."),
                              QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
     if (!problem.isEmpty()) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("Als PDF speichern"),
+        QMessageBox box(QMessageBox::Critical,
+                        grading::messageTitle(grading::MessageTitle::SavingPdf),
                         withLineBreaks(problem), QMessageBox::Ok, this);
         box.setTextFormat(Qt::PlainText);
         box.exec();

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/KeyEditor.h"
 
+#include "grading/MessageTitle.h"
 #include "settings/KeyFile.h"
 #include "settings/modSpecialFolder.h"
+#include "window/HelpWindow.h"
 #include "window/KeyTableSection.h"
 #include "window/MessageText.h"
 
@@ -29,7 +31,7 @@
 
 namespace {
 
-const QString title = QStringLiteral("Notenschlüssel bearbeiten");
+const QString title = grading::messageTitle(grading::MessageTitle::KeyEditor);
 
 QLabel* labelFor(QWidget* control, const QString& caption, QWidget* parent) {
     auto* label = new QLabel(caption, parent);
@@ -74,6 +76,7 @@ KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const
         setFont(parent->font());
     }
     createControls(maximumText);
+    offerHelp(this, QStringLiteral("Der Editor"));
     showForm();
     // Tall enough for a key of sixteen grades without scrolling where the screen allows; on a
     // small screen, or at a large scale, the tables scroll and every button stays in reach.
@@ -175,6 +178,8 @@ void KeyEditor::createControls(const QString& maximumText) {
     connect(import, &QPushButton::clicked, this, &KeyEditor::importKeys);
     m_export = buttons->addButton(QStringLiteral("E&xportieren..."), QDialogButtonBox::ActionRole);
     connect(m_export, &QPushButton::clicked, this, &KeyEditor::exportKey);
+    setHelpSection(import, QStringLiteral("Importieren und Exportieren"));
+    setHelpSection(m_export, QStringLiteral("Importieren und Exportieren"));
     // Deleting concerns the key chosen in the list; exporting writes the form, saved or not.
     m_delete->setEnabled(false);
     connect(m_list, &QListWidget::currentRowChanged, m_delete,

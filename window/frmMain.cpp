@@ -2,11 +2,13 @@
 #include "window/frmMain.h"
 
 #include "grading/Calculation.h"
+#include "grading/MessageTitle.h"
 #include "settings/KeyFile.h"
 #include "settings/SettingsFile.h"
 #include "window/AboutText.h"
 #include "window/FirstLineOnly.h"
 #include "window/GradeMemoryBox.h"
+#include "window/HelpWindow.h"
 #include "window/KeyEditor.h"
 #include "window/MessageText.h"
 #include "window/Shape.h"
@@ -89,6 +91,8 @@ frmMain::frmMain(const QLocale& locale, SettingsPath settingsPath, QWidget* pare
     createDecorationAndLabels();
     createInputs();
     createContextMenu();
+    offerHelp(this, QStringLiteral("Erste Schritte"));
+    setHelpSection(cboSchlüssel, QStringLiteral("Notenschlüssel"));
     Form_Load();
 }
 
@@ -229,6 +233,7 @@ void frmMain::createContextMenu() {
     mnuKontext->addSeparator()->setObjectName(QStringLiteral("mnuLine0"));
     item("mnuReset", QStringLiteral("Reset"), &frmMain::mnuReset_Click);
     mnuKontext->addSeparator()->setObjectName(QStringLiteral("mnuLine1"));
+    item("mnuHilfe", QStringLiteral("&Hilfe"), &frmMain::mnuHilfe_Click);
     item("mnuAbout", QStringLiteral("Über..."), &frmMain::mnuAbout_Click);
     mnuKontext->addSeparator()->setObjectName(QStringLiteral("mnuLine2"));
     item("mnuEnd", QStringLiteral("Beenden"), &frmMain::mnuEnd_Click);
@@ -294,7 +299,7 @@ void frmMain::loadOwnKeys() {
     }
     if (!problems.isEmpty()) {
         m_startupProblems.push_back({problems.join(QStringLiteral("\r\r")),
-                                     QStringLiteral("Notenschlüssel"),
+                                     grading::messageTitle(grading::MessageTitle::Keys),
                                      loaded.status == settings::KeyFileLoad::Status::Damaged
                                          ? grading::MessageIcon::Error
                                          : grading::MessageIcon::Warning});
@@ -372,8 +377,9 @@ void frmMain::LoadOptions() {
     case settings::LoadResult::Status::Missing:
         return;
     case settings::LoadResult::Status::Unreadable:
-        m_startupProblems.push_back(
-            {result.message, QStringLiteral("Einstellungen"), grading::MessageIcon::Error});
+        m_startupProblems.push_back({result.message,
+                                     grading::messageTitle(grading::MessageTitle::Settings),
+                                     grading::MessageIcon::Error});
         return;
     case settings::LoadResult::Status::Loaded:
         break;
@@ -391,7 +397,8 @@ void frmMain::SaveOptions() {
                                       cboSchlüssel->currentText()};
     const QString problem = settings::saveSettings(m_settingsPath(), texts);
     if (!problem.isEmpty()) {
-        showMessage(problem, QStringLiteral("Einstellungen"), grading::MessageIcon::Error);
+        showMessage(problem, grading::messageTitle(grading::MessageTitle::Settings),
+                    grading::MessageIcon::Error);
     }
 }
 
@@ -533,8 +540,13 @@ void frmMain::mnuReset_Click() {
     m_notenSpeicher.clear();
 }
 
+void frmMain::mnuHilfe_Click() {
+    showHelp(this, QStringLiteral("Zensulino – Handbuch"));
+}
+
 void frmMain::mnuAbout_Click() {
-    showMessage(aboutText(QDate::currentDate().year()), QStringLiteral("Über..."),
+    showMessage(aboutText(QDate::currentDate().year()),
+                grading::messageTitle(grading::MessageTitle::About),
                 grading::MessageIcon::Information);
 }
 

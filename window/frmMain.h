@@ -49,6 +49,7 @@ public slots:
     void mnuCache_Click();
     void mnuNotenschluessel_Click();
     void mnuReset_Click();
+    void mnuHilfe_Click();
     void mnuAbout_Click();
     void mnuEnd_Click();
 

@@ -155,7 +155,7 @@ TEST_F(ContextMenu, ListsItsItemsInOrder) {
     }
     EXPECT_EQ(items.join('|'), QString::fromUtf8("Einstellungen speichern|Noten-Speicher anzeigen|"
                                                  "Notenschlüssel bearbeiten...|"
-                                                 "—|Reset|—|Über...|—|Beenden"));
+                                                 "—|Reset|—|&Hilfe|Über...|—|Beenden"));
 }
 
 TEST_F(ContextMenu, ChosenItemRunsItsHandler) {
