@@ -75,13 +75,14 @@ exe=$out/app/Zensulino.exe
 cp "$exe" "$out/Zensulino.exe"
 exe=$out/Zensulino.exe
 
-# Portable zip: the exe, the licence and a short German README.
+# Portable zip: the exe, the licence, a short German README and the handbook.
 zip_dir=$(mktemp -d)
 cp "$exe" "$zip_dir/Zensulino.exe"
 cp "$top/LICENSE" "$zip_dir/LICENSE.txt"
 cp "$out/generated/LIESMICH.txt" "$zip_dir/LIESMICH.txt"
+cp "$top/docs/Handbuch.md" "$zip_dir/Handbuch.md"
 rm -f "$out"/Zensulino-*-portable.zip
-(cd "$zip_dir" && zip -q -9 -X "$out/Zensulino-$version-portable.zip" Zensulino.exe LICENSE.txt LIESMICH.txt)
+(cd "$zip_dir" && zip -q -9 -X "$out/Zensulino-$version-portable.zip" Zensulino.exe LICENSE.txt LIESMICH.txt Handbuch.md)
 rm -rf "$zip_dir"
 
 # Per-user installer.
@@ -93,6 +94,11 @@ cp "$out/cpack/Zensulino-$version-setup.exe" "$out/Zensulino-$version-setup.exe"
 minor=$((10#${version#*.}))
 bash "$top/tests/packaging/versions.sh" "$out/generated" "$version" "${version%%.*}.$minor" \
     "${version%%.*}.$minor.0.0" "$(ls "$out"/cpack/_CPack_Packages/*/NSIS/project.nsi)" >/dev/null
+
+# Both carry the handbook beside the exe.
+zip -sf "$out/Zensulino-$version-portable.zip" | grep -qx '  Handbuch.md' &&
+    grep -q 'Handbuch.md' "$out"/cpack/_CPack_Packages/*/NSIS/project.nsi ||
+    { echo "the zip or the installer lacks Handbuch.md" >&2; exit 1; }
 
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | sort -u | tr '\n' ' ')
 printf 'Zensulino.exe %s bytes, imports: %s\n' "$(stat -c %s "$exe")" "$imports"

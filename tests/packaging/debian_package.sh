@@ -18,7 +18,8 @@ for path in ./usr/bin/Zensulino ./usr/libexec/zensulino/zensulino-print.so ./usr
     ./usr/share/metainfo/org.zensulino.Zensulino.metainfo.xml \
     ./usr/share/icons/hicolor/32x32/apps/org.zensulino.Zensulino.png \
     ./usr/share/icons/hicolor/scalable/apps/org.zensulino.Zensulino.svg \
-    ./usr/share/man/man1/Zensulino.1.gz ./usr/share/doc/zensulino/copyright; do
+    ./usr/share/man/man1/Zensulino.1.gz ./usr/share/doc/zensulino/copyright \
+    ./usr/share/doc/zensulino/Handbuch.md ./usr/share/doc/zensulino/screenshots/key-editor-100.png; do
     grep -qF " $path" <<<"$contents" || { echo "package lacks $path"; exit 1; }
 done
 lintian --fail-on error,warning --tag-display-limit 0 "$deb"

@@ -16,6 +16,11 @@ expected=$(sort <<'LIST'
 ./share/metainfo/org.zensulino.Zensulino.metainfo.xml
 ./share/doc/zensulino/copyright
 ./share/doc/zensulino/changelog.gz
+./share/doc/zensulino/Handbuch.md
+./share/doc/zensulino/screenshots/key-editor-100.png
+./share/doc/zensulino/screenshots/window-errors-100.png
+./share/doc/zensulino/screenshots/window-gym-100.png
+./share/doc/zensulino/screenshots/window-quotient-100.png
 ./share/man/man1/Zensulino.1.gz
 LIST
 )
