@@ -3,7 +3,7 @@
 # Drives the real program under Xvfb as a person would: types points, clicks "Berechnen",
 # right-clicks the window, saves the settings through the menu and checks the file's bytes, grades
 # a dictation by its errors under a key of the key file,
-# opens the grade memory through F10 and ends the program through the menu.
+# opens the grade memory through F10, its help through F1, and ends the program through the menu.
 set -euo pipefail
 
 program=$1
@@ -90,6 +90,14 @@ sleep 0.3
 xdotool key Down Return
 sleep 0.5
 [ "$(visible_windows)" -gt "$shown_windows" ] || fail "F10, Down, Enter showed no grade memory"
+# F1 in the grade memory shows the handbook beside it; Escape closes it.
+xdotool key F1 # the title's dash is matched as any text: the test runs where no German locale is
+timeout 5 xdotool search --sync --onlyvisible --name '^Zensulino .* Hilfe$' >/dev/null ||
+    fail "F1 in the grade memory showed no help"
+xdotool key Escape
+sleep 0.3
+! xdotool search --onlyvisible --name '^Zensulino .* Hilfe$' >/dev/null || fail "Escape left the help open"
+xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Noten-Speicher$' | head -n 1)"
 xdotool key Return # OK
 sleep 0.3
 
@@ -101,4 +109,4 @@ if kill -0 "$app_pid" 2>/dev/null; then
 fi
 wait "$app_pid" || fail "the program exited with an error: $(cat "$work/app.log")"
 app_pid=
-echo "smoke test passed: typed, calculated, graded errors, saved through the context menu, ended"
+echo "smoke test passed: typed, calculated, graded errors, saved through the context menu, help, ended"
