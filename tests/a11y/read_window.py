@@ -1,6 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the running Zensulino window over AT-SPI, as a screen reader does, prints the tree and
-checks the name, role, label and description of every object in it."""
+checks the name, role, label and description of every object in it; then presses F1 and reads
+the handbook in the help window."""
+import subprocess
 import sys
 import time
 
@@ -38,8 +40,24 @@ def labelled_by(obj):
     return ""
 
 
+def read_help(app, timeout=10.0):
+    """The text a screen reader reads in the help window that F1 opens."""
+    subprocess.run(["xdotool", "search", "--name", "^Zensulino$", "windowfocus", "--sync",
+                    "key", "F1"], check=True)
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        for frame in app:
+            if frame is not None and frame.name == "Zensulino – Hilfe":
+                handbook = pyatspi.findDescendant(frame, lambda o: o.name == "Handbuch")
+                if handbook is not None:
+                    return handbook.queryText().getText(0, -1)
+        time.sleep(0.2)
+    return ""
+
+
 def main():
     window = find_window()
+    app = window.getApplication()
     failures = []
     print(f"{window.getRoleName()} {window.name!r}")
     if (window.getRoleName(), window.name) != ("frame", "Zensulino"):
@@ -65,9 +83,13 @@ def main():
         failures.append(f"labels {seen_labels} instead of {LABELS}")
     if seen_inputs != INPUTS:
         failures.append(f"inputs {seen_inputs} instead of {INPUTS}")
+    handbook = read_help(app)
+    print(f"help: {handbook[:60]!r}…")
+    if "Erste Schritte" not in handbook or "genehmigung=" not in handbook:
+        failures.append("the help window's handbook is not read out")
     for failure in failures:
         print("FAIL:", failure)
-    print(f"{len(INPUTS) + len(LABELS) + 1 - len(failures)} passed, {len(failures)} failed")
+    print(f"{len(INPUTS) + len(LABELS) + 2 - len(failures)} passed, {len(failures)} failed")
     return 1 if failures else 0
 
 
