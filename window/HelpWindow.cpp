@@ -138,7 +138,8 @@ void HelpWindow::load() {
     if (std::exchange(m_loaded, true)) {
         return;
     }
-    // Compiled into the program, yet registered only now: the handbook costs a start nothing.
+    // Keeps the handbook, compiled into a static library, in the program; its bytes lie unread
+    // until this first showing.
     Q_INIT_RESOURCE(Handbuch);
     m_text->setSource(QUrl(QStringLiteral("qrc:/zensulino/hilfe/Handbuch.md")),
                       QTextDocument::MarkdownResource);
