@@ -112,9 +112,9 @@ QString whyNotAGradeText(const QString& text) {
     }
     // The key file's settings stand in lines of their own, which such a grade would look like.
     static const std::pair<QString, QString> settings[] = {
-        {QStringLiteral("schwach ab"), QStringLiteral("die erste schwache Note")},
-        {QStringLiteral("genehmigung"), QStringLiteral("die Grenze für die Genehmigung")},
-        {QStringLiteral("skala"), QStringLiteral("die Skala des Schlüssels")}};
+        {weakSetting, QStringLiteral("die erste schwache Note")},
+        {approvalSetting, QStringLiteral("die Grenze für die Genehmigung")},
+        {scaleSetting, QStringLiteral("die Skala des Schlüssels")}};
     const QString beforeEquals = text.section(u'=', 0, 0).trimmed();
     for (const auto& [setting, meaning] : settings) {
         if (text.contains(u'=') && beforeEquals == setting) {

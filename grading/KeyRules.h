@@ -25,6 +25,12 @@ bool isValueInRange(qint64 hundredths);
 
 constexpr qsizetype longestKeyName = 20;
 
+// The settings a key's block in the key file may hold besides its grades, each as "name=value";
+// a grade text cannot look like one.
+inline const QString scaleSetting = QStringLiteral("skala");
+inline const QString weakSetting = QStringLiteral("schwach ab");
+inline const QString approvalSetting = QStringLiteral("genehmigung");
+
 // The names a new own key cannot bear: GYM, IHK and those of `own`.
 QStringList takenNames(const std::vector<GradingKey>& own);
 

@@ -77,7 +77,7 @@ void readGrade(Draft& draft, const QString& line, int number) {
     if (draft.weak || draft.approval) {
         draft.refuse(weakFirst ? draft.weakLine : draft.approvalLine,
                      QStringLiteral("Die Noten stehen vor „%1=“.")
-                         .arg(weakFirst ? weakSetting : approvalSetting));
+                         .arg(weakFirst ? grading::weakSetting : grading::approvalSetting));
         return;
     }
     QString problem;
@@ -209,7 +209,7 @@ KeyFileContent parse(const QString& text, const std::vector<int>& unreadable) {
             continue;
         }
         const qsizetype equals = line.indexOf(u'=');
-        if (equals > 0 && withoutBlanks(line.left(equals)) == weakSetting) {
+        if (equals > 0 && withoutBlanks(line.left(equals)) == grading::weakSetting) {
             if (draft->weak) {
                 draft->refuse(number, QStringLiteral("„schwach ab=“ steht zweimal im Schlüssel."));
             }
@@ -217,7 +217,7 @@ KeyFileContent parse(const QString& text, const std::vector<int>& unreadable) {
             draft->weakLine = number;
             continue;
         }
-        if (equals > 0 && withoutBlanks(line.left(equals)) == approvalSetting) {
+        if (equals > 0 && withoutBlanks(line.left(equals)) == grading::approvalSetting) {
             const grading::ApprovalRead read =
                 grading::approvalFromFileText(withoutBlanks(line.mid(equals + 1)));
             const QString problem =
@@ -228,7 +228,7 @@ KeyFileContent parse(const QString& text, const std::vector<int>& unreadable) {
             draft->approvalLine = number;
             continue;
         }
-        if (equals > 0 && withoutBlanks(line.left(equals)) == scaleSetting) {
+        if (equals > 0 && withoutBlanks(line.left(equals)) == grading::scaleSetting) {
             const QString name = withoutBlanks(line.mid(equals + 1));
             const std::optional<grading::Scale> scale = grading::scaleNamed(name);
             const QString problem =

@@ -53,7 +53,7 @@ QStringList keyLines(const grading::GradingKey& key) {
     QStringList lines{QStringLiteral("[%1]").arg(key.name)};
     // Points keys stand as they always did, so that older versions read them.
     if (key.scale != grading::Scale::Points) {
-        lines << scaleSetting + u'=' + grading::scaleName(key.scale);
+        lines << grading::scaleSetting + u'=' + grading::scaleName(key.scale);
     }
     for (const grading::Grade& grade : key.grades) {
         const QString bound =
@@ -61,10 +61,10 @@ QStringList keyLines(const grading::GradingKey& key) {
         lines << QStringLiteral("%1;%2;%3").arg(grade.text, bound, grading::fileText(grade.value));
     }
     if (key.firstWeak) {
-        lines << weakSetting + u'=' + key.grades[*key.firstWeak].text;
+        lines << grading::weakSetting + u'=' + key.grades[*key.firstWeak].text;
     }
     if (key.approval) {
-        lines << approvalSetting + u'=' + key.approval->fileText;
+        lines << grading::approvalSetting + u'=' + key.approval->fileText;
     }
     return lines;
 }

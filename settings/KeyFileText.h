@@ -10,11 +10,6 @@
 
 namespace settings {
 
-// The settings a key's block may hold besides its grades, each as "name=value".
-inline const QString scaleSetting = QStringLiteral("skala");
-inline const QString weakSetting = QStringLiteral("schwach ab");
-inline const QString approvalSetting = QStringLiteral("genehmigung");
-
 // The key file as its lines, so that a write changes the lines of its own key and nothing else:
 // comments, blank lines, other keys, their order and refused blocks stay byte for byte, and a
 // comment inside the key's block stays above the line it stood above. A key's own lines are its
