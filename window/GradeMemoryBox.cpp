@@ -96,7 +96,7 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     m_keyTable = new KeyTableSection(maximumText, key, locale, this);
     auto* keyTable = new QVBoxLayout;
     auto* keyTableArea = new WholeScrollArea(this);
-    setHelpSection(keyTableArea, QStringLiteral("Notenschlüssel für die Arbeit"));
+    setHelpSection(keyTableArea, HelpSection::KeyTable);
     keyTableArea->setWidget(m_keyTable);
     keyTable->addWidget(keyTableArea, 1);
     if (editKeys) {
@@ -162,9 +162,9 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     pdf->setObjectName(QStringLiteral("savePdf"));
     connect(pdf, &QPushButton::clicked, this, &GradeMemoryBox::saveAsPdf);
     for (QWidget* forPaper : std::initializer_list<QWidget*>{m_title, m_date, print, pdf}) {
-        setHelpSection(forPaper, QStringLiteral("Drucken und PDF"));
+        setHelpSection(forPaper, HelpSection::Paper);
     }
-    offerHelp(this, QStringLiteral("Noten-Speicher und Notenspiegel"));
+    offerHelp(this, HelpSection::GradeMemory);
     auto* ok = buttons->add(QStringLiteral("OK"));
     if (style()->styleHint(QStyle::SH_DialogButtonBox_ButtonsHaveIcons, nullptr, this) != 0) {
         ok->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton, nullptr, this));

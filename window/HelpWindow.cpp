@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
@@ -45,15 +46,15 @@ QTextBlock headingNamed(const QTextDocument& document, const QString& name) {
     return {};
 }
 
-QString sectionFor(QWidget* window) {
+HelpSection sectionFor(QWidget* window) {
     for (QWidget* widget = QApplication::focusWidget(); widget != nullptr && widget != window;
          widget = widget->parentWidget()) {
         const QVariant section = widget->property(sectionProperty);
         if (section.isValid()) {
-            return section.toString();
+            return section.value<HelpSection>();
         }
     }
-    return window->property(sectionProperty).toString();
+    return window->property(sectionProperty).value<HelpSection>();
 }
 
 } // namespace
@@ -63,8 +64,9 @@ QString HelpWindow::title() {
 }
 
 HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
+    owner->installEventFilter(this);
     setWindowTitle(title());
-    setFont(QApplication::font()); // the owner's small window font is not the reader's
+    setFont(QApplication::font()); // not the main window's small one, which a child would take
     m_text = new QTextBrowser(this);
     m_text->setAccessibleName(QStringLiteral("Handbuch"));
     // Links between sections are followed here: the Markdown reader keeps no anchors to scroll to.
@@ -100,7 +102,7 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
             [this] { find(true, false); });
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
 
-    // Some ninety characters a line and forty lines where the screen has room, less where not.
+    // Some ninety characters a line and forty-five lines where the screen has room, less where not.
     const QSize wanted(fontMetrics().averageCharWidth() * 110, fontMetrics().lineSpacing() * 45);
     const QSize available =
         (owner != nullptr ? owner->screen() : screen())->availableGeometry().size() * 0.9;
@@ -108,11 +110,11 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window) {
 }
 
 void HelpWindow::showSection(const QString& headingOrLink) {
-    m_section = linkName(headingOrLink);
     if (!m_loaded || !isVisible()) {
-        return; // scrolled to once shown and laid out
+        m_pendingSection = headingOrLink; // scrolled to once shown and laid out
+        return;
     }
-    const QTextBlock heading = headingNamed(*m_text->document(), m_section);
+    const QTextBlock heading = headingNamed(*m_text->document(), linkName(headingOrLink));
     if (!heading.isValid()) {
         return;
     }
@@ -125,8 +127,39 @@ void HelpWindow::showSection(const QString& headingOrLink) {
 void HelpWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     load();
-    // Once the layout knows the window's width, the heading's place is known too.
-    QTimer::singleShot(0, this, [this] { showSection(m_section); });
+    // Once the layout knows the window's width, the heading's place is known too. A window
+    // restored from the task bar keeps the reader's place.
+    if (!m_pendingSection.isEmpty()) {
+        QTimer::singleShot(0, this, [this] { showSection(std::exchange(m_pendingSection, {})); });
+    }
+}
+
+void HelpWindow::belongTo(QWidget* owner) {
+    if (owner == parentWidget()) {
+        return;
+    }
+    parentWidget()->removeEventFilter(this);
+    const bool shown = isVisible();
+    const QRect place = geometry();
+    const int scrolled = m_text->verticalScrollBar()->value();
+    setParent(owner, Qt::Window); // hides it
+    owner->installEventFilter(this);
+    if (shown) {
+        setGeometry(place);
+        show();
+        m_text->verticalScrollBar()->setValue(scrolled);
+    }
+}
+
+// A box or editor that closes hands the help back to the window it stood over, rather than
+// taking it along.
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    auto* owner = qobject_cast<QWidget*>(watched);
+    if (owner == parentWidget() && event->type() == QEvent::Hide && !event->spontaneous() &&
+        owner->parentWidget() != nullptr) {
+        belongTo(owner->parentWidget()->window());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void HelpWindow::resizeEvent(QResizeEvent* event) {
@@ -161,6 +194,7 @@ void HelpWindow::follow(const QUrl& link) {
 void HelpWindow::find(bool backwards, bool fromMatchStart) {
     const QString word = m_find->text();
     m_found->clear();
+    m_find->setAccessibleDescription({});
     if (word.isEmpty()) {
         return;
     }
@@ -178,6 +212,7 @@ void HelpWindow::find(bool backwards, bool fromMatchStart) {
     }
     if (match.isNull()) {
         m_found->setText(QStringLiteral("nicht gefunden"));
+        m_find->setAccessibleDescription(m_found->text()); // what a screen reader says of the field
         return;
     }
     m_text->setTextCursor(match);
@@ -226,24 +261,25 @@ void HelpWindow::fitPictures() {
     }
 }
 
-void offerHelp(QWidget* window, const QString& heading) {
-    setHelpSection(window, heading);
+void offerHelp(QWidget* window, HelpSection section) {
+    setHelpSection(window, section);
     auto* f1 = new QShortcut(QKeySequence::HelpContents, window);
     QObject::connect(f1, &QShortcut::activated, window,
                      [window] { showHelp(window, sectionFor(window)); });
 }
 
-void setHelpSection(QWidget* control, const QString& heading) {
-    control->setProperty(sectionProperty, heading);
+void setHelpSection(QWidget* control, HelpSection section) {
+    control->setProperty(sectionProperty, QVariant::fromValue(section));
 }
 
-HelpWindow* showHelp(QWidget* window, const QString& heading) {
-    auto* help = window->findChild<HelpWindow*>(QString(), Qt::FindDirectChildrenOnly);
+HelpWindow* showHelp(QWidget* window, HelpSection section) {
+    static QPointer<HelpWindow> help;
     if (help == nullptr) {
         help = new HelpWindow(window);
     }
+    help->belongTo(window);
     if (!help->isVisible()) {
-        help->showSection(heading);
+        help->showSection(heading(section));
         help->show();
     }
     help->raise();

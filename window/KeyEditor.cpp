@@ -76,7 +76,7 @@ KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const
         setFont(parent->font());
     }
     createControls(maximumText);
-    offerHelp(this, QStringLiteral("Der Editor"));
+    offerHelp(this, HelpSection::Editor);
     showForm();
     // Tall enough for a key of sixteen grades without scrolling where the screen allows; on a
     // small screen, or at a large scale, the tables scroll and every button stays in reach.
@@ -178,8 +178,8 @@ void KeyEditor::createControls(const QString& maximumText) {
     connect(import, &QPushButton::clicked, this, &KeyEditor::importKeys);
     m_export = buttons->addButton(QStringLiteral("E&xportieren..."), QDialogButtonBox::ActionRole);
     connect(m_export, &QPushButton::clicked, this, &KeyEditor::exportKey);
-    setHelpSection(import, QStringLiteral("Importieren und Exportieren"));
-    setHelpSection(m_export, QStringLiteral("Importieren und Exportieren"));
+    setHelpSection(import, HelpSection::ImportExport);
+    setHelpSection(m_export, HelpSection::ImportExport);
     // Deleting concerns the key chosen in the list; exporting writes the form, saved or not.
     m_delete->setEnabled(false);
     connect(m_list, &QListWidget::currentRowChanged, m_delete,

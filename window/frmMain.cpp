@@ -91,8 +91,8 @@ frmMain::frmMain(const QLocale& locale, SettingsPath settingsPath, QWidget* pare
     createDecorationAndLabels();
     createInputs();
     createContextMenu();
-    offerHelp(this, QStringLiteral("Erste Schritte"));
-    setHelpSection(cboSchlüssel, QStringLiteral("Notenschlüssel"));
+    offerHelp(this, HelpSection::FirstSteps);
+    setHelpSection(cboSchlüssel, HelpSection::Keys);
     Form_Load();
 }
 
@@ -541,7 +541,7 @@ void frmMain::mnuReset_Click() {
 }
 
 void frmMain::mnuHilfe_Click() {
-    showHelp(this, QStringLiteral("Zensulino – Handbuch"));
+    showHelp(this, HelpSection::Start);
 }
 
 void frmMain::mnuAbout_Click() {
