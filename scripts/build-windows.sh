@@ -81,8 +81,11 @@ cp "$exe" "$zip_dir/Zensulino.exe"
 cp "$top/LICENSE" "$zip_dir/LICENSE.txt"
 cp "$out/generated/LIESMICH.txt" "$zip_dir/LIESMICH.txt"
 cp "$top/docs/Handbuch.md" "$zip_dir/Handbuch.md"
+mkdir "$zip_dir/screenshots"
+pictures=$(sed -n 's/.*](screenshots\/\([^)]*\)).*/\1/p' "$top/docs/Handbuch.md" | sort -u)
+for picture in $pictures; do cp "$top/docs/screenshots/$picture" "$zip_dir/screenshots/"; done
 rm -f "$out"/Zensulino-*-portable.zip
-(cd "$zip_dir" && zip -q -9 -X "$out/Zensulino-$version-portable.zip" Zensulino.exe LICENSE.txt LIESMICH.txt Handbuch.md)
+(cd "$zip_dir" && zip -q -9 -X -r "$out/Zensulino-$version-portable.zip" Zensulino.exe LICENSE.txt LIESMICH.txt Handbuch.md screenshots)
 rm -rf "$zip_dir"
 
 # Per-user installer.
@@ -97,6 +100,7 @@ bash "$top/tests/packaging/versions.sh" "$out/generated" "$version" "${version%%
 
 # Both carry the handbook beside the exe.
 zip -sf "$out/Zensulino-$version-portable.zip" | grep -qx '  Handbuch.md' &&
+    zip -sf "$out/Zensulino-$version-portable.zip" | grep -qx '  screenshots/key-editor-100.png' &&
     grep -q 'Handbuch.md' "$out"/cpack/_CPack_Packages/*/NSIS/project.nsi ||
     { echo "the zip or the installer lacks Handbuch.md" >&2; exit 1; }
 
