@@ -6,6 +6,7 @@
 #include "grading/MessageTitle.h"
 #include "grading/NotenSpeicher.h"
 #include "grading/Numbers.h"
+#include "grading/TaskSum.h"
 
 #include <QLocale>
 #include <cmath>
@@ -28,21 +29,28 @@ struct Input {
     QString refused;
 };
 
+// Turns the field yellow, says why, and leaves the focus there for the correction.
+void refuse(GradingWindow& window, Field field, const QString& why) {
+    window.setBackground(field, invalidBackground);
+    window.showMessage(why, messageTitle(MessageTitle::InputError), MessageIcon::Error);
+    window.setFocus(field);
+}
+
 // The inputs one after the other; the first refused turns yellow and takes the focus, the ones
 // after it keep their colour.
 bool validate(GradingWindow& window, std::initializer_list<Input> inputs, const QLocale& locale) {
     for (const Input& input : inputs) {
-        if (input.valid(window.text(input.field), locale)) {
-            window.setBackground(input.field, validBackground);
-            continue;
+        if (!input.valid(window.text(input.field), locale)) {
+            refuse(window, input.field, input.refused);
+            return false;
         }
-        window.setBackground(input.field, invalidBackground);
-        window.showMessage(input.refused, messageTitle(MessageTitle::InputError),
-                           MessageIcon::Error);
-        window.setFocus(input.field);
-        return false;
+        window.setBackground(input.field, validBackground);
     }
     return true;
+}
+
+bool isPointsOrSum(const QString& text, const QLocale& locale) {
+    return pointsOrSum(text, locale).has_value();
 }
 
 bool isErrorCount(const QString& text, const QLocale& locale) {
@@ -66,8 +74,38 @@ QString quotientText(double errors, qint64 words, const QLocale& locale) {
     return decimalText(static_cast<qint64>(hundredths), 2, locale);
 }
 
-double points(const GradingWindow& window, Field field, const QLocale& locale) {
-    return pointsInSingleRange(readNumber(window.text(field), locale).value_or(0.0));
+double fieldPoints(const GradingWindow& window, Field field, const QLocale& locale) {
+    return pointsInSingleRange(pointsOrSum(window.text(field), locale).value_or(0.0));
+}
+
+QString pointsText(qint32 hundredths, const QLocale& locale) {
+    return hundredths == 100 ? QStringLiteral("1 Punkt")
+                             : taskPointsText(hundredths, locale) + QStringLiteral(" Punkte");
+}
+
+// Where both fields hold sums, the points task by task against the tasks' maxima; the first
+// mismatch refused in the points field.
+bool tasksFit(GradingWindow& window, const TaskPoints& maxima, const TaskPoints& points,
+              const QLocale& locale) {
+    if (points.size() != maxima.size()) {
+        refuse(window, Field::Punkte,
+               QStringLiteral("Eingabefehler! Die Arbeit hat %1 Aufgaben, eingegeben sind %2 "
+                              "Punktzahlen.")
+                   .arg(countText(static_cast<qint64>(maxima.size()), locale),
+                        countText(static_cast<qint64>(points.size()), locale)));
+        return false;
+    }
+    for (std::size_t task = 0; task < maxima.size(); ++task) {
+        if (points[task] > maxima[task]) {
+            refuse(window, Field::Punkte,
+                   QStringLiteral("Eingabefehler! Aufgabe %1 hat %2, eingegeben sind %3.")
+                       .arg(countText(static_cast<qint64>(task + 1), locale),
+                            pointsText(maxima[task], locale),
+                            taskPointsText(points[task], locale)));
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -105,15 +143,30 @@ namespace {
 bool calculatePoints(GradingWindow& window, NotenSpeicher& memory, const Key& key,
                      const QLocale& locale) {
     const QString numbersOnly = QStringLiteral("Eingabefehler! Bitte nur Zahlen eingeben!");
-    if (!validate(window,
-                  {{Field::Rohpunkte, isNumeric, numbersOnly},
-                   {Field::Prozent, isNumeric, numbersOnly},
-                   {Field::Punkte, isNumeric, numbersOnly}},
-                  locale)) {
+    if (!validate(window, {{Field::Rohpunkte, isPointsOrSum, numbersOnly}}, locale)) {
         return false;
     }
-    const double maximum = points(window, Field::Rohpunkte, locale);
-    const double achieved = points(window, Field::Punkte, locale);
+    const TaskPoints maxima = taskSum(window.text(Field::Rohpunkte), locale).value_or(TaskPoints{});
+    if (!everyTaskHasPoints(maxima)) {
+        refuse(window, Field::Rohpunkte,
+               QStringLiteral("Eingabefehler! Jede Aufgabe braucht mehr als 0 Punkte."));
+        return false;
+    }
+    if (!validate(
+            window,
+            {{Field::Prozent, isNumeric, numbersOnly}, {Field::Punkte, isPointsOrSum, numbersOnly}},
+            locale)) {
+        return false;
+    }
+    TaskPoints points = taskSum(window.text(Field::Punkte), locale).value_or(TaskPoints{});
+    if (!maxima.empty() && !points.empty() && !tasksFit(window, maxima, points, locale)) {
+        return false;
+    }
+    if (maxima.empty()) {
+        points.clear(); // added up for the teacher, but no tasks to hold them against
+    }
+    const double maximum = fieldPoints(window, Field::Rohpunkte, locale);
+    const double achieved = fieldPoints(window, Field::Punkte, locale);
 
     const double percentage = percentageOf(maximum, achieved);
     const QString percentageText = formatPercentage(roundToSingle(percentage), locale);
@@ -122,7 +175,9 @@ bool calculatePoints(GradingWindow& window, NotenSpeicher& memory, const Key& ke
     const std::size_t grade = gradeForExactPercentage(*key, percentage);
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
 
-    memory.append(percentageText + QLatin1String(" %"), key, grade, {{maximum, {}}, achieved});
+    const QString taskPointsNote = taskSumText(points, locale);
+    memory.append(percentageText + QLatin1String(" %"), key, grade,
+                  {{maximum, {}}, achieved, maxima, std::move(points)}, taskPointsNote);
     return true;
 }
 
@@ -136,7 +191,7 @@ bool calculateErrors(GradingWindow& window, NotenSpeicher& memory, const Key& ke
     const std::size_t grade = gradeForHalfErrors(*key, halfErrorsOf(errors));
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
     memory.append(decimalText(errors, asFewDecimalsAsExact, locale) + QLatin1String(" Fehler"), key,
-                  grade, {{}, errors});
+                  grade, {{}, errors, {}, {}});
     return true;
 }
 
@@ -159,7 +214,7 @@ bool calculateQuotient(GradingWindow& window, NotenSpeicher& memory, const Key& 
     memory.append(QStringLiteral("%1 Fehler / %2 = %3")
                       .arg(decimalText(errors, asFewDecimalsAsExact, locale),
                            wordsText(words, locale), quotient),
-                  key, grade, {{{}, words}, errors});
+                  key, grade, {{{}, words}, errors, {}, {}});
     return true;
 }
 
@@ -176,6 +231,36 @@ std::optional<QString> fieldCaption(Scale scale, Field field) {
         return QStringLiteral("Fehler je 100 Wörter");
     }
     return std::nullopt;
+}
+
+QString fieldDescription(Scale scale, Field field) {
+    const bool points = scale == Scale::Points;
+    switch (field) {
+    case Field::Rohpunkte:
+        return points ? QStringLiteral("Höchstpunktzahl, auch als Summe der Aufgaben wie 10+8+12+6")
+                      : QString();
+    case Field::Punkte:
+        return points ? QStringLiteral("erreichte Punkte, auch als Summe der Aufgaben wie 8+5+12+3")
+                      : QString();
+    case Field::ErgebnisProzent:
+    case Field::ErgebnisNote:
+        return QStringLiteral("Ergebnis der Berechnung");
+    case Field::Prozent:
+    case Field::Schluessel:
+        break;
+    }
+    return {};
+}
+
+QString resultFigure(const Score& score, const QLocale& locale) {
+    if (score.outOf.words) {
+        return quotientText(score.achieved, *score.outOf.words, locale);
+    }
+    if (score.outOf.maximum) {
+        return formatPercentage(roundToSingle(percentageOf(*score.outOf.maximum, score.achieved)),
+                                locale);
+    }
+    return {};
 }
 
 bool showsResultFigure(Scale scale) {

@@ -3,6 +3,7 @@
 
 #include "grading/GradingKey.h"
 #include "grading/GradingWindow.h"
+#include "grading/Score.h"
 
 #include <optional>
 
@@ -29,6 +30,14 @@ std::size_t gradeForPoints(const GradingKey& key, double maximum, double achieve
 // says: "Fehler" for the achieved points under errors; under errors per 100 words also "Wörter"
 // for the maximum and "Fehler je 100 Wörter" for the result.
 std::optional<QString> fieldCaption(Scale scale, Field field);
+
+// What a screen reader says of a field beyond its caption: under points that the two points
+// fields take sums of tasks; that the result fields show the result.
+QString fieldDescription(Scale scale, Field field);
+
+// The figure "Ergebnis in Prozent" showed for a result: its percentage ("77,8"), its errors per
+// 100 words ("2,50"); nothing for a count of errors.
+QString resultFigure(const Score& score, const QLocale& locale);
 
 // Whether "Ergebnis in Prozent" holds a figure of the result under the scale (the percentage, the
 // errors per 100 words); under errors it shows nothing.

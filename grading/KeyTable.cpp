@@ -4,6 +4,7 @@
 #include "grading/Calculation.h"
 #include "grading/Decimal.h"
 #include "grading/Numbers.h"
+#include "grading/TaskSum.h"
 
 #include <QLocale>
 #include <algorithm>
@@ -38,8 +39,9 @@ std::optional<double> firstStepReaching(const GradingKey& key, double maximum, d
 } // namespace
 
 std::optional<double> keyTableMaximum(const QString& maximumText, const QLocale& locale) {
-    const auto number = readNumber(maximumText, locale);
-    if (!number) {
+    const auto number = pointsOrSum(maximumText, locale);
+    const auto tasks = taskSum(maximumText, locale);
+    if (!number || (tasks && !everyTaskHasPoints(*tasks))) {
         return std::nullopt;
     }
     const double maximum = pointsInSingleRange(*number);

@@ -19,6 +19,8 @@ QString messageTitle(MessageTitle title) {
         return QStringLiteral("Drucken");
     case MessageTitle::SavingPdf:
         return QStringLiteral("Als PDF speichern");
+    case MessageTitle::SavingCsv:
+        return QStringLiteral("Als CSV speichern");
     }
     return {};
 }

@@ -15,9 +15,12 @@ QString NotenSpeicher::heading() {
 }
 
 void NotenSpeicher::append(const QString& result, const Key& key, std::size_t grade,
-                           const Score& score) {
-    m_entries.push_back({result + QLatin1String(" = ") + key->grades[grade].text + suffix(*key),
-                         key, grade, score});
+                           const Score& score, const QString& taskPoints) {
+    QString line = result + QLatin1String(" = ") + key->grades[grade].text + suffix(*key);
+    if (!taskPoints.isEmpty()) {
+        line += QLatin1String(", Aufgaben ") + taskPoints;
+    }
+    m_entries.push_back({std::move(line), key, grade, score});
     m_notenspiegel.add(key, grade);
 }
 

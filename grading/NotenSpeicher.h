@@ -52,8 +52,10 @@ public:
     static QString heading();
 
     // "87,5 % = 13 (GYM)" from the result as shown ("87,5 %", "3 Fehler"), the grade's text and
-    // the key's name; the grade also counts in the Notenspiegel.
-    void append(const QString& result, const Key& key, std::size_t grade, const Score& score);
+    // the key's name, then the task points as written where the result has them ("…, Aufgaben
+    // 8+5+12+3"); the grade also counts in the Notenspiegel.
+    void append(const QString& result, const Key& key, std::size_t grade, const Score& score,
+                const QString& taskPoints = {});
     void clear();
 
     // Takes out the entries at these places (0 the oldest; any order, places past the end are

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "grading/TaskSum.h"
+
 #include <QtGlobal>
 #include <optional>
 
@@ -17,7 +19,9 @@ struct OutOf {
 // What a result was graded from, as the calculation took it.
 struct Score {
     OutOf outOf;
-    double achieved = 0; // points, or errors
+    double achieved = 0;   // points, or errors
+    TaskPoints taskMaxima; // where the maximum was typed as a sum of tasks
+    TaskPoints taskPoints; // where the points were, too, task by task
     friend bool operator==(const Score&, const Score&) = default;
 };
 

@@ -2,6 +2,7 @@
 #include "window/GradeMemoryBox.h"
 
 #include "grading/MessageTitle.h"
+#include "settings/ResultsCsv.h"
 #include "settings/SaveRoute.h"
 #include "settings/modSpecialFolder.h"
 #include "sheet/SheetContent.h"
@@ -18,6 +19,7 @@
 #include <QClipboard>
 #include <QDateEdit>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -161,6 +163,10 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     auto* pdf = buttons->add(QStringLiteral("Als &PDF speichern..."));
     pdf->setObjectName(QStringLiteral("savePdf"));
     connect(pdf, &QPushButton::clicked, this, &GradeMemoryBox::saveAsPdf);
+    auto* csv = buttons->add(QStringLiteral("Als &CSV speichern..."));
+    csv->setObjectName(QStringLiteral("saveCsv"));
+    setHelpSection(csv, HelpSection::TaskPoints);
+    connect(csv, &QPushButton::clicked, this, &GradeMemoryBox::saveAsCsv);
     for (QWidget* forPaper : std::initializer_list<QWidget*>{m_title, m_date, print, pdf}) {
         setHelpSection(forPaper, HelpSection::Paper);
     }
@@ -273,25 +279,49 @@ void GradeMemoryBox::print() {
     }
 }
 
-void GradeMemoryBox::saveAsPdf() {
-    QFileDialog dialog(this, QStringLiteral("Als PDF speichern"), GetSpecialFolder(CSIDL_PERSONAL),
-                       QStringLiteral("PDF-Dateien (*.pdf)"));
+QString GradeMemoryBox::chosenFile(const QString& title, const QString& filter,
+                                   const QString& proposal) {
+    QFileDialog dialog(this, title, GetSpecialFolder(CSIDL_PERSONAL), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(QStringLiteral("Notenspiegel.pdf"));
+    dialog.setDefaultSuffix(QFileInfo(proposal).suffix());
+    dialog.selectFile(proposal);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return;
+        return {};
     }
-    const QString problem =
-        settings::saveBytes(dialog.selectedFiles().constFirst(), examSheetPdf(sheet(), m_locale),
-                            {QStringLiteral("Das PDF wurde nicht gespeichert."),
-                             QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
+    return dialog.selectedFiles().constFirst();
+}
+
+void GradeMemoryBox::saveChosen(const QString& path, const QByteArray& bytes,
+                                const QString& notSaved, grading::MessageTitle title) {
+    const QString problem = settings::saveBytes(
+        path, bytes, {notSaved, QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
     if (!problem.isEmpty()) {
-        QMessageBox box(QMessageBox::Critical,
-                        grading::messageTitle(grading::MessageTitle::SavingPdf),
+        QMessageBox box(QMessageBox::Critical, grading::messageTitle(title),
                         withLineBreaks(problem), QMessageBox::Ok, this);
         box.setTextFormat(Qt::PlainText);
         box.exec();
+    }
+}
+
+void GradeMemoryBox::saveAsPdf() {
+    const QString path =
+        chosenFile(QStringLiteral("Als PDF speichern"), QStringLiteral("PDF-Dateien (*.pdf)"),
+                   QStringLiteral("Notenspiegel.pdf"));
+    if (!path.isEmpty()) {
+        saveChosen(path, examSheetPdf(sheet(), m_locale),
+                   QStringLiteral("Das PDF wurde nicht gespeichert."),
+                   grading::MessageTitle::SavingPdf);
+    }
+}
+
+void GradeMemoryBox::saveAsCsv() {
+    const QString path =
+        chosenFile(QStringLiteral("Als CSV speichern"), QStringLiteral("CSV-Dateien (*.csv)"),
+                   QStringLiteral("Ergebnisse.csv"));
+    if (!path.isEmpty()) {
+        saveChosen(path, settings::resultsCsv(m_memory, m_locale),
+                   QStringLiteral("Die CSV-Datei wurde nicht gespeichert."),
+                   grading::MessageTitle::SavingCsv);
     }
 }
 

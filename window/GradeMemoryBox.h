@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "grading/MessageTitle.h"
 #include "grading/NotenSpeicher.h"
 
 #include <QDialog>
@@ -46,6 +47,11 @@ private:
     ExamSheet sheet() const;
     void print();
     void saveAsPdf();
+    void saveAsCsv();
+    // Asks for the file to save into; nothing where the teacher cancels.
+    QString chosenFile(const QString& title, const QString& filter, const QString& proposal);
+    void saveChosen(const QString& path, const QByteArray& bytes, const QString& notSaved,
+                    grading::MessageTitle title);
 
     const grading::NotenSpeicher& m_memory;
     GradeMemoryModel* m_model = nullptr;

@@ -19,6 +19,8 @@ QString heading(HelpSection section) {
         return QStringLiteral("Der Editor");
     case HelpSection::ImportExport:
         return QStringLiteral("Importieren und Exportieren");
+    case HelpSection::TaskPoints:
+        return QStringLiteral("Punkte je Aufgabe und CSV-Datei");
     }
     return {};
 }

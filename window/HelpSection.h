@@ -13,11 +13,13 @@ enum class HelpSection {
     KeyTable,
     Paper,
     Editor,
-    ImportExport
+    ImportExport,
+    TaskPoints
 };
 
 inline constexpr std::array allHelpSections{
-    HelpSection::Start,    HelpSection::FirstSteps, HelpSection::Keys,   HelpSection::GradeMemory,
-    HelpSection::KeyTable, HelpSection::Paper,      HelpSection::Editor, HelpSection::ImportExport};
+    HelpSection::Start,       HelpSection::FirstSteps,   HelpSection::Keys,
+    HelpSection::GradeMemory, HelpSection::KeyTable,     HelpSection::Paper,
+    HelpSection::Editor,      HelpSection::ImportExport, HelpSection::TaskPoints};
 
 QString heading(HelpSection section);

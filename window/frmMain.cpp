@@ -207,9 +207,8 @@ void frmMain::createInputs() {
         m_captioned.push_back({captioned, label, edit, label->text()});
     }
     connect(cboSchlüssel, &QComboBox::editTextChanged, this, &frmMain::followKey);
-    for (QLineEdit* result : {txtErgebnisProzent, txtErgebnisNote}) {
-        result->setAccessibleDescription(QStringLiteral("Ergebnis der Berechnung"));
-    }
+    txtErgebnisNote->setAccessibleDescription(
+        grading::fieldDescription(grading::Scale::Points, Field::ErgebnisNote));
 
     QWidget* const tabOrder[] = {txtRohpunkte, txtPunkte,    txtErgebnisProzent,
                                  txtProzent,   cboSchlüssel, txtErgebnisNote,
@@ -413,6 +412,7 @@ void frmMain::followKey() {
             grading::fieldCaption(scale, captioned.field).value_or(captioned.own);
         captioned.label->setText(caption);
         captioned.edit->setAccessibleName(caption);
+        captioned.edit->setAccessibleDescription(grading::fieldDescription(scale, captioned.field));
     }
     // A figure of the last result means something else under another scale.
     if (std::exchange(m_followedScale, scale) != scale) {

@@ -13,8 +13,10 @@ LABELS = ["Der Zensurator", "Rohpunkte", "=", " %", "erreichte Rohpunktzahl",
 # role, name, labelled by, description. On Linux Qt names a combo box by its text, as GTK does;
 # a screen reader takes the caption from the labelled-by relation and meets the text part by name.
 INPUTS = [
-    ("text", "Rohpunkte", "Rohpunkte", ""),
-    ("text", "erreichte Rohpunktzahl", "erreichte Rohpunktzahl", ""),
+    ("text", "Rohpunkte", "Rohpunkte",
+     "Höchstpunktzahl, auch als Summe der Aufgaben wie 10+8+12+6"),
+    ("text", "erreichte Rohpunktzahl", "erreichte Rohpunktzahl",
+     "erreichte Punkte, auch als Summe der Aufgaben wie 8+5+12+3"),
     ("text", "Ergebnis in Prozent", "Ergebnis in Prozent", "Ergebnis der Berechnung"),
     ("text", "Prozent", " %", ""),
     ("combo box", "GYM", "Noten- schlüssel", ""),

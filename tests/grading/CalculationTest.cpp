@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "grading/Calculation.h"
 
+#include "grading/Decimal.h"
 #include "grading/GradingWindow.h"
 #include "grading/NotenSpeicher.h"
+#include "grading/TaskSum.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
 #include "tests/support/OwnKeys.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
+#include <random>
 
 using grading::Field;
 using grading::invalidBackground;
@@ -46,6 +49,7 @@ struct ResultRow {
     QString grade;
     QLocale locale = german;
     QString recorded = {}; // the memory line's result where it is no percentage
+    QString taskPoints = {};
 };
 
 class CalculateResult : public testing::TestWithParam<ResultRow> {};
@@ -62,8 +66,36 @@ TEST_P(CalculateResult, ShowsAndRecordsPercentageAndGrade) {
     EXPECT_TRUE(window.messages().empty());
     const QString key = keysWithDictation(row.locale).fromText(row.inputs.key)->name;
     const QString result = row.recorded.isEmpty() ? row.percentage + " %" : row.recorded;
-    EXPECT_EQ(memory.entries(), "\r" + result + " = " + row.grade + " (" + key + ")");
+    const QString tasks = row.taskPoints.isEmpty() ? "" : ", Aufgaben " + row.taskPoints;
+    EXPECT_EQ(memory.entries(), "\r" + result + " = " + row.grade + " (" + key + ")" + tasks);
 }
+
+QString ones(int count, const QString& last = "1") {
+    QStringList parts(count - 1, "1");
+    return (parts << last).join('+');
+}
+
+// A sum in either field grades its total; task points are kept where both fields hold sums.
+INSTANTIATE_TEST_SUITE_P(
+    TaskSums, CalculateResult,
+    testing::Values(
+        ResultRow{"four_tasks", {"10+8+12+6", "8+5+12+3"}, "77,8", "11", german, {}, "8+5+12+3"},
+        ResultRow{
+            "blanks_and_decimals", {" 1,5 + 2,25 ", "1,50 +0"}, "40,0", "04", german, {}, "1,5+0"},
+        ResultRow{"tasks_of_maxima_only", {"10+8+12+6", "27"}, "75,0", "11"},
+        ResultRow{"points_added_up_without_tasks", {"36", "8+5+12+3"}, "77,8", "11"},
+        ResultRow{"a_plain_number_with_a_sign_is_no_sum", {"+36", "+27"}, "75,0", "11"},
+        ResultRow{
+            "forty_tasks", {ones(40, "2"), ones(40, "0")}, "95,1", "15", german, {}, ones(40, "0")},
+        ResultRow{"parts_at_their_edges",
+                  {"100.000+0,01", "1E+5+0,01"},
+                  "100,0",
+                  "15",
+                  german,
+                  {},
+                  "100000+0,01"},
+        ResultRow{"english_locale", {"10.5+9.5", "10.5+0"}, "52.5", "06", english, {}, "10.5+0"}),
+    ROW_NAMES);
 
 INSTANTIATE_TEST_SUITE_P(
     Ordinary, CalculateResult,
@@ -245,6 +277,69 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidRow{
             "infinity_word", {"40", "inf"}, Field::Punkte, {Field::Rohpunkte, Field::Prozent}}),
     ROW_NAMES);
+
+const QString noTaskOf0 = "Eingabefehler! Jede Aufgabe braucht mehr als 0 Punkte.";
+const QString fourTasks =
+    "Eingabefehler! Die Arbeit hat 4 Aufgaben, eingegeben sind 3 Punktzahlen.";
+const std::vector<Field> maximumAndPercent{Field::Rohpunkte, Field::Prozent};
+INSTANTIATE_TEST_SUITE_P(
+    TaskSums, CalculateValidation,
+    testing::Values(
+        InvalidRow{"a_sum_ending_in_plus", {"36+", "5"}, Field::Rohpunkte, {}},
+        InvalidRow{"two_plus_in_a_row", {"10++8", "5"}, Field::Rohpunkte, {}},
+        InvalidRow{"a_part_with_a_sign", {"40", "10+-2"}, Field::Punkte, maximumAndPercent},
+        InvalidRow{"forty_one_parts", {ones(41), "5"}, Field::Rohpunkte, {}},
+        InvalidRow{"three_decimals", {"1,125+2", "1"}, Field::Rohpunkte, {}},
+        InvalidRow{"a_part_past_100000", {"100000,01+1", "1"}, Field::Rohpunkte, {}},
+        InvalidRow{"a_task_of_0", {"10+0", "5", "GYM", "x"}, Field::Rohpunkte, {}, noTaskOf0},
+        InvalidRow{"fewer_points_than_tasks",
+                   {"10+8+12+6", "8+5+12"},
+                   Field::Punkte,
+                   maximumAndPercent,
+                   fourTasks},
+        InvalidRow{"more_than_a_task_has",
+                   {"10+8+12+6", "10+9+0+0"},
+                   Field::Punkte,
+                   maximumAndPercent,
+                   "Eingabefehler! Aufgabe 2 hat 8 Punkte, eingegeben sind 9."},
+        InvalidRow{"more_than_a_one_point_task_has",
+                   {"2+1", "2+1,5"},
+                   Field::Punkte,
+                   maximumAndPercent,
+                   "Eingabefehler! Aufgabe 2 hat 1 Punkt, eingegeben sind 1,5."}),
+    ROW_NAMES);
+
+// A sum grades exactly as its total typed as one number, whatever the layout.
+TEST(Calculate, SumsGradeAsTheirTotalsTyped) {
+    std::mt19937 random(44);
+    const grading::Keys keys(german);
+    for (int run = 0; run < 500; ++run) {
+        const int tasks = std::uniform_int_distribution(2, grading::mostTasks)(random);
+        grading::TaskPoints maxima, points;
+        for (int task = 0; task < tasks; ++task) {
+            const bool large = std::bernoulli_distribution(0.1)(random);
+            maxima.push_back(std::uniform_int_distribution<qint32>(
+                1, large ? grading::mostPointsPerTask : 5000)(random));
+            points.push_back(std::uniform_int_distribution<qint32>(0, maxima.back())(random));
+        }
+        const QString key = run % 2 == 0 ? "GYM" : "IHK";
+        ModelWindow summed = windowWith(
+            {grading::taskSumText(maxima, german), grading::taskSumText(points, german), key});
+        ModelWindow typed =
+            windowWith({grading::decimalText(grading::totalHundredths(maxima), 2, german),
+                        grading::decimalText(grading::totalHundredths(points), 2, german), key});
+        grading::NotenSpeicher bySums, byTotals;
+        ASSERT_TRUE(grading::calculate(summed, bySums, keys, german))
+            << summed.messages()[0].text.toStdString();
+        ASSERT_TRUE(grading::calculate(typed, byTotals, keys, german));
+        EXPECT_EQ(summed.text(Field::ErgebnisProzent), typed.text(Field::ErgebnisProzent));
+        EXPECT_EQ(summed.text(Field::ErgebnisNote), typed.text(Field::ErgebnisNote));
+        EXPECT_EQ(bySums.at(0).score.outOf, byTotals.at(0).score.outOf);
+        EXPECT_EQ(bySums.at(0).score.achieved, byTotals.at(0).score.achieved);
+        EXPECT_EQ(bySums.at(0).score.taskMaxima, maxima);
+        EXPECT_EQ(bySums.at(0).score.taskPoints, points);
+    }
+}
 
 // Under an error key the errors alone are checked, whole or half from 0.
 const QString wholeOrHalf =

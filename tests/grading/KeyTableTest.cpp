@@ -148,7 +148,8 @@ TEST(ErrorTable, EachBisEarnsItsGradeAndOneStepMoreTheNextRows) {
 TEST(KeyTableMaximum, IsAboveZeroAndANumberAsTheCalculationReadsIt) {
     EXPECT_EQ(grading::keyTableMaximum("47,5", german), 47.5);
     EXPECT_EQ(grading::keyTableMaximum("1E+30", german), 1e30);
-    for (const char* text : {"0", "-3", "", "viele", "1E+39", "inf"}) {
+    EXPECT_EQ(grading::keyTableMaximum("10+8+12+6,5", german), 36.5);
+    for (const char* text : {"0", "-3", "", "viele", "1E+39", "inf", "10+0", "10+"}) {
         EXPECT_FALSE(grading::keyTableMaximum(text, german).has_value()) << text;
     }
 }

@@ -166,9 +166,9 @@ TEST(ExamSheetPdf, VersionsStandApartAndAPageRangePrintsAlone) {
     grading::GradingKey renamedGrade = tendencyKey();
     renamedGrade.grades[0].text = QStringLiteral("1++");
     const auto second = std::make_shared<const grading::GradingKey>(renamedGrade);
-    memory.append("99,0 %", first, 0, {{100, {}}, 99});
-    memory.append("20,0 %", first, 14, {{100, {}}, 20});
-    memory.append("82,0 %", second, 5, {{50, {}}, 41});
+    memory.append("99,0 %", first, 0, {{100, {}}, 99, {}, {}});
+    memory.append("20,0 %", first, 14, {{100, {}}, 20, {}, {}});
+    memory.append("82,0 %", second, 5, {{50, {}}, 41, {}, {}});
     const ExamSheet sheet = sampleSheet(memory, grading::Keys(german), german);
     QTemporaryDir dir;
     const QString text = poppler("pdftotext", writtenPdf(dir, sheet));

@@ -3,6 +3,7 @@
 
 #include "settings/KeyFile.h"
 #include "settings/SettingsLine.h"
+#include "tests/support/CsvReader.h"
 #include "tests/support/FieldTexts.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModalBox.h"
@@ -14,6 +15,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -266,8 +268,12 @@ TEST_F(Window, InputsCarryTheirCaptionsForAScreenReader) {
         EXPECT_EQ(input->accessibleName(), QString::fromUtf8(accessibleName)) << name;
         EXPECT_EQ(child<QLabel>(*window, caption)->buddy(), input) << name << " is labelled by it";
     }
-    for (const char* result : {"txtErgebnisProzent", "txtErgebnisNote"}) {
-        EXPECT_EQ(child(*window, result)->accessibleDescription(), "Ergebnis der Berechnung");
+    for (const auto& [input, description] :
+         {std::pair{"txtErgebnisProzent", "Ergebnis der Berechnung"},
+          std::pair{"txtErgebnisNote", "Ergebnis der Berechnung"},
+          std::pair{"txtRohpunkte", "Höchstpunktzahl, auch als Summe der Aufgaben wie 10+8+12+6"},
+          std::pair{"txtPunkte", "erreichte Punkte, auch als Summe der Aufgaben wie 8+5+12+3"}}) {
+        EXPECT_EQ(child(*window, input)->accessibleDescription(), QString::fromUtf8(description));
     }
     // The key field's text part takes the focus, so a screen reader announces it.
     EXPECT_EQ(child<QComboBox>(*window, "cboSchlüssel")->lineEdit()->accessibleName(),
@@ -437,6 +443,59 @@ TEST_F(Window, SaveThenRestartRestoresFourTextsAndTheKey) {
     EXPECT_EQ(fieldTexts(*restarted), "40 | 100 | 35 | 87,5 | 2 | IHK");
     EXPECT_NE(background(*restarted, "txtProzent"), QColor(255, 255, 0));
     EXPECT_TRUE(restarted->notenSpeicher().entries().isEmpty());
+}
+
+// A class marked task by task: the sums typed with Enter, a slip taken out of the list and put
+// back, the results saved as a CSV file that a spreadsheet reads, the sums saved and graded again
+// after a restart.
+TEST_F(Window, TaskSumsTypedWithEnterAreListedSavedAsCsvAndKept) {
+    auto window = open();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), "10+8+12+6");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    for (const char* points : {"8+5+12+3", "10 + 8 + 12 + 6", "9+8+1,5+0"}) {
+        QTest::keyClicks(QApplication::focusWidget(), points);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    EXPECT_EQ(child<QLineEdit>(*window, "txtPunkte")->selectedText(), "9+8+1,5+0");
+    const QString listed = "\r77,8 % = 11 (GYM), Aufgaben 8+5+12+3\r100,0 % = 15 (GYM), Aufgaben "
+                           "10+8+12+6\r51,4 % = 06 (GYM), Aufgaben 9+8+1,5+0";
+    EXPECT_EQ(window->notenSpeicher().entries(), listed);
+
+    const QString csv = QFileInfo(settingsPath()).dir().filePath("Klasse 8a.csv");
+    withModalBox([&] { window->mnuCache_Click(); },
+                 [&](QDialog* box) {
+                     QApplication::setActiveWindow(box);
+                     auto* lines = box->findChild<QListView*>();
+                     lines->setFocus();
+                     lines->setCurrentIndex(lines->model()->index(2, 0));
+                     QTest::keyClick(lines, Qt::Key_Delete);
+                     QTest::keyClick(lines, Qt::Key_Z, Qt::ControlModifier);
+                     // Alt+C clicks the button as a mouse would, a moment later.
+                     QTimer chooser;
+                     QObject::connect(&chooser, &QTimer::timeout, [&] {
+                         if (auto* files =
+                                 qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                             chooser.stop();
+                             files->selectFile(csv);
+                             QMetaObject::invokeMethod(files, "accept");
+                         }
+                     });
+                     chooser.start(5);
+                     QTest::keyClick(lines, Qt::Key_C, Qt::AltModifier);
+                     EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(csv); }));
+                 });
+    EXPECT_EQ(window->notenSpeicher().entries(), listed);
+    const QVector<QStringList> rows = readCsv(csv);
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[2], QStringList({"2", "36", "36", "100,0", "15", "GYM", "10", "8", "12", "6"}));
+    EXPECT_EQ(rows[3], QStringList({"3", "36", "18,5", "51,4", "06", "GYM", "9", "8", "1,5", "0"}));
+
+    window->mnuOptionSave_Click();
+    auto restarted = open();
+    EXPECT_EQ(fieldTexts(*restarted), "10+8+12+6 | 100 | 9+8+1,5+0 | 51,4 | 06 | GYM");
+    ASSERT_TRUE(restarted->cmdCalc_Click());
+    EXPECT_EQ(restarted->notenSpeicher().entries(), "\r51,4 % = 06 (GYM), Aufgaben 9+8+1,5+0");
 }
 
 // Typed or loaded, the key text is used as it stands: "ihk" grades under GYM and is saved so.
@@ -626,6 +685,9 @@ TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
              {"txtRohpunkte", "txtPunkte", "txtErgebnisProzent", "txtProzent"}) {
             shown << child(*window, input)->accessibleName();
         }
+        for (const char* points : {"txtRohpunkte", "txtPunkte"}) {
+            shown << child(*window, points)->accessibleDescription();
+        }
         return shown.join(" | ");
     };
     const QString ownCaptions = captions();
@@ -637,7 +699,8 @@ TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
         QTest::keyClick(key->lineEdit(), Qt::Key_Down);
     }
     EXPECT_EQ(captions(), "Rohpunkte | Fehler | Ergebnis in Prozent |  % | Rohpunkte | Fehler | "
-                          "Ergebnis in Prozent | Prozent");
+                          "Ergebnis in Prozent | Prozent |  | ")
+        << "no word of sums where errors are counted";
     EXPECT_EQ(window->text(Field::ErgebnisProzent), "") << "no percentage under an error key";
     auto* errors = child<QLineEdit>(*window, "txtPunkte");
     errors->setFocus(Qt::TabFocusReason);

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "grading/TaskSum.h"
+
+#include "grading/Decimal.h"
+#include "grading/Numbers.h"
+
+#include <QLocale>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+namespace grading {
+
+namespace {
+
+// The parts between the "+" that join tasks; a "+" right after the exponent's "E" belongs to the
+// number ("1E+3+2" is 1000 and 2).
+QStringList sumParts(const QString& text) {
+    QStringList parts;
+    qsizetype start = 0;
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (text[at] != u'+') {
+            continue;
+        }
+        const bool inExponent = at > start && (text[at - 1] == u'e' || text[at - 1] == u'E');
+        if (!inExponent) {
+            parts << text.mid(start, at - start);
+            start = at + 1;
+        }
+    }
+    parts << text.mid(start);
+    return parts;
+}
+
+std::optional<qint32> partHundredths(const QString& part, const QLocale& locale) {
+    const QString number = part.trimmed();
+    if (number.isEmpty() || number.startsWith(locale.negativeSign()) ||
+        number.startsWith(locale.positiveSign()) || number.startsWith(u'-') ||
+        number.startsWith(u'+')) {
+        return std::nullopt;
+    }
+    const std::optional<double> value = readNumber(number, locale);
+    if (!value || !(*value >= 0.0 && *value <= mostPointsPerTask / 100)) {
+        return std::nullopt;
+    }
+    // A number of at most two decimals is the double nearest its hundredths ÷ 100; any further
+    // decimal puts it elsewhere.
+    const auto hundredths = static_cast<qint32>(std::llround(*value * 100.0));
+    if (static_cast<double>(hundredths) / 100.0 != *value) {
+        return std::nullopt;
+    }
+    return hundredths;
+}
+
+} // namespace
+
+std::optional<TaskPoints> taskSum(const QString& text, const QLocale& locale) {
+    if (isNumeric(text, locale)) {
+        return std::nullopt;
+    }
+    const QStringList parts = sumParts(text);
+    if (parts.size() < 2 || parts.size() > mostTasks) {
+        return std::nullopt;
+    }
+    TaskPoints tasks;
+    tasks.reserve(static_cast<std::size_t>(parts.size()));
+    for (const QString& part : parts) {
+        const std::optional<qint32> hundredths = partHundredths(part, locale);
+        if (!hundredths) {
+            return std::nullopt;
+        }
+        tasks.push_back(*hundredths);
+    }
+    return tasks;
+}
+
+std::optional<double> pointsOrSum(const QString& text, const QLocale& locale) {
+    if (const std::optional<double> number = readNumber(text, locale)) {
+        return number;
+    }
+    if (const std::optional<TaskPoints> tasks = taskSum(text, locale)) {
+        return totalPoints(*tasks);
+    }
+    return std::nullopt;
+}
+
+bool everyTaskHasPoints(const TaskPoints& maxima) {
+    return std::find(maxima.begin(), maxima.end(), 0) == maxima.end();
+}
+
+qint64 totalHundredths(const TaskPoints& tasks) {
+    return std::accumulate(tasks.begin(), tasks.end(), qint64{0});
+}
+
+double totalPoints(const TaskPoints& tasks) {
+    // The double nearest the exact sum, as the same total typed as one number reads.
+    return static_cast<double>(totalHundredths(tasks)) / 100.0;
+}
+
+QString taskPointsText(qint32 hundredths, const QLocale& locale) {
+    return decimalText(hundredths, 2, locale, Zeros::Dropped);
+}
+
+QString taskSumText(const TaskPoints& tasks, const QLocale& locale) {
+    QString text;
+    for (qint32 task : tasks) {
+        if (!text.isEmpty()) {
+            text += u'+';
+        }
+        text += taskPointsText(task, locale);
+    }
+    return text;
+}
+
+} // namespace grading

@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "settings/ResultsCsv.h"
+
+#include "grading/Calculation.h"
+#include "grading/Decimal.h"
+#include "grading/NotenSpeicher.h"
+#include "grading/Numbers.h"
+
+#include <QLocale>
+#include <QStringList>
+#include <algorithm>
+
+namespace settings {
+
+namespace {
+
+QString quoted(const QString& field) {
+    if (!field.contains(u';') && !field.contains(u'"') && !field.contains(u'\n') &&
+        !field.contains(u'\r')) {
+        return field;
+    }
+    QString text = field;
+    return u'"' + text.replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+// A key file from a colleague may name a key or a grade "=HYPERLINK(…)".
+QString text(const QString& field) {
+    static const QString formulaStarts = QStringLiteral("=+-@\t\r");
+    const bool looksLikeAFormula = !field.isEmpty() && formulaStarts.contains(field.front());
+    return quoted(looksLikeAFormula ? u'\'' + field : field);
+}
+
+QString number(double value, const QLocale& locale) {
+    return grading::decimalText(value, grading::asFewDecimalsAsExact, locale);
+}
+
+// A figure as the list shows it, or a text where it is none ("∞", "n. def.").
+QString figure(const QString& shown, const QLocale& locale) {
+    bool isNumber = false;
+    locale.toDouble(shown, &isNumber);
+    return isNumber ? shown : text(shown);
+}
+
+} // namespace
+
+QByteArray resultsCsv(const grading::NotenSpeicher& memory, const QLocale& locale) {
+    std::size_t mostTasks = 0;
+    for (std::size_t place = 0; place < memory.size(); ++place) {
+        mostTasks = std::max(mostTasks, memory.at(place).score.taskPoints.size());
+    }
+    QStringList header{QStringLiteral("Nr."),    QStringLiteral("Höchstpunktzahl"),
+                       QStringLiteral("Punkte"), QStringLiteral("Prozent"),
+                       QStringLiteral("Note"),   QStringLiteral("Notenschlüssel")};
+    for (std::size_t task = 1; task <= mostTasks; ++task) {
+        header << QStringLiteral("A%1").arg(task);
+    }
+    QString csv = QChar(QChar::ByteOrderMark) + header.join(u';') + QStringLiteral("\r\n");
+    for (std::size_t place = 0; place < memory.size(); ++place) {
+        const grading::NotenSpeicher::Entry& entry = memory.at(place);
+        const grading::Score& score = entry.score;
+        QString outOf;
+        if (score.outOf.maximum) {
+            outOf = number(*score.outOf.maximum, locale);
+        } else if (score.outOf.words) {
+            outOf = grading::countText(*score.outOf.words, locale);
+        }
+        csv += grading::countText(static_cast<qint64>(place + 1), locale) + u';' + outOf + u';' +
+               number(score.achieved, locale) + u';' +
+               figure(grading::resultFigure(score, locale), locale) + u';' +
+               text(entry.key->grades[entry.grade].text) + u';' + text(entry.key->name);
+        for (std::size_t task = 0; task < mostTasks; ++task) {
+            csv += u';';
+            if (task < score.taskPoints.size()) {
+                csv += grading::taskPointsText(score.taskPoints[task], locale);
+            }
+        }
+        csv += QStringLiteral("\r\n");
+    }
+    return csv.toUtf8();
+}
+
+} // namespace settings
