@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // ns per "Berechnen" against the model window (points, errors, errors per 100 words), ns per
 // grade-memory append at several sizes, and the time one key table takes (argument 0: a maximum of
-// 2^52), and reading a full key file.
+// 2^52), reading a full key file, and the CSV file of a large session.
 #include "grading/Calculation.h"
 #include "grading/KeyTable.h"
 #include "grading/NotenSpeicher.h"
 #include "settings/KeyFile.h"
 #include "settings/KeyFileText.h"
+#include "settings/ResultsCsv.h"
 #include "tests/support/ModelWindow.h"
 #include "tests/support/OwnKeys.h"
 
@@ -17,7 +18,12 @@
 
 namespace {
 
-// Argument 0: points under GYM; 1: errors under a dictation key; 2: errors in 499 words.
+QString fortyTasks(const char* each) {
+    return QStringList(grading::mostTasks, QString::fromLatin1(each)).join(u'+');
+}
+
+// Argument 0: points under GYM; 1: errors under a dictation key; 2: errors in 499 words; 3: the
+// maximum and the points as sums of 40 tasks.
 void BM_Calculate(benchmark::State& state) {
     const QLocale german(QLocale::German, QLocale::Germany);
     ModelWindow window;
@@ -32,6 +38,10 @@ void BM_Calculate(benchmark::State& state) {
         window.setText(grading::Field::Rohpunkte, "499");
         window.setText(grading::Field::Punkte, "12");
     }
+    if (state.range(0) == 3) {
+        window.setText(grading::Field::Rohpunkte, fortyTasks("12,5"));
+        window.setText(grading::Field::Punkte, fortyTasks("7,25"));
+    }
     const grading::Keys keys(german, {dictationKey(), quotientKey()});
     grading::NotenSpeicher memory;
     for (auto _ : state) {
@@ -43,7 +53,29 @@ void BM_Calculate(benchmark::State& state) {
         }
     }
 }
-BENCHMARK(BM_Calculate)->Arg(0)->Arg(1)->Arg(2);
+BENCHMARK(BM_Calculate)->Arg(0)->Arg(1)->Arg(2)->Arg(3);
+
+// The CSV file of 100,000 results of 40 tasks each (target: below 300 ms).
+void BM_ResultsCsv(benchmark::State& state) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const grading::Keys keys(german);
+    grading::NotenSpeicher memory;
+    grading::TaskPoints maxima(grading::mostTasks), points(grading::mostTasks);
+    for (int result = 0; result < 100'000; ++result) {
+        for (std::size_t task = 0; task < points.size(); ++task) {
+            maxima[task] = 1250;
+            points[task] = static_cast<qint32>((result * 7 + task * 25) % 1251);
+        }
+        memory.append("77,8 %", keys.gym(), 4,
+                      {{grading::totalPoints(maxima), {}}, grading::totalPoints(points), maxima,
+                       points},
+                      grading::taskSumText(points, german));
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(settings::resultsCsv(memory, german));
+    }
+}
+BENCHMARK(BM_ResultsCsv)->Unit(benchmark::kMillisecond);
 
 // ns per append while the memory holds between n and 2n entries; refilling happens untimed.
 void BM_Append(benchmark::State& state) {

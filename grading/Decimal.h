@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QChar>
 #include <QString>
+#include <QVarLengthArray>
 #include <QtGlobal>
 #include <optional>
 
@@ -29,6 +31,23 @@ enum class Zeros { Kept, Dropped };
 // `units` whole units of the `decimals`-th decimal (0 to 18) in the locale's digits, decimal sign
 // and minus, without grouping: "1000", never "1.000", which an English spreadsheet reads as 1.
 QString decimalText(qint64 units, int decimals, const QLocale& locale, Zeros zeros = Zeros::Kept);
+
+// The same for many figures in one locale, as a file of 100,000 results needs them: the locale's
+// signs looked up once.
+class DecimalWriter {
+public:
+    explicit DecimalWriter(const QLocale& locale);
+    void append(QString& text, qint64 units, int decimals, Zeros zeros = Zeros::Kept) const;
+    void appendUtf8(QByteArray& bytes, qint64 units, int decimals, Zeros zeros = Zeros::Kept) const;
+
+private:
+    void write(QVarLengthArray<char16_t, 88>& written, qint64 units, int decimals,
+               Zeros zeros) const;
+
+    char32_t m_zero;
+    QString m_point;
+    QString m_minus;
+};
 // As many decimals as give the double back: a number as typed or a step of a key table ("37,5").
 inline constexpr int asFewDecimalsAsExact = -128; // QLocale::FloatingPointShortest
 // A figure past 64 bits of its last decimal (a single-precision percentage of 3E38, a quotient of

@@ -102,12 +102,13 @@ QString taskPointsText(qint32 hundredths, const QLocale& locale) {
 }
 
 QString taskSumText(const TaskPoints& tasks, const QLocale& locale) {
+    const DecimalWriter writer(locale);
     QString text;
     for (qint32 task : tasks) {
         if (!text.isEmpty()) {
             text += u'+';
         }
-        text += taskPointsText(task, locale);
+        writer.append(text, task, 2, Zeros::Dropped);
     }
     return text;
 }

@@ -54,7 +54,10 @@ QByteArray resultsCsv(const grading::NotenSpeicher& memory, const QLocale& local
     for (std::size_t task = 1; task <= mostTasks; ++task) {
         header << QStringLiteral("A%1").arg(task);
     }
-    QString csv = QChar(QChar::ByteOrderMark) + header.join(u';') + QStringLiteral("\r\n");
+    QByteArray csv =
+        (QChar(QChar::ByteOrderMark) + header.join(u';') + QStringLiteral("\r\n")).toUtf8();
+    const grading::DecimalWriter writer(locale);
+    csv.reserve(static_cast<qsizetype>(memory.size() * (40 + 6 * mostTasks)));
     for (std::size_t place = 0; place < memory.size(); ++place) {
         const grading::NotenSpeicher::Entry& entry = memory.at(place);
         const grading::Score& score = entry.score;
@@ -64,19 +67,20 @@ QByteArray resultsCsv(const grading::NotenSpeicher& memory, const QLocale& local
         } else if (score.outOf.words) {
             outOf = grading::countText(*score.outOf.words, locale);
         }
-        csv += grading::countText(static_cast<qint64>(place + 1), locale) + u';' + outOf + u';' +
-               number(score.achieved, locale) + u';' +
-               figure(grading::resultFigure(score, locale), locale) + u';' +
-               text(entry.key->grades[entry.grade].text) + u';' + text(entry.key->name);
+        writer.appendUtf8(csv, static_cast<qint64>(place + 1), 0);
+        csv += (u';' + outOf + u';' + number(score.achieved, locale) + u';' +
+                figure(grading::resultFigure(score, locale), locale) + u';' +
+                text(entry.key->grades[entry.grade].text) + u';' + text(entry.key->name))
+                   .toUtf8();
         for (std::size_t task = 0; task < mostTasks; ++task) {
-            csv += u';';
+            csv += ';';
             if (task < score.taskPoints.size()) {
-                csv += grading::taskPointsText(score.taskPoints[task], locale);
+                writer.appendUtf8(csv, score.taskPoints[task], 2, grading::Zeros::Dropped);
             }
         }
-        csv += QStringLiteral("\r\n");
+        csv += "\r\n";
     }
-    return csv.toUtf8();
+    return csv;
 }
 
 } // namespace settings

@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -235,5 +236,27 @@ INSTANTIATE_TEST_SUITE_P(
         limit("limit_fraction_reduced", "mehr als 50/100", "mehr als 1/2"),
         limit("limit_three_decimals", "ab 33,333 %", "–")),
     ROW_NAMES);
+
+// The integer routes write what the locale writes for the double itself, in Latin and in Arabic
+// digits, for figures drawn at random: percentages to one decimal, points as typed.
+TEST(Decimals, IntegerRoutesMatchTheLocalesOwnDigits) {
+    std::mt19937_64 random(42);
+    for (const QLocale& locale : {german, QLocale(QLocale::Arabic, QLocale::Egypt)}) {
+        QLocale plain = locale;
+        plain.setNumberOptions(QLocale::OmitGroupSeparator);
+        for (int run = 0; run < 20'000; ++run) {
+            const double magnitude =
+                std::pow(10.0, std::uniform_real_distribution(-3.0, 13.0)(random));
+            const double value = run % 2 == 0 ? magnitude : -magnitude;
+            EXPECT_EQ(grading::decimalText(value, 1, locale),
+                      plain.toString(std::round(value * 10.0) / 10.0 + 0.0, 'f', 1))
+                << value;
+            const double typed = std::round(value * 100.0) / 100.0;
+            EXPECT_EQ(grading::decimalText(typed, grading::asFewDecimalsAsExact, locale),
+                      plain.toString(typed + 0.0, 'f', QLocale::FloatingPointShortest))
+                << typed;
+        }
+    }
+}
 
 } // namespace
