@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/ShowsTheStart.h"
 
+#include <QEvent>
 #include <QFontMetricsF>
 #include <QLineEdit>
 #include <QStyle>
@@ -29,6 +30,16 @@ ShowsTheStart::ShowsTheStart(QLineEdit* edit, Fit fit)
             m_edit->setCursorPosition(0);
         }
     });
+    if (fit == Fit::Tip) {
+        edit->installEventFilter(this);
+    }
+}
+
+bool ShowsTheStart::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        m_edit->setCursorPosition(0);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void ShowsTheStart::follow() {
@@ -36,11 +47,15 @@ void ShowsTheStart::follow() {
     if (!m_edit->isModified()) {
         m_edit->setCursorPosition(0);
     }
+    const QString text = m_edit->text();
+    const qreal room = textRoom(m_edit);
+    if (m_fit == Fit::Tip) {
+        const bool fits = QFontMetricsF(m_edit->font(), m_edit).horizontalAdvance(text) <= room;
+        m_edit->setToolTip(fits ? QString() : text);
+    }
     if (m_fit != Fit::Shrink) {
         return;
     }
-    const QString text = m_edit->text();
-    const qreal room = textRoom(m_edit);
     QFont font = m_font;
     const bool fits = QFontMetricsF(font, m_edit).horizontalAdvance(text) <= room;
     for (qreal points = font.pointSizeF() - 0.5; !fits && points >= smallestPoints; points -= 0.5) {

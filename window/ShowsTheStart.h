@@ -9,11 +9,16 @@ class QLineEdit;
 // A text the program puts into a field shows its start, where Qt would show its end: a grade
 // "mangelhaft" wider than the field never reads "angelhaft", a key "Prüfung 7ü" never "rüfung 7ü".
 // What the user types scrolls as ever. With `Fit::Shrink` a text wider than the field takes a
-// smaller font, down to 7 pt, and the whole text stands in the field's tooltip.
+// smaller font, down to 7 pt, and the whole text stands in the field's tooltip. With `Fit::Tip`
+// a typed text too shows its start once the focus leaves ("10+8+12+6", never "+8+12+6"), and the
+// whole text stands in the tooltip where it is wider than the field.
 class ShowsTheStart : public QObject {
 public:
-    enum class Fit { Scroll, Shrink };
+    enum class Fit { Scroll, Shrink, Tip };
     ShowsTheStart(QLineEdit* edit, Fit fit);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void follow();

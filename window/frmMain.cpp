@@ -161,6 +161,10 @@ void frmMain::createInputs() {
                          fromTwips(1560, 600, 735, 285));
     txtPunkte = field("txtPunkte", QStringLiteral("0"), QStringLiteral("erreichte Rohpunktzahl"),
                       fromTwips(1560, 1080, 735, 285));
+    // A sum of tasks is wider than the field.
+    for (QLineEdit* points : {txtRohpunkte, txtPunkte}) {
+        new ShowsTheStart(points, ShowsTheStart::Fit::Tip);
+    }
     txtErgebnisProzent =
         field("txtErgebnisProzent", QStringLiteral("0"), QStringLiteral("Ergebnis in Prozent"),
               fromTwips(1560, 1680, 735, 285));

@@ -458,6 +458,9 @@ TEST_F(Window, TaskSumsTypedWithEnterAreListedSavedAsCsvAndKept) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     }
     EXPECT_EQ(child<QLineEdit>(*window, "txtPunkte")->selectedText(), "9+8+1,5+0");
+    auto* maximum = child<QLineEdit>(*window, "txtRohpunkte");
+    EXPECT_EQ(maximum->cursorPosition(), 0) << "the sum's start, once the focus left";
+    EXPECT_EQ(maximum->toolTip(), "10+8+12+6") << "wider than the field";
     const QString listed = "\r77,8 % = 11 (GYM), Aufgaben 8+5+12+3\r100,0 % = 15 (GYM), Aufgaben "
                            "10+8+12+6\r51,4 % = 06 (GYM), Aufgaben 9+8+1,5+0";
     EXPECT_EQ(window->notenSpeicher().entries(), listed);
