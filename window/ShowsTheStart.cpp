@@ -23,6 +23,10 @@ qreal textRoom(const QLineEdit* edit) {
 ShowsTheStart::ShowsTheStart(QLineEdit* edit, Fit fit)
     : QObject(edit), m_edit(edit), m_fit(fit), m_font(edit->font()) {
     connect(edit, &QLineEdit::textChanged, this, &ShowsTheStart::follow);
+    if (fit == Fit::Tip) {
+        edit->installEventFilter(this);
+        return;
+    }
     // setText moves the cursor to the end also where the text stays the same, as when a class's
     // second "mangelhaft" follows the first; only the program moves it in a field without focus.
     connect(edit, &QLineEdit::cursorPositionChanged, this, [this](int, int position) {
@@ -30,9 +34,6 @@ ShowsTheStart::ShowsTheStart(QLineEdit* edit, Fit fit)
             m_edit->setCursorPosition(0);
         }
     });
-    if (fit == Fit::Tip) {
-        edit->installEventFilter(this);
-    }
 }
 
 bool ShowsTheStart::eventFilter(QObject* watched, QEvent* event) {
