@@ -21,6 +21,7 @@ expected=$(sort <<'LIST'
 ./share/doc/zensulino/screenshots/window-errors-100.png
 ./share/doc/zensulino/screenshots/window-gym-100.png
 ./share/doc/zensulino/screenshots/window-quotient-100.png
+./share/doc/zensulino/screenshots/window-sums-100.png
 ./share/man/man1/Zensulino.1.gz
 LIST
 )
