@@ -29,7 +29,7 @@ struct Input {
     QString refused;
 };
 
-// Turns the field yellow, says why, and leaves the focus there for the correction.
+// The focus stays in the refused field, so that the correction replaces what was typed.
 void refuse(GradingWindow& window, Field field, const QString& why) {
     window.setBackground(field, invalidBackground);
     window.showMessage(why, messageTitle(MessageTitle::InputError), MessageIcon::Error);
@@ -168,16 +168,15 @@ bool calculatePoints(GradingWindow& window, NotenSpeicher& memory, const Key& ke
     const double maximum = fieldPoints(window, Field::Rohpunkte, locale);
     const double achieved = fieldPoints(window, Field::Punkte, locale);
 
-    const double percentage = percentageOf(maximum, achieved);
-    const QString percentageText = formatPercentage(roundToSingle(percentage), locale);
+    const QString taskPointsNote = taskSumText(points, locale);
+    const Score score{{maximum, {}}, achieved, maxima, std::move(points)};
+    const QString percentageText = resultFigure(score, locale);
     window.setText(Field::ErgebnisProzent, percentageText);
 
-    const std::size_t grade = gradeForExactPercentage(*key, percentage);
+    const std::size_t grade = gradeForExactPercentage(*key, percentageOf(maximum, achieved));
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
 
-    const QString taskPointsNote = taskSumText(points, locale);
-    memory.append(percentageText + QLatin1String(" %"), key, grade,
-                  {{maximum, {}}, achieved, maxima, std::move(points)}, taskPointsNote);
+    memory.append(percentageText + QLatin1String(" %"), key, grade, score, taskPointsNote);
     return true;
 }
 
@@ -207,14 +206,15 @@ bool calculateQuotient(GradingWindow& window, NotenSpeicher& memory, const Key& 
     }
     const qint64 words = *wordsFromText(window.text(Field::Rohpunkte), locale);
     const double errors = *errorsFromText(window.text(Field::Punkte), locale);
-    const QString quotient = quotientText(errors, words, locale);
+    const Score score{{{}, words}, errors, {}, {}};
+    const QString quotient = resultFigure(score, locale);
     window.setText(Field::ErgebnisProzent, quotient);
     const std::size_t grade = gradeForHalfErrors(*key, halfErrorsOf(errors), words);
     window.setText(Field::ErgebnisNote, key->grades[grade].text);
     memory.append(QStringLiteral("%1 Fehler / %2 = %3")
                       .arg(decimalText(errors, asFewDecimalsAsExact, locale),
                            wordsText(words, locale), quotient),
-                  key, grade, {{{}, words}, errors, {}, {}});
+                  key, grade, score);
     return true;
 }
 

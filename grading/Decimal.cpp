@@ -59,7 +59,7 @@ void DecimalWriter::write(Written& written, qint64 units, int decimals, Zeros ze
         digits[count++] = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
     }
-    int last = 0; // the last decimal written, from the right
+    int last = 0; // trailing zeros dropped stop here
     if (zeros == Zeros::Dropped) {
         while (last < decimals && digits[last] == '0') {
             ++last;

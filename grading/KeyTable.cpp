@@ -39,9 +39,11 @@ std::optional<double> firstStepReaching(const GradingKey& key, double maximum, d
 } // namespace
 
 std::optional<double> keyTableMaximum(const QString& maximumText, const QLocale& locale) {
-    const auto number = pointsOrSum(maximumText, locale);
-    const auto tasks = taskSum(maximumText, locale);
-    if (!number || (tasks && !everyTaskHasPoints(*tasks))) {
+    std::optional<double> number = readNumber(maximumText, locale);
+    if (const auto tasks = taskSum(maximumText, locale)) {
+        number = everyTaskHasPoints(*tasks) ? std::optional(totalPoints(*tasks)) : std::nullopt;
+    }
+    if (!number) {
         return std::nullopt;
     }
     const double maximum = pointsInSingleRange(*number);

@@ -32,19 +32,29 @@ QStringList sumParts(const QString& text) {
     return parts;
 }
 
+// Decimals as typed: "1,000" is no slip for 1 point to pass over, it may be a thousand.
+qsizetype typedDecimals(const QString& number, const QLocale& locale) {
+    const qsizetype point = number.indexOf(locale.decimalPoint());
+    if (point < 0) {
+        return 0;
+    }
+    qsizetype end = point + locale.decimalPoint().size();
+    while (end < number.size() && number[end].isDigit()) {
+        ++end;
+    }
+    return end - point - locale.decimalPoint().size();
+}
+
 std::optional<qint32> partHundredths(const QString& part, const QLocale& locale) {
     const QString number = part.trimmed();
-    if (number.isEmpty() || number.startsWith(locale.negativeSign()) ||
-        number.startsWith(locale.positiveSign()) || number.startsWith(u'-') ||
-        number.startsWith(u'+')) {
-        return std::nullopt;
-    }
     const std::optional<double> value = readNumber(number, locale);
-    if (!value || !(*value >= 0.0 && *value <= mostPointsPerTask / 100)) {
+    // Every form of minus the locale reads ("-", "−") gives a sign bit, "-0" included.
+    if (!value || std::signbit(*value) || *value > mostPointsPerTask / 100 ||
+        typedDecimals(number, locale) > 2) {
         return std::nullopt;
     }
-    // A number of at most two decimals is the double nearest its hundredths ÷ 100; any further
-    // decimal puts it elsewhere.
+    // With an exponent the value tells: at most two decimals make the double nearest its
+    // hundredths ÷ 100, any further decimal puts it elsewhere.
     const auto hundredths = static_cast<qint32>(std::llround(*value * 100.0));
     if (static_cast<double>(hundredths) / 100.0 != *value) {
         return std::nullopt;
@@ -97,8 +107,18 @@ double totalPoints(const TaskPoints& tasks) {
     return static_cast<double>(totalHundredths(tasks)) / 100.0;
 }
 
+namespace {
+
+constexpr int taskDecimals = 2;
+
+} // namespace
+
 QString taskPointsText(qint32 hundredths, const QLocale& locale) {
-    return decimalText(hundredths, 2, locale, Zeros::Dropped);
+    return decimalText(hundredths, taskDecimals, locale, Zeros::Dropped);
+}
+
+void appendTaskPoints(QByteArray& utf8, qint32 hundredths, const DecimalWriter& writer) {
+    writer.appendUtf8(utf8, hundredths, taskDecimals, Zeros::Dropped);
 }
 
 QString taskSumText(const TaskPoints& tasks, const QLocale& locale) {
@@ -108,7 +128,7 @@ QString taskSumText(const TaskPoints& tasks, const QLocale& locale) {
         if (!text.isEmpty()) {
             text += u'+';
         }
-        writer.append(text, task, 2, Zeros::Dropped);
+        writer.append(text, task, taskDecimals, Zeros::Dropped);
     }
     return text;
 }

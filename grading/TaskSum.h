@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 #include <optional>
 #include <vector>
 
 class QLocale;
+
+namespace grading {
+class DecimalWriter;
+}
 
 namespace grading {
 
@@ -32,7 +37,8 @@ double totalPoints(const TaskPoints& tasks);
 
 // One task's points as the locale writes the number, shortest form, no grouping: "1,5", "12".
 QString taskPointsText(qint32 hundredths, const QLocale& locale);
-// "8+5+12+3".
+void appendTaskPoints(QByteArray& utf8, qint32 hundredths, const DecimalWriter& writer);
+// The parts as the list and the messages show them, joined by "+".
 QString taskSumText(const TaskPoints& tasks, const QLocale& locale);
 
 } // namespace grading

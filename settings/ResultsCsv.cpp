@@ -5,6 +5,7 @@
 #include "grading/Decimal.h"
 #include "grading/NotenSpeicher.h"
 #include "grading/Numbers.h"
+#include "grading/TaskSum.h"
 
 #include <QLocale>
 #include <QStringList>
@@ -75,7 +76,7 @@ QByteArray resultsCsv(const grading::NotenSpeicher& memory, const QLocale& local
         for (std::size_t task = 0; task < mostTasks; ++task) {
             csv += ';';
             if (task < score.taskPoints.size()) {
-                writer.appendUtf8(csv, score.taskPoints[task], 2, grading::Zeros::Dropped);
+                grading::appendTaskPoints(csv, score.taskPoints[task], writer);
             }
         }
         csv += "\r\n";

@@ -48,7 +48,7 @@ private:
     void print();
     void saveAsPdf();
     void saveAsCsv();
-    // Asks for the file to save into; nothing where the teacher cancels.
+    // Empty where the teacher cancels.
     QString chosenFile(const QString& title, const QString& filter, const QString& proposal);
     void saveChosen(const QString& path, const QByteArray& bytes, const QString& notSaved,
                     grading::MessageTitle title);

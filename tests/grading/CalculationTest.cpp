@@ -290,6 +290,10 @@ INSTANTIATE_TEST_SUITE_P(
         InvalidRow{"a_part_with_a_sign", {"40", "10+-2"}, Field::Punkte, maximumAndPercent},
         InvalidRow{"forty_one_parts", {ones(41), "5"}, Field::Rohpunkte, {}},
         InvalidRow{"three_decimals", {"1,125+2", "1"}, Field::Rohpunkte, {}},
+        InvalidRow{"three_decimals_typed", {"1,000+2", "1"}, Field::Rohpunkte, {}},
+        InvalidRow{"a_third_decimal_by_exponent", {"1,5E-2+2", "1"}, Field::Rohpunkte, {}},
+        InvalidRow{
+            "a_part_with_the_minus_sign", {"10+8", "10+\u22120"}, Field::Punkte, maximumAndPercent},
         InvalidRow{"a_part_past_100000", {"100000,01+1", "1"}, Field::Rohpunkte, {}},
         InvalidRow{"a_task_of_0", {"10+0", "5", "GYM", "x"}, Field::Rohpunkte, {}, noTaskOf0},
         InvalidRow{"fewer_points_than_tasks",
