@@ -13,7 +13,7 @@ set -euo pipefail
 run=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libvulkan-dev libxkbcommon-dev fonts-dejavu-core fonts-liberation2)
 test=(libgtest-dev clang libclang-rt-14-dev xvfb xdotool desktop-file-utils appstream dpkg-dev file lintian poppler-utils
-    gcc-mingw-w64-i686 binutils-mingw-w64-i686 at-spi2-core python3-pyatspi dbus)
+    gcc-mingw-w64-i686 binutils-mingw-w64-i686 at-spi2-core python3 python3-pyatspi dbus)
 bench=(libbenchmark-dev libx11-dev xvfb bc)
 fuzz=(clang libclang-rt-14-dev)
 windows=(g++-mingw-w64-x86-64-posix nsis wine wine64 dpkg-dev xz-utils zip locales fonts-wine xvfb imagemagick
