@@ -44,8 +44,8 @@ Wide roundedUnits(Wide numerator, Wide denominator, int decimals, Rounding round
 }
 
 DecimalWriter::DecimalWriter(const QLocale& locale)
-    : m_zero(locale.zeroDigit().toUcs4().value(0, U'0')), m_point(locale.decimalPoint()),
-      m_minus(locale.negativeSign()) {}
+    : m_locale(locale), m_zero(locale.zeroDigit().toUcs4().value(0, U'0')),
+      m_point(locale.decimalPoint()), m_minus(locale.negativeSign()) {}
 
 // Written into a buffer and appended at once: a file of four million figures is written in a blink.
 using Written = QVarLengthArray<char16_t, 88>;
@@ -110,6 +110,20 @@ QString decimalText(qint64 units, int decimals, const QLocale& locale, Zeros zer
     return text;
 }
 
+namespace {
+
+// Points as typed, in hundredths: no shorter decimal than those gives the same double.
+std::optional<qint64> typedHundredths(double value) {
+    const double hundredths = value * 100.0;
+    if (std::fabs(value) < 1e12 && std::round(hundredths) == hundredths &&
+        std::round(hundredths) / 100.0 == value) {
+        return static_cast<qint64>(hundredths);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 QString decimalText(double value, int decimals, const QLocale& locale, Rounding rounding) {
     static_assert(asFewDecimalsAsExact == QLocale::FloatingPointShortest);
     // Far below 2^53 units the double of a whole number of them lies within a small part of a unit
@@ -123,13 +137,18 @@ QString decimalText(double value, int decimals, const QLocale& locale, Rounding 
             return decimalText(static_cast<qint64>(units), decimals, locale);
         }
         value = units / unit;
-    } else if (const double hundredths = value * 100.0; std::fabs(value) < 1e12 &&
-                                                        std::round(hundredths) == hundredths &&
-                                                        std::round(hundredths) / 100.0 == value) {
-        // Points as typed: no shorter decimal than their hundredths gives the same double.
-        return decimalText(static_cast<qint64>(hundredths), 2, locale, Zeros::Dropped);
+    } else if (const std::optional<qint64> hundredths = typedHundredths(value)) {
+        return decimalText(*hundredths, 2, locale, Zeros::Dropped);
     }
     return ungrouped(locale).toString(value + 0.0, 'f', decimals); // no "-0" for a tiny negative
+}
+
+void DecimalWriter::appendUtf8(QByteArray& bytes, double value) const {
+    if (const std::optional<qint64> hundredths = typedHundredths(value)) {
+        appendUtf8(bytes, *hundredths, 2, Zeros::Dropped);
+    } else {
+        bytes += decimalText(value, asFewDecimalsAsExact, m_locale).toUtf8();
+    }
 }
 
 QString fileText(qint64 hundredths, QChar point) {

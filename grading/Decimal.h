@@ -3,12 +3,11 @@
 
 #include <QByteArray>
 #include <QChar>
+#include <QLocale>
 #include <QString>
 #include <QVarLengthArray>
 #include <QtGlobal>
 #include <optional>
-
-class QLocale;
 
 // Every figure the program shows, copies, prints or writes into the key file is written here, and
 // every decimal a teacher types into the editor or the key file is read here.
@@ -39,11 +38,14 @@ public:
     explicit DecimalWriter(const QLocale& locale);
     void append(QString& text, qint64 units, int decimals, Zeros zeros = Zeros::Kept) const;
     void appendUtf8(QByteArray& bytes, qint64 units, int decimals, Zeros zeros = Zeros::Kept) const;
+    // As `decimalText(value, asFewDecimalsAsExact, …)` writes it.
+    void appendUtf8(QByteArray& bytes, double value) const;
 
 private:
     void write(QVarLengthArray<char16_t, 88>& written, qint64 units, int decimals,
                Zeros zeros) const;
 
+    QLocale m_locale;
     char32_t m_zero;
     QString m_point;
     QString m_minus;

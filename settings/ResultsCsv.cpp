@@ -31,10 +31,6 @@ QString text(const QString& field) {
     return quoted(looksLikeAFormula ? u'\'' + field : field);
 }
 
-QString number(double value, const QLocale& locale) {
-    return grading::decimalText(value, grading::asFewDecimalsAsExact, locale);
-}
-
 // A figure as the list shows it, or a text where it is none ("∞", "n. def.").
 QString figure(const QString& shown, const QLocale& locale) {
     bool isNumber = false;
@@ -62,15 +58,16 @@ QByteArray resultsCsv(const grading::NotenSpeicher& memory, const QLocale& local
     for (std::size_t place = 0; place < memory.size(); ++place) {
         const grading::NotenSpeicher::Entry& entry = memory.at(place);
         const grading::Score& score = entry.score;
-        QString outOf;
-        if (score.outOf.maximum) {
-            outOf = number(*score.outOf.maximum, locale);
-        } else if (score.outOf.words) {
-            outOf = grading::countText(*score.outOf.words, locale);
-        }
         writer.appendUtf8(csv, static_cast<qint64>(place + 1), 0);
-        csv += (u';' + outOf + u';' + number(score.achieved, locale) + u';' +
-                figure(grading::resultFigure(score, locale), locale) + u';' +
+        csv += ';';
+        if (score.outOf.maximum) {
+            writer.appendUtf8(csv, *score.outOf.maximum);
+        } else if (score.outOf.words) {
+            writer.appendUtf8(csv, *score.outOf.words, 0);
+        }
+        csv += ';';
+        writer.appendUtf8(csv, score.achieved);
+        csv += (u';' + figure(grading::resultFigure(score, locale), locale) + u';' +
                 text(entry.key->grades[entry.grade].text) + u';' + text(entry.key->name))
                    .toUtf8();
         for (std::size_t task = 0; task < mostTasks; ++task) {
