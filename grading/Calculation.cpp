@@ -50,7 +50,7 @@ bool validate(GradingWindow& window, std::initializer_list<Input> inputs, const 
 }
 
 bool isPointsOrSum(const QString& text, const QLocale& locale) {
-    return pointsOrSum(text, locale).has_value();
+    return typedPoints(text, locale).has_value();
 }
 
 bool isErrorCount(const QString& text, const QLocale& locale) {
@@ -72,10 +72,6 @@ QString quotientText(double errors, qint64 words, const QLocale& locale) {
         return decimalText(errors * 100.0 / static_cast<double>(words), 2, locale, Rounding::Up);
     }
     return decimalText(static_cast<qint64>(hundredths), 2, locale);
-}
-
-double fieldPoints(const GradingWindow& window, Field field, const QLocale& locale) {
-    return pointsInSingleRange(pointsOrSum(window.text(field), locale).value_or(0.0));
 }
 
 QString pointsText(qint32 hundredths, const QLocale& locale) {
@@ -146,7 +142,8 @@ bool calculatePoints(GradingWindow& window, NotenSpeicher& memory, const Key& ke
     if (!validate(window, {{Field::Rohpunkte, isPointsOrSum, numbersOnly}}, locale)) {
         return false;
     }
-    const TaskPoints maxima = taskSum(window.text(Field::Rohpunkte), locale).value_or(TaskPoints{});
+    const TypedPoints typedMaximum = *typedPoints(window.text(Field::Rohpunkte), locale);
+    const TaskPoints& maxima = typedMaximum.tasks;
     if (!everyTaskHasPoints(maxima)) {
         refuse(window, Field::Rohpunkte,
                QStringLiteral("Eingabefehler! Jede Aufgabe braucht mehr als 0 Punkte."));
@@ -158,15 +155,16 @@ bool calculatePoints(GradingWindow& window, NotenSpeicher& memory, const Key& ke
             locale)) {
         return false;
     }
-    TaskPoints points = taskSum(window.text(Field::Punkte), locale).value_or(TaskPoints{});
+    TypedPoints typedAchieved = *typedPoints(window.text(Field::Punkte), locale);
+    TaskPoints points = std::move(typedAchieved.tasks);
     if (!maxima.empty() && !points.empty() && !tasksFit(window, maxima, points, locale)) {
         return false;
     }
     if (maxima.empty()) {
         points.clear(); // added up for the teacher, but no tasks to hold them against
     }
-    const double maximum = fieldPoints(window, Field::Rohpunkte, locale);
-    const double achieved = fieldPoints(window, Field::Punkte, locale);
+    const double maximum = pointsInSingleRange(typedMaximum.value);
+    const double achieved = pointsInSingleRange(typedAchieved.value);
 
     const QString taskPointsNote = taskSumText(points, locale);
     const Score score{{maximum, {}}, achieved, maxima, std::move(points)};

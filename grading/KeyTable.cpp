@@ -39,14 +39,11 @@ std::optional<double> firstStepReaching(const GradingKey& key, double maximum, d
 } // namespace
 
 std::optional<double> keyTableMaximum(const QString& maximumText, const QLocale& locale) {
-    std::optional<double> number = readNumber(maximumText, locale);
-    if (const auto tasks = taskSum(maximumText, locale)) {
-        number = everyTaskHasPoints(*tasks) ? std::optional(totalPoints(*tasks)) : std::nullopt;
-    }
-    if (!number) {
+    const std::optional<TypedPoints> typed = typedPoints(maximumText, locale);
+    if (!typed || !everyTaskHasPoints(typed->tasks)) {
         return std::nullopt;
     }
-    const double maximum = pointsInSingleRange(*number);
+    const double maximum = pointsInSingleRange(typed->value);
     if (!(maximum > 0.0)) {
         return std::nullopt;
     }

@@ -62,12 +62,7 @@ std::optional<qint32> partHundredths(const QString& part, const QLocale& locale)
     return hundredths;
 }
 
-} // namespace
-
 std::optional<TaskPoints> taskSum(const QString& text, const QLocale& locale) {
-    if (isNumeric(text, locale)) {
-        return std::nullopt;
-    }
     const QStringList parts = sumParts(text);
     if (parts.size() < 2 || parts.size() > mostTasks) {
         return std::nullopt;
@@ -84,12 +79,16 @@ std::optional<TaskPoints> taskSum(const QString& text, const QLocale& locale) {
     return tasks;
 }
 
-std::optional<double> pointsOrSum(const QString& text, const QLocale& locale) {
+} // namespace
+
+std::optional<TypedPoints> typedPoints(const QString& text, const QLocale& locale) {
+    // Only a text the numeric test refuses can be a sum: "+36" and "1E+5" are numbers.
     if (const std::optional<double> number = readNumber(text, locale)) {
-        return number;
+        return TypedPoints{*number, {}};
     }
-    if (const std::optional<TaskPoints> tasks = taskSum(text, locale)) {
-        return totalPoints(*tasks);
+    if (std::optional<TaskPoints> tasks = taskSum(text, locale)) {
+        const double total = totalPoints(*tasks);
+        return TypedPoints{total, std::move(*tasks)};
     }
     return std::nullopt;
 }

@@ -21,13 +21,16 @@ using TaskPoints = std::vector<qint32>;
 inline constexpr int mostTasks = 40;
 inline constexpr qint32 mostPointsPerTask = 100'000 * 100;
 
-// A text the numeric test refuses, read as the points of 2 to 40 tasks joined by "+": blanks
-// around "+", each part a number without a sign, at most two decimals and at most 100 000, in the
-// locale's form as the numeric test takes it ("1.000", "1E+3"). Nothing for any other text.
-std::optional<TaskPoints> taskSum(const QString& text, const QLocale& locale);
-
-// A points field's text as the calculation takes it: the number, or else the sum's total.
-std::optional<double> pointsOrSum(const QString& text, const QLocale& locale);
+// A points field's text as the calculation takes it: a number the numeric test reads, or else
+// the points of 2 to 40 tasks joined by "+": blanks around "+", each part a number without a
+// sign, at most two decimals and at most 100 000, in the locale's form as the numeric test takes
+// it ("1.000", "1E+3").
+struct TypedPoints {
+    double value = 0; // the number, or the sum's exact total
+    TaskPoints tasks; // the sum's parts; none for a number
+};
+// Nothing for any other text.
+std::optional<TypedPoints> typedPoints(const QString& text, const QLocale& locale);
 
 // Whether tasks' maxima each give something to earn; a task of 0 points is a slip.
 bool everyTaskHasPoints(const TaskPoints& maxima);

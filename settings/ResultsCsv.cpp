@@ -4,7 +4,6 @@
 #include "grading/Calculation.h"
 #include "grading/Decimal.h"
 #include "grading/NotenSpeicher.h"
-#include "grading/Numbers.h"
 #include "grading/TaskSum.h"
 
 #include <QLocale>

@@ -48,23 +48,22 @@ void ShowsTheStart::follow() {
     if (!m_edit->isModified()) {
         m_edit->setCursorPosition(0);
     }
-    const QString text = m_edit->text();
-    const qreal room = textRoom(m_edit);
-    if (m_fit == Fit::Tip) {
-        const bool fits = QFontMetricsF(m_edit->font(), m_edit).horizontalAdvance(text) <= room;
-        m_edit->setToolTip(fits ? QString() : text);
-    }
-    if (m_fit != Fit::Shrink) {
+    if (m_fit == Fit::Scroll) {
         return;
     }
-    QFont font = m_font;
-    const bool fits = QFontMetricsF(font, m_edit).horizontalAdvance(text) <= room;
-    for (qreal points = font.pointSizeF() - 0.5; !fits && points >= smallestPoints; points -= 0.5) {
-        font.setPointSizeF(points);
-        if (QFontMetricsF(font, m_edit).horizontalAdvance(text) <= room) {
-            break;
+    const QString text = m_edit->text();
+    const qreal room = textRoom(m_edit);
+    const bool fits = QFontMetricsF(m_font, m_edit).horizontalAdvance(text) <= room;
+    if (m_fit == Fit::Shrink) {
+        QFont font = m_font;
+        for (qreal points = font.pointSizeF() - 0.5; !fits && points >= smallestPoints;
+             points -= 0.5) {
+            font.setPointSizeF(points);
+            if (QFontMetricsF(font, m_edit).horizontalAdvance(text) <= room) {
+                break;
+            }
         }
+        m_edit->setFont(font);
     }
-    m_edit->setFont(font);
     m_edit->setToolTip(fits ? QString() : text);
 }
