@@ -20,13 +20,15 @@ void NotenSpeicher::append(const QString& result, const Key& key, std::size_t gr
     if (!taskPoints.isEmpty()) {
         line += QLatin1String(", Aufgaben ") + taskPoints;
     }
-    m_entries.push_back({std::move(line), key, grade, score});
+    m_entries.push_back({std::move(line), key, grade, score, ++m_graded});
     m_notenspiegel.add(key, grade);
+    m_taskAnalysis.add(score, m_graded);
 }
 
 void NotenSpeicher::clear() {
     m_entries.clear();
     m_notenspiegel.clear();
+    m_taskAnalysis.clear();
 }
 
 NotenSpeicher::Removed NotenSpeicher::remove(std::vector<std::size_t> places) {
@@ -43,6 +45,7 @@ NotenSpeicher::Removed NotenSpeicher::remove(std::vector<std::size_t> places) {
         removed.push_back({place, std::move(m_entries[place])});
         const Entry& entry = removed.back().entry;
         m_notenspiegel.remove(entry.key, entry.grade);
+        m_taskAnalysis.remove(entry.score, entry.graded);
     }
     // One pass closes every gap, however many entries go.
     std::size_t next = 0;
@@ -64,8 +67,10 @@ void NotenSpeicher::restore(std::span<const RemovedEntry> removed) {
         std::vector<Entry> entries;
         entries.reserve(end - first);
         for (std::size_t taken = first; taken < end; ++taken) {
-            entries.push_back(removed[taken].entry);
-            m_notenspiegel.putBack(removed[taken].entry.key, removed[taken].entry.grade);
+            const Entry& entry = removed[taken].entry;
+            entries.push_back(entry);
+            m_notenspiegel.putBack(entry.key, entry.grade);
+            m_taskAnalysis.add(entry.score, entry.graded);
         }
         m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(removed[first].place),
                          std::make_move_iterator(entries.begin()),

@@ -4,6 +4,7 @@
 #include "grading/GradingKey.h"
 #include "grading/Notenspiegel.h"
 #include "grading/Score.h"
+#include "grading/TaskAnalysis.h"
 
 #include <QString>
 #include <cstddef>
@@ -38,6 +39,7 @@ public:
         Key key;               // as it was when the result was graded
         std::size_t grade = 0; // in the key, 0 the best
         Score score;           // what it was graded from
+        quint64 graded = 0;    // when, as the session counts
     };
     // An entry taken out, with the place it had.
     struct RemovedEntry {
@@ -53,7 +55,8 @@ public:
 
     // "87,5 % = 13 (GYM)" from the result as shown ("87,5 %", "3 Fehler"), the grade's text and
     // the key's name, then the task points as written where the result has them ("…, Aufgaben
-    // 8+5+12+3"); the grade also counts in the Notenspiegel.
+    // 8+5+12+3"); the grade also counts in the Notenspiegel, and the task points in the task
+    // analysis.
     void append(const QString& result, const Key& key, std::size_t grade, const Score& score,
                 const QString& taskPoints = {});
     void clear();
@@ -72,6 +75,7 @@ public:
     // Each entry behind a carriage return, oldest first.
     QString entries() const;
     const Notenspiegel& notenspiegel() const { return m_notenspiegel; }
+    const TaskAnalysis& taskAnalysis() const { return m_taskAnalysis; }
     // The full text of the box that shows the memory: heading line, then the entries. The box lists
     // it a row at a time and copies it whole where no line is selected; its tests hold the two
     // together against this.
@@ -80,6 +84,8 @@ public:
 private:
     std::vector<Entry> m_entries;
     Notenspiegel m_notenspiegel;
+    TaskAnalysis m_taskAnalysis;
+    quint64 m_graded = 0;
 };
 
 } // namespace grading

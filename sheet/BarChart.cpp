@@ -11,8 +11,6 @@
 
 namespace {
 
-// A text stands level in a slot where it leaves a little room on either side.
-constexpr qreal levelShare = 0.9;
 constexpr qreal smallestPoints = 8;
 
 qreal widest(const QFontMetricsF& metrics, const QStringList& texts) {
@@ -41,18 +39,43 @@ std::optional<QString> inTwoLines(const QString& text, const QFontMetricsF& metr
 
 } // namespace
 
-BarChart::BarChart(const grading::Notenspiegel::Summary& summary, const QLocale& locale,
-                   const QFont& font, const QPaintDevice* device, qreal width, qreal barHeight,
-                   Fit fit)
-    : m_summary(summary), m_font(font), m_width(width), m_barHeight(barHeight) {
+Bars gradeBars(const grading::Notenspiegel::Summary& summary, const QLocale& locale) {
     const grading::GradingKey& key = *summary.key;
-    QStringList labels;
-    QStringList counts;
+    const qint64 most =
+        std::max<qint64>(1, *std::max_element(summary.counts.begin(), summary.counts.end()));
+    Bars bars;
     for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
-        labels << key.grades[grade].text;
-        counts << grading::countText(summary.counts[grade], locale);
+        bars.labels << key.grades[grade].text;
+        bars.figures << grading::countText(summary.counts[grade], locale);
+        bars.heights.push_back(static_cast<qreal>(summary.counts[grade]) /
+                               static_cast<qreal>(most));
+        bars.standOut.push_back(key.firstWeak && grade >= *key.firstWeak);
     }
-    const auto grades = static_cast<qreal>(std::max<std::size_t>(1, key.grades.size()));
+    return bars;
+}
+
+Bars taskBars(const grading::TaskAnalysis::Summary& summary, const QLocale& locale) {
+    const std::vector<std::size_t> hardest = grading::hardestTasks(summary);
+    Bars bars;
+    for (std::size_t number = 0; number < summary.tasks.size(); ++number) {
+        const grading::TaskAnalysis::Task& task = summary.tasks[number];
+        bars.labels << grading::countText(static_cast<qint64>(number) + 1, locale);
+        bars.figures << grading::rateText(task, summary.results, locale);
+        bars.heights.push_back(summary.results > 0
+                                   ? static_cast<qreal>(task.points) /
+                                         (static_cast<qreal>(summary.results) * task.maximum)
+                                   : 0);
+        bars.standOut.push_back(std::find(hardest.begin(), hardest.end(), number) != hardest.end());
+    }
+    return bars;
+}
+
+BarChart::BarChart(Bars bars, const QFont& font, const QPaintDevice* device, qreal width,
+                   qreal barHeight, Fit fit)
+    : m_bars(std::move(bars)), m_font(font), m_width(width), m_barHeight(barHeight) {
+    QStringList labels = m_bars.labels;
+    const QStringList& counts = m_bars.figures;
+    const auto grades = static_cast<qreal>(std::max<qsizetype>(1, labels.size()));
     m_slot = width / grades;
 
     // Level, in the largest font from the given one down to 8 pt where every text fits.
@@ -117,20 +140,17 @@ BarChart::BarChart(const grading::Notenspiegel::Summary& summary, const QLocale&
     // The counts in the slots the grades left.
     m_counts = widest(metrics, counts) <= m_slot * levelShare ? Way::Level : Way::Upright;
     m_countBand = m_counts == Way::Level ? m_line * 1.2 : widest(metrics, counts) + m_line;
-    placeTexts(labels, counts, metrics);
+    placeTexts(labels, metrics);
 }
 
-QRectF BarChart::bar(std::size_t grade) const {
-    const qint64 most =
-        std::max<qint64>(1, *std::max_element(m_summary.counts.begin(), m_summary.counts.end()));
-    const qreal height =
-        m_barHeight * static_cast<qreal>(m_summary.counts[grade]) / static_cast<qreal>(most);
-    const qreal left = m_left + m_slot * static_cast<qreal>(grade);
+QRectF BarChart::bar(std::size_t place) const {
+    const qreal height = m_barHeight * std::clamp<qreal>(m_bars.heights[place], 0, 1);
+    const qreal left = m_left + m_slot * static_cast<qreal>(place);
     return {left + m_slot * 0.15, m_countBand + m_barHeight - height, m_slot * 0.7, height};
 }
 
-void BarChart::placeTexts(const QStringList& labels, const QStringList& counts,
-                          const QFontMetricsF& metrics) {
+void BarChart::placeTexts(const QStringList& labels, const QFontMetricsF& metrics) {
+    const QStringList& counts = m_bars.figures;
     const qreal baseline = m_countBand + m_barHeight;
     for (qsizetype grade = 0; grade < labels.size(); ++grade) {
         const QRectF bar = this->bar(static_cast<std::size_t>(grade));
@@ -165,16 +185,14 @@ void BarChart::placeTexts(const QStringList& labels, const QStringList& counts,
 }
 
 void BarChart::paint(QPainter& painter, QPointF topLeft, const ChartColours& colours) const {
-    const grading::GradingKey& key = *m_summary.key;
     painter.save();
     painter.translate(topLeft);
     painter.setFont(m_font);
     painter.setPen(colours.text);
     const qreal baseline = m_countBand + m_barHeight;
     painter.drawLine(QPointF(m_left, baseline), QPointF(m_width, baseline));
-    for (std::size_t grade = 0; grade < key.grades.size(); ++grade) {
-        const bool weak = key.firstWeak && grade >= *key.firstWeak;
-        painter.fillRect(bar(grade), weak ? colours.weakBar : colours.bar);
+    for (std::size_t place = 0; place < m_bars.heights.size(); ++place) {
+        painter.fillRect(bar(place), m_bars.standOut[place] ? colours.weakBar : colours.bar);
     }
     for (const Text& text : m_texts) {
         painter.save();

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "grading/Notenspiegel.h"
+#include "grading/TaskAnalysis.h"
 
 #include <QColor>
 #include <QFont>
 #include <QLocale>
 #include <QPolygonF>
 #include <QRectF>
+#include <QStringList>
 #include <QTransform>
 #include <vector>
 
@@ -19,21 +21,35 @@ class QPaintDevice;
 struct ChartColours {
     QColor text;
     QColor bar;
-    QColor weakBar; // the weak grades stand out without a legend
+    QColor weakBar; // the weak grades and the hardest tasks stand out without a legend
 };
 
-// Where a key's Notenspiegel chart puts its texts so that every one stands whole: one bar a grade,
-// the best on the left, its grade under it and its count above it, 0 included. Texts stand level
-// where they fit their bar's slot, else the font shrinks, down to 8 pt and never below; then a
-// grade breaks into two lines at a blank, or stands at an angle, and a count turns upright.
+// What a chart shows: a bar a grade or a task, the label under it and the figure above it.
+struct Bars {
+    QStringList labels;
+    QStringList figures;
+    std::vector<qreal> heights; // 0 to 1, the full height
+    std::vector<bool> standOut;
+};
+// A bar a grade, best first, as tall as its count beside the largest; the weak grades stand out.
+Bars gradeBars(const grading::Notenspiegel::Summary& summary, const QLocale& locale);
+// A bar a task, as tall as its solution rate from 0 to 100 %; the hardest tasks stand out.
+Bars taskBars(const grading::TaskAnalysis::Summary& summary, const QLocale& locale);
+
+// Where a chart puts its texts so that every one stands whole: a key's Notenspiegel, one bar a
+// grade, the best on the left, its grade under it and its count above it, 0 included; or an
+// exam's tasks with their rates. Texts stand level where they fit their bar's slot, else the font
+// shrinks, down to 8 pt and never below; then a label breaks into two lines at a blank, or stands
+// at an angle, and a figure turns upright.
 class BarChart {
 public:
     // Within `width`, as on paper; or with bars in `width` and the chart wider to the left by
     // what angled grades need, as on screen.
     enum class Fit { Within, Widen };
+    // A text stands level in a slot where it leaves a little room on either side.
+    static constexpr qreal levelShare = 0.9;
     // For bars `barHeight` tall, texts in `font` on `device`.
-    BarChart(const grading::Notenspiegel::Summary& summary, const QLocale& locale,
-             const QFont& font, const QPaintDevice* device, qreal width, qreal barHeight,
+    BarChart(Bars bars, const QFont& font, const QPaintDevice* device, qreal width, qreal barHeight,
              Fit fit = Fit::Within);
 
     qreal width() const { return m_width; }
@@ -42,7 +58,7 @@ public:
     // The chart's top left at `topLeft`.
     void paint(QPainter& painter, QPointF topLeft, const ChartColours& colours) const;
 
-    // A grade's text or its count where it stands: `box` just holds the text, turned by
+    // A label or a figure where it stands: `box` just holds the text, turned by
     // `placing`; the chart's top left is at 0, 0.
     struct Text {
         QString text;
@@ -53,12 +69,11 @@ public:
     const std::vector<Text>& texts() const { return m_texts; }
 
 private:
-    QRectF bar(std::size_t grade) const;
-    void placeTexts(const QStringList& labels, const QStringList& counts,
-                    const QFontMetricsF& metrics);
+    QRectF bar(std::size_t place) const;
+    void placeTexts(const QStringList& labels, const QFontMetricsF& metrics);
 
     enum class Way { Level, TwoLines, Angled, Upright };
-    grading::Notenspiegel::Summary m_summary;
+    Bars m_bars;
     QFont m_font;
     qreal m_width;
     qreal m_barHeight;

@@ -332,7 +332,7 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         const Table table =
             across ? *across : Table(countsDown, sheetFont(9), pages, &device, pages.points(40), 2);
         const qreal chartLeft = across ? table.columns.front() : 0;
-        const BarChart chart(summary, locale, sheetFont(9), &device,
+        const BarChart chart(gradeBars(summary, locale), sheetFont(9), &device,
                              across ? table.width() - chartLeft : pages.width(), pages.points(90));
         const QFont headingFont = sheetFont(11, true);
         const QFont figureFont = sheetFont(10);
@@ -360,11 +360,45 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         };
         const Part gap{pages.points(10), {}};
         const Part countsAndFigures{countsPart, paintCounts};
-        placeTogether(
-            {gap,
-             keyTable(sheetKey.keyTable, sheetKey.keyTableNote),
-             {chartPart, paintChart},
-             &sheetKey == &sheet.keys.back() ? withTeacher(countsAndFigures) : countsAndFigures});
+        const bool last = &sheetKey == &sheet.keys.back() && sheet.analyses.empty();
+        placeTogether({gap,
+                       keyTable(sheetKey.keyTable, sheetKey.keyTableNote),
+                       {chartPart, paintChart},
+                       last ? withTeacher(countsAndFigures) : countsAndFigures});
+    }
+
+    // An exam's tasks: its caption over the rates' bars, then a row a task and the hardest named.
+    for (const grading::TaskAnalysis::Summary& analysis : sheet.analyses) {
+        const grading::PasteTable tasks = grading::taskTable(analysis, locale);
+        const QFont headingFont = sheetFont(11, true);
+        const qreal heading = pages.lineHeight(headingFont);
+        const auto count = static_cast<qreal>(analysis.tasks.size());
+        const BarChart chart(taskBars(analysis, locale), sheetFont(9), &device,
+                             std::min(pages.width(), count * pages.points(40)), pages.points(90));
+        const Table table(tasks, sheetFont(9), pages, &device, pages.points(40));
+        const QFont lineFont = sheetFont(10);
+        // Forty tasks of one rate are named in a few lines.
+        const QStringList hardest = wrapped(grading::hardestSentence(analysis, locale), lineFont,
+                                            &device, pages.width(), 4);
+        auto paintChart = [&](qreal y) {
+            y += pages.points(14);
+            pages.text(tasks.caption, headingFont, y);
+            chart.paint(painter, {0, y + heading},
+                        {Qt::black, QColor(150, 150, 150), QColor(40, 40, 40)});
+        };
+        auto paintTable = [&](qreal y) {
+            table.paint(painter, {0, y});
+            y += table.height();
+            for (const QString& line : hardest) {
+                pages.text(line, lineFont, y);
+                y += pages.lineHeight(lineFont);
+            }
+        };
+        const Part tablePart{
+            table.height() + static_cast<qreal>(hardest.size()) * pages.lineHeight(lineFont),
+            paintTable};
+        placeTogether({{pages.points(14) + heading + chart.height() + pages.points(4), paintChart},
+                       &analysis == &sheet.analyses.back() ? withTeacher(tablePart) : tablePart});
     }
     return pages.finish();
 }

@@ -3,6 +3,7 @@
 
 #include "grading/Notenspiegel.h"
 #include "grading/PasteTable.h"
+#include "grading/TaskAnalysis.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -13,7 +14,8 @@
 
 class QPagedPaintDevice;
 
-// What goes on paper after an exam: the key under it, each key's Notenspiegel, the averages.
+// What goes on paper after an exam: the key under it, each key's Notenspiegel, the averages, and
+// how the class did task by task.
 // The results list stays off the sheet: it is the class in order, and the sheet may be shown to
 // the class.
 struct ExamSheet {
@@ -31,6 +33,8 @@ struct ExamSheet {
         QString keyTableNote = {};
     };
     std::vector<Key> keys;
+    // After the keys: each exam typed task by task.
+    std::vector<grading::TaskAnalysis::Summary> analyses = {};
 };
 
 // The pages to paint, 1 the first; all by default.

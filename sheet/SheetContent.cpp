@@ -9,7 +9,8 @@ ExamSheet examSheet(const grading::NotenSpeicher& memory, const grading::Grading
                     date,
                     grading::keyTableFor(shown, chosen.outOf, shownStep, locale),
                     grading::noTableReason(shown, chosen.outOf, shownStep),
-                    {}};
+                    {},
+                    memory.taskAnalysis().summaries()};
     for (const grading::Notenspiegel::Summary& summary : memory.notenspiegel().summaries()) {
         const grading::GradingKey& key = *summary.key;
         const grading::NotenSpeicher::Entry* newest = memory.newestUnder(key);

@@ -13,7 +13,7 @@
 // or word count of its newest result in `memory`, in the step `chosen` where it counts as the key
 // shown in that exam and else in the step it asks for; a version's table headed as its
 // Notenspiegel is ("Beta, Fassung 1"). Where no key has results, the key shown with its table for
-// the exam shown.
+// the exam shown. Then the task analysis of each exam typed task by task.
 ExamSheet examSheet(const grading::NotenSpeicher& memory, const grading::GradingKey& shown,
                     const grading::ChosenStep& chosen, const QString& title, const QDate& date,
                     const QLocale& locale);

@@ -2,8 +2,8 @@
 #include "window/NotenspiegelSection.h"
 
 #include "grading/Numbers.h"
+#include "window/BarChartView.h"
 #include "window/CellTable.h"
-#include "window/NotenspiegelChart.h"
 
 #include <QLabel>
 #include <QTableWidget>
@@ -32,6 +32,26 @@ QString summaryLine(const grading::Notenspiegel::Summary& summary, const QLocale
 
 } // namespace
 
+// The analysis's caption over its bars, a row a task under them and the hardest tasks named.
+void NotenspiegelSection::addAnalysis(const grading::TaskAnalysis::Summary& analysis,
+                                      QVBoxLayout* layout) {
+    const grading::PasteTable tasks = grading::taskTable(analysis, m_locale);
+    auto* heading = new QLabel(tasks.caption, m_keys);
+    auto* table = new QTableWidget(m_keys);
+    table->setAccessibleName(tasks.caption);
+    showCells(table, tasks, {.sameWidthFrom = 1, .aligned = Qt::AlignRight | Qt::AlignVCenter});
+    heading->setBuddy(table);
+    auto* hardest = new QLabel(grading::hardestSentence(analysis, m_locale), m_keys);
+    hardest->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    hardest->setWordWrap(true);
+    layout->addSpacing(12);
+    layout->addWidget(heading);
+    layout->addWidget(
+        new BarChartView(taskBars(analysis, m_locale), tasks.caption, m_keys, table->width()));
+    layout->addWidget(table);
+    layout->addWidget(hardest);
+}
+
 NotenspiegelSection::NotenspiegelSection(const grading::NotenSpeicher& memory,
                                          const QLocale& locale, QWidget* parent)
     : QWidget(parent), m_memory(memory), m_locale(locale) {
@@ -45,6 +65,11 @@ void NotenspiegelSection::refresh() {
     const std::vector<grading::Notenspiegel::Summary> summaries =
         m_memory.notenspiegel().summaries();
     m_tables = grading::pasteTables(summaries, m_locale);
+    const std::vector<grading::TaskAnalysis::Summary> analyses =
+        m_memory.taskAnalysis().summaries();
+    for (grading::PasteTable& table : grading::pasteTables(analyses, m_locale)) {
+        m_tables.push_back(std::move(table));
+    }
     m_keys = new QWidget(this);
     auto* layout = new QVBoxLayout(m_keys);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -64,7 +89,7 @@ void NotenspiegelSection::refresh() {
         line->setWordWrap(true);
         layout->addSpacing(6);
         layout->addWidget(heading);
-        layout->addWidget(new NotenspiegelChart(summary, m_locale, m_keys));
+        layout->addWidget(new BarChartView(gradeBars(summary, m_locale), summary.caption, m_keys));
         layout->addWidget(table);
         layout->addWidget(line);
         if (const auto needed = grading::approvalNeeded(summary)) {
@@ -81,6 +106,9 @@ void NotenspiegelSection::refresh() {
             }
             layout->addWidget(said);
         }
+    }
+    for (const grading::TaskAnalysis::Summary& analysis : analyses) {
+        addAnalysis(analysis, layout);
     }
     static_cast<QVBoxLayout*>(this->layout())->addWidget(m_keys);
 }

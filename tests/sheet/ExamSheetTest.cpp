@@ -229,7 +229,7 @@ TEST(BarChart, EveryGradeAndCountStandsWholeAndApart) {
         const qreal screenWidth = grades * 1.5 * QFontMetricsF(font, &screen).height();
         for (const auto& [device, width] :
              {std::pair<const QPaintDevice*, qreal>{&paper, paperWidth}, {&screen, screenWidth}}) {
-            const BarChart chart(summary, german, font, device, width, 100,
+            const BarChart chart(gradeBars(summary, german), font, device, width, 100,
                                  device == &paper ? BarChart::Fit::Within : BarChart::Fit::Widen);
             EXPECT_GE(chart.font().pointSizeF(), 8);
             const auto& texts = chart.texts();
