@@ -371,34 +371,64 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
     for (const grading::TaskAnalysis::Summary& analysis : sheet.analyses) {
         const grading::PasteTable tasks = grading::taskTable(analysis, locale);
         const QFont headingFont = sheetFont(11, true);
-        const qreal heading = pages.lineHeight(headingFont);
+        // Forty tasks' maxima break after a "+", never within a number.
+        QStringList caption =
+            wrapped(QString(tasks.caption).replace(u'+', QStringLiteral("+\u200B")), headingFont,
+                    &device, pages.width(), 8);
+        for (QString& line : caption) {
+            line.remove(u'\u200B');
+        }
+        const qreal captionHeight =
+            static_cast<qreal>(caption.size()) * pages.lineHeight(headingFont);
+        auto paintCaption = [&](qreal y) {
+            for (const QString& line : caption) {
+                pages.text(line, headingFont, y);
+                y += pages.lineHeight(headingFont);
+            }
+        };
         const auto count = static_cast<qreal>(analysis.tasks.size());
         const BarChart chart(taskBars(analysis, locale), sheetFont(9), &device,
                              std::min(pages.width(), count * pages.points(40)), pages.points(90));
-        const Table table(tasks, sheetFont(9), pages, &device, pages.points(40));
+        const qreal chartHeight =
+            pages.points(14) + captionHeight + chart.height() + pages.points(4);
         const QFont lineFont = sheetFont(10);
         // Forty tasks of one rate are named in a few lines.
         const QStringList hardest = wrapped(grading::hardestSentence(analysis, locale), lineFont,
                                             &device, pages.width(), 4);
+        const qreal hardestHeight = static_cast<qreal>(hardest.size()) * pages.lineHeight(lineFont);
+        const bool last = &analysis == &sheet.analyses.back();
+        const qreal below = hardestHeight + (last ? teacher.height : 0);
+        // In 9 pt, or in 8 pt where that keeps the block on one page.
+        std::optional<Table> table;
+        for (const qreal points : {9.0, 8.0}) {
+            table.emplace(tasks, sheetFont(points), pages, &device, pages.points(40));
+            if (chartHeight + table->height() + below <= pages.body()) {
+                break;
+            }
+        }
+        // A table on a page of its own is headed by the caption as well.
+        const qreal tableCaption =
+            chartHeight + table->height() + below > pages.body() ? captionHeight : 0;
         auto paintChart = [&](qreal y) {
             y += pages.points(14);
-            pages.text(tasks.caption, headingFont, y);
-            chart.paint(painter, {0, y + heading},
+            paintCaption(y);
+            chart.paint(painter, {0, y + captionHeight},
                         {Qt::black, QColor(150, 150, 150), QColor(40, 40, 40)});
         };
         auto paintTable = [&](qreal y) {
-            table.paint(painter, {0, y});
-            y += table.height();
+            if (tableCaption > 0) {
+                paintCaption(y);
+                y += tableCaption;
+            }
+            table->paint(painter, {0, y});
+            y += table->height();
             for (const QString& line : hardest) {
                 pages.text(line, lineFont, y);
                 y += pages.lineHeight(lineFont);
             }
         };
-        const Part tablePart{
-            table.height() + static_cast<qreal>(hardest.size()) * pages.lineHeight(lineFont),
-            paintTable};
-        placeTogether({{pages.points(14) + heading + chart.height() + pages.points(4), paintChart},
-                       &analysis == &sheet.analyses.back() ? withTeacher(tablePart) : tablePart});
+        const Part tablePart{tableCaption + table->height() + hardestHeight, paintTable};
+        placeTogether({{chartHeight, paintChart}, last ? withTeacher(tablePart) : tablePart});
     }
     return pages.finish();
 }

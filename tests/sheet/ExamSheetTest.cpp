@@ -3,6 +3,7 @@
 
 #include "grading/Calculation.h"
 #include "grading/NotenSpeicher.h"
+#include "grading/TaskSum.h"
 #include "sheet/BarChart.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
@@ -78,8 +79,9 @@ TEST_P(Sheet, IsA4AndHoldsTheKeyTableTheCountsAndTheAverage) {
     EXPECT_FALSE(text.contains("% =")) << "the results list stays off the sheet";
     const QString lastPage =
         poppler("pdftotext", pdf, GetParam().pages[0] - '0', GetParam().pages[0] - '0');
+    const QString lastBlock = text.contains("Aufgaben (") ? "Schwerste" : "Ergebnisse:";
     EXPECT_TRUE(lastPage.contains("Lehrkraft:") &&
-                (GetParam().times == 0 || lastPage.contains("Ergebnisse:")))
+                (GetParam().times == 0 || lastPage.contains(lastBlock)))
         << "the teacher's line goes with the last block: " << lastPage.toStdString();
 }
 
@@ -106,6 +108,19 @@ INSTANTIATE_TEST_SUITE_P(
                                         "Durchschnitt (Punkte): 9,00", "Median: 9,00",
                                         "unter 05 Punkten: 0 (0 %)", "Durchschnittsnote: 1,00",
                                         "Anzahl 1 0 0 0 0 0"}},
+        // The tasks after the keys, whatever key graded them; the points typed as a number count
+        // in the Notenspiegel alone.
+        SheetRow{"task_analysis_after_the_keys",
+                 {{"10+8+12+6", "8+5+12+3", "GYM"},
+                  {"10+8+12+6", "10+8+11,5+6", "IHK"},
+                  {"10+8+12+6", "20", "IHK"}},
+                 1,
+                 "2",
+                 {"Notenschlüssel für 36 Rohpunkte (GYM)", "Notenspiegel (IHK)",
+                  "Aufgaben (10+8+12+6), 2 Arbeiten",
+                  "Aufgabe Punkte Mittel Lösungsquote volle Punktzahl", "3 12 11,75 97,9 % 1",
+                  "4 6 4,50 75,0 % 1", "Gesamt 36 31,75 88,2 % 0",
+                  "Schwerste Aufgabe: 4 (75,0 %)"}},
         // Three pages since each key has its own key table above its Notenspiegel.
         SheetRow{"two_hundred_results_under_three_keys",
                  {{"40", "35", "GYM"},
@@ -281,6 +296,56 @@ std::vector<std::vector<Word>> wordsByPage(const QString& pdf) {
         }
     }
     return pages;
+}
+
+// An exam of 40 tasks of 1 to 4 points, each scored full once and not at all once, typed as
+// sums: every task's row read back from the sheet, the forty hardest named whole, every word
+// within the margins, and the block on a page of its own, headed as every page is.
+TEST(ExamSheetPdf, FortyTasksReadBackRowByRow) {
+    QStringList maxima;
+    QStringList none;
+    QStringList rows;
+    QStringList numbers;
+    for (int task = 1; task <= grading::mostTasks; ++task) {
+        const int maximum = 1 + task % 4;
+        maxima << QString::number(maximum);
+        none << "0";
+        rows << QStringLiteral("%1 %2 %3,%4 50,0 % 1")
+                    .arg(task)
+                    .arg(maximum)
+                    .arg(maximum / 2)
+                    .arg(maximum % 2 == 0 ? "00" : "50");
+        numbers << QString::number(task);
+    }
+    ModelWindow window;
+    grading::NotenSpeicher memory;
+    for (const QStringList& points : {maxima, none}) {
+        window.setText(grading::Field::Rohpunkte, maxima.join('+'));
+        window.setText(grading::Field::Punkte, points.join(" + "));
+        grading::calculate(window, memory, grading::Keys(german), german);
+    }
+    ASSERT_EQ(memory.size(), 2u);
+    QTemporaryDir dir;
+    const QString pdf = writtenPdf(dir, sampleSheet(memory, grading::Keys(german), german));
+    const QString text = poppler("pdftotext", pdf).simplified().replace("+ ", "+");
+    for (const QString& shown :
+         rows + QStringList{"Aufgaben (" + maxima.join('+') + "), 2 Arbeiten",
+                            "Gesamt 100 50,00 50,0 % 1",
+                            "Schwerste Aufgaben: " + numbers.join(", ") + " (50,0 %)"}) {
+        EXPECT_TRUE(text.contains(shown)) << shown.toStdString() << " in " << text.toStdString();
+    }
+    const auto pages = wordsByPage(pdf);
+    for (std::size_t page = 0; page < pages.size(); ++page) {
+        QStringList texts;
+        for (const Word& word : pages[page]) {
+            texts << word.text;
+            EXPECT_GE(word.box.left(), 56) << word.text.toStdString();
+            EXPECT_LE(word.box.right(), 595 - 56) << word.text.toStdString();
+        }
+        EXPECT_TRUE(texts.contains("Datum:") && texts.contains("Klassenarbeit"));
+        EXPECT_TRUE(!texts.contains("Gesamt") || texts.contains("Arbeiten"))
+            << "the table under its caption, page " << page + 1;
+    }
 }
 
 // A key of 30 grades of twelve wide characters and a count of 1,000,000, twice, under a title of
