@@ -32,6 +32,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -327,5 +328,11 @@ void GradeMemoryBox::saveAsCsv() {
 
 void GradeMemoryBox::memoryChanged() {
     m_notenspiegel->refresh();
+    // The tables made anew stand where the old ones stood for Tab: after the list.
+    QWidget* previous = m_lines;
+    for (QTableWidget* table : m_notenspiegel->findChildren<QTableWidget*>()) {
+        setTabOrder(previous, table);
+        previous = table;
+    }
     m_copyNotenspiegel->setVisible(!m_notenspiegel->tables().empty());
 }

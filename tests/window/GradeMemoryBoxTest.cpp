@@ -277,6 +277,67 @@ TEST_F(MemoryBox, EntriesTakenOutLeaveTheNotenspiegelAndComeBackWithCtrlZ) {
         << "closing the box keeps what it shows";
 }
 
+// Results typed task by task: the analysis stands under the Notenspiegel, Tab passes its table,
+// Delete and Ctrl+Z change it at once, and it is copied after the Notenspiegel.
+TEST_F(MemoryBox, TaskAnalysisFollowsRemovalsAndIsCopiedAfterTheNotenspiegel) {
+    auto* punkte = m_window->findChild<QLineEdit*>("txtPunkte");
+    m_window->findChild<QLineEdit*>("txtRohpunkte")->setText("10+8+12+6");
+    for (const char* achieved : {"8+5+12+3", "10 + 8 + 11,5 + 6", "4+3+2+1"}) {
+        punkte->selectAll();
+        QTest::keyClicks(punkte, achieved);
+        QTest::keyClick(punkte, Qt::Key_Return);
+    }
+    QStringList shown;
+    withModalBox([&] { action("mnuCache")->trigger(); },
+                 [&](QDialog* box) {
+                     auto analysisShown = [&] {
+                         for (QTableWidget* table : box->findChildren<QTableWidget*>()) {
+                             if (table->accessibleName().startsWith("Aufgaben")) {
+                                 QStringList last;
+                                 for (int column = 0; column < table->columnCount(); ++column) {
+                                     last << table->item(table->rowCount() - 1, column)->text();
+                                 }
+                                 return table->accessibleName() + ": " + last.join(' ');
+                             }
+                         }
+                         return QString();
+                     };
+                     auto* lines = box->findChild<QListView*>();
+                     shown << analysisShown();
+                     lines->setFocus(Qt::TabFocusReason);
+                     lines->setCurrentIndex(lines->model()->index(4, 0));
+                     QTest::keyClick(lines, Qt::Key_Delete);
+                     shown << analysisShown();
+                     QTest::keySequence(lines, QKeySequence::Undo);
+                     shown << analysisShown();
+                     QApplication::processEvents();
+                     for (QTableWidget* table : box->findChildren<QTableWidget*>()) {
+                         if (table->accessibleName() == "Notenspiegel (GYM)") {
+                             table->setFocus(Qt::TabFocusReason);
+                         }
+                     }
+                     for (int tab = 0; tab < 2; ++tab) {
+                         QTest::keyClick(box->focusWidget(), Qt::Key_Tab);
+                         shown << box->focusWidget()->accessibleName().section(',', 1);
+                     }
+                     QTest::mouseClick(box->findChild<QPushButton*>("copyNotenspiegel"),
+                                       Qt::LeftButton);
+                 });
+    EXPECT_EQ(shown, QStringList({"Aufgaben (10+8+12+6), 3 Arbeiten: Gesamt 36 24,50 68,1 % 0",
+                                  "Aufgaben (10+8+12+6), 2 Arbeiten: Gesamt 36 31,75 88,2 % 0",
+                                  "Aufgaben (10+8+12+6), 3 Arbeiten: Gesamt 36 24,50 68,1 % 0",
+                                  " 3 Arbeiten", ""}));
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(copied.contains(QString::fromUtf8(
+        "\n\nAufgaben (10+8+12+6), 3 Arbeiten\nAufgabe\tPunkte\tMittel\tLösungsquote\tvolle "
+        "Punktzahl\n1\t10\t7,33\t73,3 %\t1\n")))
+        << copied.toStdString();
+    EXPECT_TRUE(copied.endsWith(QString::fromUtf8("Schwerste Aufgabe: 4 (55,6 %)\n")))
+        << copied.toStdString();
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->html().contains(
+        "<caption>Aufgaben (10+8+12+6), 3 Arbeiten</caption>"));
+}
+
 // Own keys drawn at random, each graded, then shown in the box, copied and put on the sheet: every
 // table holds the key's own grades and counts, its weak results only where it names them, and its
 // approval decision where it has a limit.
