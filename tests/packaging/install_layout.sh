@@ -18,6 +18,7 @@ expected=$(sort <<'LIST'
 ./share/doc/zensulino/changelog.gz
 ./share/doc/zensulino/Handbuch.md
 ./share/doc/zensulino/screenshots/key-editor-100.png
+./share/doc/zensulino/screenshots/memory-tasks-100.png
 ./share/doc/zensulino/screenshots/window-errors-100.png
 ./share/doc/zensulino/screenshots/window-gym-100.png
 ./share/doc/zensulino/screenshots/window-quotient-100.png
