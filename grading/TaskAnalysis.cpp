@@ -17,17 +17,14 @@ bool sameTasks(const TaskAnalysis::Summary& summary, const TaskPoints& maxima) {
         [](const TaskAnalysis::Task& task, qint32 maximum) { return task.maximum == maximum; });
 }
 
-// points ÷ (results × maximum) in percent, in tenths, halves away from zero.
-qint64 rateTenths(Wide points, qint64 results, qint64 maximum) {
-    return static_cast<qint64>(
+// points ÷ (results × maximum) in percent with one decimal, halves away from zero.
+QString rateOf(Wide points, qint64 results, qint64 maximum, const QLocale& locale) {
+    const auto tenths = static_cast<qint64>(
         roundedUnits(points * 100, Wide{results} * maximum, 1, Rounding::HalvesAwayFromZero));
+    return decimalText(tenths, 1, locale) + QStringLiteral(" %");
 }
 
-QString rateText(Wide points, qint64 results, qint64 maximum, const QLocale& locale) {
-    return decimalText(rateTenths(points, results, maximum), 1, locale) + QStringLiteral(" %");
-}
-
-QString averageText(Wide points, qint64 results, const QLocale& locale) {
+QString meanOf(Wide points, qint64 results, const QLocale& locale) {
     return decimalText(
         static_cast<qint64>(roundedUnits(points, results, 0, Rounding::HalvesAwayFromZero)), 2,
         locale);
@@ -50,6 +47,19 @@ TaskAnalysis::Tally* TaskAnalysis::tallyFor(const Score& score) {
     return tally == m_tallies.end() ? nullptr : &*tally;
 }
 
+void TaskAnalysis::count(Tally& tally, const Score& score, int times) {
+    bool allFull = true;
+    for (std::size_t task = 0; task < score.taskPoints.size(); ++task) {
+        Task& counted = tally.summary.tasks[task];
+        counted.points += Wide{score.taskPoints[task]} * times;
+        const bool full = score.taskPoints[task] >= counted.maximum;
+        counted.full += full ? times : 0;
+        allFull = allFull && full;
+    }
+    tally.summary.results += times;
+    tally.summary.fullTotal += allFull ? times : 0;
+}
+
 void TaskAnalysis::add(const Score& score, quint64 graded) {
     if (score.taskPoints.empty() || score.taskPoints.size() != score.taskMaxima.size()) {
         return;
@@ -63,16 +73,7 @@ void TaskAnalysis::add(const Score& score, quint64 graded) {
         m_tallies.push_back(std::move(made));
         tally = &m_tallies.back();
     }
-    bool allFull = true;
-    for (std::size_t task = 0; task < score.taskPoints.size(); ++task) {
-        Task& counted = tally->summary.tasks[task];
-        counted.points += score.taskPoints[task];
-        const bool full = score.taskPoints[task] >= counted.maximum;
-        counted.full += full ? 1 : 0;
-        allFull = allFull && full;
-    }
-    tally->summary.results += 1;
-    tally->summary.fullTotal += allFull ? 1 : 0;
+    count(*tally, score, 1);
     tally->graded.insert(graded);
 }
 
@@ -81,16 +82,8 @@ void TaskAnalysis::remove(const Score& score, quint64 graded) {
     if (tally == nullptr || tally->graded.erase(graded) == 0) {
         return;
     }
-    bool allFull = true;
-    for (std::size_t task = 0; task < score.taskPoints.size(); ++task) {
-        Task& counted = tally->summary.tasks[task];
-        counted.points -= score.taskPoints[task];
-        const bool full = score.taskPoints[task] >= counted.maximum;
-        counted.full -= full ? 1 : 0;
-        allFull = allFull && full;
-    }
-    tally->summary.results -= 1;
-    tally->summary.fullTotal -= allFull ? 1 : 0;
+    count(*tally, score, -1);
+    // An exam without results has no analysis, and none of its place in the order.
     if (tally->summary.results == 0) {
         m_tallies.erase(m_tallies.begin() + (tally - m_tallies.data()));
     }
@@ -115,7 +108,7 @@ std::vector<TaskAnalysis::Summary> TaskAnalysis::summaries() const {
     return summaries;
 }
 
-TaskPoints maxima(const TaskAnalysis::Summary& summary) {
+TaskPoints taskMaxima(const TaskAnalysis::Summary& summary) {
     TaskPoints maxima;
     for (const TaskAnalysis::Task& task : summary.tasks) {
         maxima.push_back(task.maximum);
@@ -125,12 +118,16 @@ TaskPoints maxima(const TaskAnalysis::Summary& summary) {
 
 QString analysisCaption(const TaskAnalysis::Summary& summary, const QLocale& locale) {
     return QStringLiteral("Aufgaben (%1), %2 %3")
-        .arg(taskSumText(maxima(summary), locale), countText(summary.results, locale),
+        .arg(taskSumText(taskMaxima(summary), locale), countText(summary.results, locale),
              summary.results == 1 ? QStringLiteral("Arbeit") : QStringLiteral("Arbeiten"));
 }
 
+QString wrappableCaption(const TaskAnalysis::Summary& summary, const QLocale& locale) {
+    return analysisCaption(summary, locale).replace(u'+', QStringLiteral("+\u200B"));
+}
+
 QString rateText(const TaskAnalysis::Task& task, qint64 results, const QLocale& locale) {
-    return rateText(task.points, results, task.maximum, locale);
+    return rateOf(task.points, results, task.maximum, locale);
 }
 
 std::vector<std::size_t> hardestTasks(const TaskAnalysis::Summary& summary) {
@@ -151,9 +148,13 @@ std::vector<std::size_t> hardestTasks(const TaskAnalysis::Summary& summary) {
     return hardest;
 }
 
+bool hardestStandOut(const TaskAnalysis::Summary& summary) {
+    return hardestTasks(summary).size() < summary.tasks.size();
+}
+
 QString hardestSentence(const TaskAnalysis::Summary& summary, const QLocale& locale) {
     const std::vector<std::size_t> hardest = hardestTasks(summary);
-    if (hardest.empty() || summary.results == 0) {
+    if (hardest.empty()) {
         return {};
     }
     QStringList numbers;
@@ -177,17 +178,16 @@ PasteTable taskTable(const TaskAnalysis::Summary& summary, const QLocale& locale
     }
     for (std::size_t number = 0; number < summary.tasks.size(); ++number) {
         const TaskAnalysis::Task& task = summary.tasks[number];
-        table.rows.push_back({countText(static_cast<qint64>(number) + 1, locale),
-                              taskPointsText(task.maximum, locale),
-                              averageText(task.points, summary.results, locale),
-                              rateText(task, summary.results, locale),
-                              countText(task.full, locale)});
+        table.rows.push_back(
+            {countText(static_cast<qint64>(number) + 1, locale),
+             taskPointsText(task.maximum, locale), meanOf(task.points, summary.results, locale),
+             rateText(task, summary.results, locale), countText(task.full, locale)});
     }
-    const qint64 maximum = totalHundredths(maxima(summary));
+    const qint64 maximum = totalHundredths(taskMaxima(summary));
     const Wide total = totalPoints(summary);
     table.rows.push_back({QStringLiteral("Gesamt"), decimalText(maximum, 2, locale, Zeros::Dropped),
-                          averageText(total, summary.results, locale),
-                          rateText(total, summary.results, maximum, locale),
+                          meanOf(total, summary.results, locale),
+                          rateOf(total, summary.results, maximum, locale),
                           countText(summary.fullTotal, locale)});
     return table;
 }

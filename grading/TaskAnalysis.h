@@ -47,20 +47,27 @@ private:
         std::set<quint64> graded;
     };
     Tally* tallyFor(const Score& score);
+    // Adds the result's points to its exam's tally, or with -1 takes them back.
+    static void count(Tally& tally, const Score& score, int times);
 
     std::vector<Tally> m_tallies;
 };
 
-TaskPoints maxima(const TaskAnalysis::Summary& summary);
+TaskPoints taskMaxima(const TaskAnalysis::Summary& summary);
 
 // „Aufgaben (10+8+12+6), 27 Arbeiten“, „…, 1 Arbeit“.
 QString analysisCaption(const TaskAnalysis::Summary& summary, const QLocale& locale);
+// The same with a zero-width space after each "+": forty tasks' maxima break into lines there,
+// never within a number.
+QString wrappableCaption(const TaskAnalysis::Summary& summary, const QLocale& locale);
 
 // A task's solution rate, its average over its maximum, in percent with one decimal: „41,7 %“.
 QString rateText(const TaskAnalysis::Task& task, qint64 results, const QLocale& locale);
 
 // The tasks with the lowest rate, compared exactly: those that share it, in order (0 the first).
 std::vector<std::size_t> hardestTasks(const TaskAnalysis::Summary& summary);
+// Whether the hardest tasks stand out from the others: not where every task has the same rate.
+bool hardestStandOut(const TaskAnalysis::Summary& summary);
 // „Schwerste Aufgabe: 3 (41,7 %)“, „Schwerste Aufgaben: 2, 3 (41,7 %)“.
 QString hardestSentence(const TaskAnalysis::Summary& summary, const QLocale& locale);
 

@@ -74,14 +74,14 @@ BarChart::BarChart(Bars bars, const QFont& font, const QPaintDevice* device, qre
                    qreal barHeight, Fit fit)
     : m_bars(std::move(bars)), m_font(font), m_width(width), m_barHeight(barHeight) {
     QStringList labels = m_bars.labels;
-    const QStringList& counts = m_bars.figures;
-    const auto grades = static_cast<qreal>(std::max<qsizetype>(1, labels.size()));
-    m_slot = width / grades;
+    const QStringList& figures = m_bars.figures;
+    const auto places = static_cast<qreal>(std::max<qsizetype>(1, labels.size()));
+    m_slot = width / places;
 
     // Level, in the largest font from the given one down to 8 pt where every text fits.
     auto level = [&] {
         const QFontMetricsF metrics(m_font, device);
-        return std::max(widest(metrics, labels), widest(metrics, counts)) <= m_slot * levelShare;
+        return std::max(widest(metrics, labels), widest(metrics, figures)) <= m_slot * levelShare;
     };
     const qreal given = font.pointSizeF(); // none for a font sized in pixels: it stays
     for (qreal points = given; given > 0 && !level(); points -= 0.5) {
@@ -109,12 +109,12 @@ BarChart::BarChart(Bars bars, const QFont& font, const QPaintDevice* device, qre
             }
         }
     } else {
-        // At an angle steep enough that neighbouring grades keep apart, 45° at the least; the
-        // first grades may reach further left than their slots, so the bars move right.
+        // At an angle steep enough that neighbouring labels keep apart, 45° at the least; the
+        // first labels may reach further left than their slots, so the bars move right.
         m_labels = Way::Angled;
         // The slot and angle of the room that `m_left` leaves.
         auto settle = [&] {
-            m_slot = fit == Fit::Widen ? width / grades : (width - m_left) / grades;
+            m_slot = fit == Fit::Widen ? width / places : (width - m_left) / places;
             m_angle = std::max<qreal>(
                 45, qRadiansToDegrees(std::asin(std::min<qreal>(1, m_line * 1.1 / m_slot))));
         };
@@ -122,9 +122,9 @@ BarChart::BarChart(Bars bars, const QFont& font, const QPaintDevice* device, qre
             settle();
             const qreal across = std::cos(qDegreesToRadians(m_angle));
             qreal needed = 0;
-            for (qsizetype grade = 0; grade < labels.size(); ++grade) {
-                needed = std::max(needed, metrics.horizontalAdvance(labels[grade]) * across +
-                                              m_line - m_slot * (static_cast<qreal>(grade) + 0.5));
+            for (qsizetype place = 0; place < labels.size(); ++place) {
+                needed = std::max(needed, metrics.horizontalAdvance(labels[place]) * across +
+                                              m_line - m_slot * (static_cast<qreal>(place) + 0.5));
             }
             if (needed <= m_left) {
                 break;
@@ -137,36 +137,37 @@ BarChart::BarChart(Bars bars, const QFont& font, const QPaintDevice* device, qre
         }
         m_labelBand = widest(metrics, labels) * std::sin(qDegreesToRadians(m_angle)) + m_line * 1.5;
     }
-    // The counts in the slots the grades left.
-    m_counts = widest(metrics, counts) <= m_slot * levelShare ? Way::Level : Way::Upright;
-    m_countBand = m_counts == Way::Level ? m_line * 1.2 : widest(metrics, counts) + m_line;
+    // The figures in the slots the labels left.
+    m_figures = widest(metrics, figures) <= m_slot * levelShare ? Way::Level : Way::Upright;
+    m_figureBand = m_figures == Way::Level ? m_line * 1.2 : widest(metrics, figures) + m_line;
     placeTexts(labels, metrics);
 }
 
 QRectF BarChart::bar(std::size_t place) const {
     const qreal height = m_barHeight * std::clamp<qreal>(m_bars.heights[place], 0, 1);
     const qreal left = m_left + m_slot * static_cast<qreal>(place);
-    return {left + m_slot * 0.15, m_countBand + m_barHeight - height, m_slot * 0.7, height};
+    return {left + m_slot * 0.15, m_figureBand + m_barHeight - height, m_slot * 0.7, height};
 }
 
 void BarChart::placeTexts(const QStringList& labels, const QFontMetricsF& metrics) {
-    const QStringList& counts = m_bars.figures;
-    const qreal baseline = m_countBand + m_barHeight;
-    for (qsizetype grade = 0; grade < labels.size(); ++grade) {
-        const QRectF bar = this->bar(static_cast<std::size_t>(grade));
+    const QStringList& figures = m_bars.figures;
+    const qreal baseline = m_figureBand + m_barHeight;
+    for (qsizetype place = 0; place < labels.size(); ++place) {
+        const QRectF bar = this->bar(static_cast<std::size_t>(place));
         const qreal centre = bar.center().x();
-        const qreal count = metrics.horizontalAdvance(counts[grade]);
-        if (m_counts == Way::Level) {
-            m_texts.push_back({counts[grade],
-                               QRectF(centre - count / 2, bar.top() - m_line * 1.1, count, m_line),
-                               {}});
+        const qreal figure = metrics.horizontalAdvance(figures[place]);
+        if (m_figures == Way::Level) {
+            m_texts.push_back(
+                {figures[place],
+                 QRectF(centre - figure / 2, bar.top() - m_line * 1.1, figure, m_line),
+                 {}});
         } else {
             // Upright, read from the bottom up.
             m_texts.push_back(
-                {counts[grade], QRectF(0, -m_line / 2, count, m_line),
+                {figures[place], QRectF(0, -m_line / 2, figure, m_line),
                  QTransform::fromTranslate(centre, bar.top() - m_line * 0.3).rotate(-90)});
         }
-        const QString& label = labels[grade];
+        const QString& label = labels[place];
         const qreal below = baseline + m_line * 0.1;
         const QStringList lines = label.split(u'\n');
         const qreal width = widest(metrics, lines);
@@ -176,7 +177,7 @@ void BarChart::placeTexts(const QStringList& labels, const QFontMetricsF& metric
                                       m_line * static_cast<qreal>(lines.size())),
                                {}});
         } else {
-            // The grade ends under its bar and runs down to the left.
+            // The label ends under its bar and runs down to the left.
             m_texts.push_back(
                 {label, QRectF(-width, -m_line / 2, width, m_line),
                  QTransform::fromTranslate(centre, below + m_line * 0.5).rotate(-m_angle)});
@@ -189,7 +190,7 @@ void BarChart::paint(QPainter& painter, QPointF topLeft, const ChartColours& col
     painter.translate(topLeft);
     painter.setFont(m_font);
     painter.setPen(colours.text);
-    const qreal baseline = m_countBand + m_barHeight;
+    const qreal baseline = m_figureBand + m_barHeight;
     painter.drawLine(QPointF(m_left, baseline), QPointF(m_width, baseline));
     for (std::size_t place = 0; place < m_bars.heights.size(); ++place) {
         painter.fillRect(bar(place), m_bars.standOut[place] ? colours.weakBar : colours.bar);

@@ -53,7 +53,7 @@ public:
              Fit fit = Fit::Within);
 
     qreal width() const { return m_width; }
-    qreal height() const { return m_countBand + m_barHeight + m_labelBand; }
+    qreal height() const { return m_figureBand + m_barHeight + m_labelBand; }
     const QFont& font() const { return m_font; }
     // The chart's top left at `topLeft`.
     void paint(QPainter& painter, QPointF topLeft, const ChartColours& colours) const;
@@ -81,9 +81,9 @@ private:
     qreal m_left = 0; // room left of the first slot for an angled grade
     qreal m_slot = 0;
     qreal m_angle = 0; // degrees, for angled grades
-    qreal m_countBand = 0;
+    qreal m_figureBand = 0;
     qreal m_labelBand = 0;
     Way m_labels = Way::Level;
-    Way m_counts = Way::Level;
+    Way m_figures = Way::Level;
     std::vector<Text> m_texts;
 };

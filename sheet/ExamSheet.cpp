@@ -29,6 +29,8 @@ QFont sheetFont(qreal points, bool bold = false) {
 }
 
 constexpr int titleLines = 3;
+// Bars grey on paper, what stands out dark: it reads in black and white too.
+const ChartColours onPaper{Qt::black, QColor(150, 150, 150), QColor(40, 40, 40)};
 // Above so many grades a count table stands one grade a row.
 constexpr std::size_t gradesInARow = 16;
 
@@ -345,8 +347,7 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         auto paintChart = [&](qreal y) {
             y += pages.points(14);
             pages.text(summary.caption, headingFont, y);
-            chart.paint(painter, {chartLeft, y + heading},
-                        {Qt::black, QColor(150, 150, 150), QColor(40, 40, 40)});
+            chart.paint(painter, {chartLeft, y + heading}, onPaper);
         };
         auto paintCounts = [&](qreal y) {
             table.paint(painter, {0, y});
@@ -371,10 +372,8 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
     for (const grading::TaskAnalysis::Summary& analysis : sheet.analyses) {
         const grading::PasteTable tasks = grading::taskTable(analysis, locale);
         const QFont headingFont = sheetFont(11, true);
-        // Forty tasks' maxima break after a "+", never within a number.
-        QStringList caption =
-            wrapped(QString(tasks.caption).replace(u'+', QStringLiteral("+\u200B")), headingFont,
-                    &device, pages.width(), 8);
+        QStringList caption = wrapped(grading::wrappableCaption(analysis, locale), headingFont,
+                                      &device, pages.width(), 8);
         for (QString& line : caption) {
             line.remove(u'\u200B');
         }
@@ -392,18 +391,25 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         const qreal chartHeight =
             pages.points(14) + captionHeight + chart.height() + pages.points(4);
         const QFont lineFont = sheetFont(10);
-        // Forty tasks of one rate are named in a few lines.
-        const QStringList hardest = wrapped(grading::hardestSentence(analysis, locale), lineFont,
-                                            &device, pages.width(), 4);
+        // Forty tasks of one rate are named in a few lines; the dark bars explained as the
+        // Notenspiegel's are.
+        QStringList hardest = wrapped(grading::hardestSentence(analysis, locale), lineFont, &device,
+                                      pages.width(), 4);
+        if (grading::hardestStandOut(analysis)) {
+            hardest << (grading::hardestTasks(analysis).size() == 1
+                            ? QStringLiteral("dunkel: schwerste Aufgabe")
+                            : QStringLiteral("dunkel: schwerste Aufgaben"));
+        }
         const qreal hardestHeight = static_cast<qreal>(hardest.size()) * pages.lineHeight(lineFont);
         const bool last = &analysis == &sheet.analyses.back();
         const qreal below = hardestHeight + (last ? teacher.height : 0);
         // In 9 pt, or in 8 pt where that keeps the block on one page.
-        std::optional<Table> table;
-        for (const qreal points : {9.0, 8.0}) {
-            table.emplace(tasks, sheetFont(points), pages, &device, pages.points(40));
-            if (chartHeight + table->height() + below <= pages.body()) {
-                break;
+        std::optional<Table> table(std::in_place, tasks, sheetFont(9), pages, &device,
+                                   pages.points(40));
+        if (chartHeight + table->height() + below > pages.body()) {
+            const Table smaller(tasks, sheetFont(8), pages, &device, pages.points(40));
+            if (chartHeight + smaller.height() + below <= pages.body()) {
+                table = smaller;
             }
         }
         // A table on a page of its own is headed by the caption as well.
@@ -412,8 +418,7 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         auto paintChart = [&](qreal y) {
             y += pages.points(14);
             paintCaption(y);
-            chart.paint(painter, {0, y + captionHeight},
-                        {Qt::black, QColor(150, 150, 150), QColor(40, 40, 40)});
+            chart.paint(painter, {0, y + captionHeight}, onPaper);
         };
         auto paintTable = [&](qreal y) {
             if (tableCaption > 0) {

@@ -36,7 +36,8 @@ QString summaryLine(const grading::Notenspiegel::Summary& summary, const QLocale
 void NotenspiegelSection::addAnalysis(const grading::TaskAnalysis::Summary& analysis,
                                       QVBoxLayout* layout) {
     const grading::PasteTable tasks = grading::taskTable(analysis, m_locale);
-    auto* heading = new QLabel(tasks.caption, m_keys);
+    auto* heading = new QLabel(grading::wrappableCaption(analysis, m_locale), m_keys);
+    heading->setWordWrap(true);
     auto* table = new QTableWidget(m_keys);
     table->setAccessibleName(tasks.caption);
     showCells(table, tasks, {.sameWidthFrom = 1, .aligned = Qt::AlignRight | Qt::AlignVCenter});

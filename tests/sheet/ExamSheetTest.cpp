@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Aufgaben (10+8+12+6), 2 Arbeiten",
                   "Aufgabe Punkte Mittel Lösungsquote volle Punktzahl", "3 12 11,75 97,9 % 1",
                   "4 6 4,50 75,0 % 1", "Gesamt 36 31,75 88,2 % 0",
-                  "Schwerste Aufgabe: 4 (75,0 %)"}},
+                  "Schwerste Aufgabe: 4 (75,0 %) dunkel: schwerste Aufgabe"}},
         // Three pages since each key has its own key table above its Notenspiegel.
         SheetRow{"two_hundred_results_under_three_keys",
                  {{"40", "35", "GYM"},
