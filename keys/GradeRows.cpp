@@ -67,6 +67,16 @@ bool GradeRows::setData(const QModelIndex& index, const QVariant& value, int rol
     return true;
 }
 
+void GradeRows::setColumn(Column column, const std::vector<QString>& texts) {
+    for (std::size_t row = 0; row < m_rows.size() && row < texts.size(); ++row) {
+        cell(m_rows[row], column) = texts[row];
+    }
+    if (!m_rows.empty()) {
+        emit dataChanged(index(0, column), index(rowCount() - 1, column),
+                         {Qt::DisplayRole, Qt::EditRole});
+    }
+}
+
 Qt::ItemFlags GradeRows::flags(const QModelIndex& index) const {
     return index.isValid() ? QAbstractTableModel::flags(index) | Qt::ItemIsEditable
                            : Qt::NoItemFlags;

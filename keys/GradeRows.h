@@ -35,6 +35,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
+    // Every row's text in one column at once, as one change.
+    void setColumn(Column column, const std::vector<QString>& texts);
     // Blank rows, for the teacher to fill.
     bool insertRows(int row, int count, const QModelIndex& parent = {}) override;
     bool removeRows(int row, int count, const QModelIndex& parent = {}) override;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "keys/KeyEditSession.h"
 
+#include "grading/Decimal.h"
 #include "keys/KeyPresets.h"
 #include "settings/KeyFile.h"
 
@@ -58,6 +59,26 @@ void KeyEditSession::showForm(const KeyForm& form) {
     m_rows.show(form.rows, form.firstWeak);
     m_rows.setScale(form.scale);
     m_approval = form.approval;
+}
+
+QString KeyEditSession::spreadFrom(Bend bend) {
+    const std::vector<KeyFormRow>& rows = m_rows.rows();
+    const std::vector<std::optional<qint64>> bounds = boundsFromBend(rows.size(), bend);
+    // The last grade starts at 0, where no bound is.
+    for (std::size_t row = 1; row < rows.size(); ++row) {
+        if (bounds[row].value_or(0) == bounds[row - 1].value_or(0)) {
+            return QStringLiteral("Die Noten „%1“ und „%2“ bekämen dieselbe Grenze. Bitte einen "
+                                  "anderen Knick wählen.")
+                .arg(rows[row - 1].grade.trimmed(), rows[row].grade.trimmed());
+        }
+    }
+    std::vector<QString> texts;
+    for (const std::optional<qint64>& bound : bounds) {
+        texts.push_back(bound ? grading::decimalText(*bound, 2, m_locale, grading::Zeros::Dropped)
+                              : QString());
+    }
+    m_rows.setColumn(GradeRows::Bound, texts);
+    return {};
 }
 
 void KeyEditSession::startNew(std::size_t preset) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "keys/Bend.h"
 #include "keys/GradeRows.h"
 #include "keys/KeyForm.h"
 #include "keys/OwnKeyList.h"
@@ -66,6 +67,10 @@ public:
     bool changed() const { return form() != m_unchanged; }
     // True where the form may be left: unchanged, or its changes discarded when asked.
     bool mayLeave();
+
+    // Writes the bounds that `bend` spreads into the "ab %" column, the last grade's left empty;
+    // where two grades would get the same bound, nothing, and the sentence that says so.
+    QString spreadFrom(Bend bend);
 
     // A new key from a preset, without a name.
     void startNew(std::size_t preset);

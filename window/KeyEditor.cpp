@@ -215,6 +215,28 @@ void KeyEditor::createControls(const QString& maximumText) {
     edit->addLayout(gradeButtons);
     auto* weak = new QFormLayout;
     weak->addRow(labelFor(m_weak, QStringLiteral("sch&wach ab"), this), m_weak);
+    m_bend = new QComboBox(this);
+    m_bend->setAccessibleName(QStringLiteral("Knick bei Note"));
+    connect(m_bend, &QComboBox::activated, this, [this](int row) {
+        m_bendPicked = static_cast<std::size_t>(row);
+        showBendBound();
+    });
+    m_bendAt = new QLineEdit(this);
+    m_bendAt->setAccessibleName(QStringLiteral("Knick ab Prozent"));
+    m_bendAt->setMaximumWidth(
+        m_bendAt->fontMetrics().horizontalAdvance(QStringLiteral("100,00 %")) +
+        4 * m_bendAt->fontMetrics().averageCharWidth());
+    m_spread = new QPushButton(QStringLiteral("Gren&zen verteilen"), this);
+    m_spread->setAutoDefault(false); // Enter in "ab" saves, as everywhere in the form
+    connect(m_spread, &QPushButton::clicked, this, &KeyEditor::spreadBounds);
+    auto* bend = new QHBoxLayout;
+    bend->addWidget(m_bend, 1);
+    bend->addWidget(labelFor(m_bendAt, QStringLiteral("ab"), this));
+    bend->addWidget(m_bendAt);
+    bend->addWidget(m_spread);
+    weak->addRow(labelFor(m_bend, QStringLiteral("Knick &bei Note"), this), bend);
+    m_bendRow = weak->rowCount() - 1;
+    m_weakRows = weak;
     m_approval = new QComboBox(this);
     connect(m_approval, &QComboBox::activated, this, [this](int index) {
         const QString fileText = m_approval->itemData(index).toString();
@@ -244,8 +266,8 @@ void KeyEditor::createControls(const QString& maximumText) {
     layout->addWidget(m_status);
     layout->addWidget(buttons);
 
-    QWidget* const tabOrder[] = {m_list, m_preset,      m_name, m_scale,   m_grades,
-                                 insert, m_removeGrade, m_weak, m_approval};
+    QWidget* const tabOrder[] = {m_list,        m_preset, m_name, m_scale,  m_grades, insert,
+                                 m_removeGrade, m_weak,   m_bend, m_bendAt, m_spread, m_approval};
     for (std::size_t i = 1; i < std::size(tabOrder); ++i) {
         QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
@@ -270,7 +292,9 @@ void KeyEditor::showForm() {
     m_scale->setCurrentIndex(m_scale->findData(static_cast<int>(m_session.scale())));
     fillApprovalChoice();
     listKeys();
+    m_bendPicked.reset();
     formChanged();
+    showBendBound();
 }
 
 // "keine", the limits the editor names, and a limit of the file's own wording where the key has
@@ -296,6 +320,7 @@ void KeyEditor::fillApprovalChoice() {
 // table follows the grades as soon as they make a key.
 void KeyEditor::formChanged() {
     fillWeakChoice();
+    fillBendChoice();
     keys::KeyEditSession::Live live = m_session.live();
     m_problem->setText(live.problem);
     m_keyTable->setEnabled(live.key.has_value());
@@ -305,13 +330,21 @@ void KeyEditor::formChanged() {
     m_removeGrade->setEnabled(m_session.rows().rowCount() > 0);
 }
 
+namespace {
+
+// A grade as the choices of a row name it: its text, or its row while it has none.
+QString gradeChoice(const keys::GradeRows& rows, std::size_t row) {
+    const QString& grade = rows.rows()[row].grade;
+    return grade.trimmed().isEmpty() ? QStringLiteral("Zeile %1").arg(row + 1) : grade;
+}
+
+} // namespace
+
 void KeyEditor::fillWeakChoice() {
     m_weak->clear();
     const keys::GradeRows& rows = m_session.rows();
     for (std::size_t row = 0; row < rows.rows().size(); ++row) {
-        const QString& grade = rows.rows()[row].grade;
-        m_weak->addItem(grade.trimmed().isEmpty() ? QStringLiteral("Zeile %1").arg(row + 1) : grade,
-                        QVariant::fromValue(row));
+        m_weak->addItem(gradeChoice(rows, row), QVariant::fromValue(row));
         if (rows.firstWeak() == row) {
             m_weak->setCurrentIndex(m_weak->count() - 1);
         }
@@ -319,6 +352,53 @@ void KeyEditor::fillWeakChoice() {
     m_weak->addItem(QStringLiteral("keine"));
     if (!rows.firstWeak()) {
         m_weak->setCurrentIndex(m_weak->count() - 1);
+    }
+}
+
+// Every grade but the last, which has no bound; unless the teacher picked one, the grade just
+// above the first weak one, else the middle one. Only keys of points have a bend.
+void KeyEditor::fillBendChoice() {
+    const keys::GradeRows& rows = m_session.rows();
+    const std::size_t choices = rows.rows().empty() ? 0 : rows.rows().size() - 1;
+    m_bend->clear();
+    for (std::size_t row = 0; row < choices; ++row) {
+        m_bend->addItem(gradeChoice(rows, row));
+    }
+    if (m_bendPicked && *m_bendPicked >= choices) {
+        m_bendPicked.reset();
+    }
+    const std::optional<std::size_t> weak = rows.firstWeak();
+    const std::size_t shown = m_bendPicked                            ? *m_bendPicked
+                              : weak && *weak > 0 && *weak <= choices ? *weak - 1
+                                                                      : choices / 2;
+    m_bend->setCurrentIndex(choices > 0 ? static_cast<int>(shown) : -1);
+    m_spread->setEnabled(choices > 0);
+    m_weakRows->setRowVisible(m_bendRow, m_session.scale() == grading::Scale::Points);
+}
+
+// The chosen grade's bound as it stands, for the teacher to keep or type over.
+void KeyEditor::showBendBound() {
+    const int row = m_bend->currentIndex();
+    m_bendAt->setText(row >= 0 ? m_session.rows().rows()[static_cast<std::size_t>(row)].bound
+                               : QString());
+}
+
+void KeyEditor::spreadBounds() {
+    commitOpenCell();
+    const std::optional<qint64> at = keys::bendFromText(m_bendAt->text(), m_locale);
+    if (!at) {
+        m_problem->setText(QStringLiteral("„%1“ unter „ab“ ist keine Zahl über 0 und unter 100 mit "
+                                          "höchstens zwei Nachkommastellen (etwa „50“).")
+                               .arg(m_bendAt->text().trimmed()));
+        m_bendAt->setFocus();
+        m_bendAt->selectAll();
+        return;
+    }
+    const QString problem =
+        m_session.spreadFrom({static_cast<std::size_t>(m_bend->currentIndex()), *at});
+    if (!problem.isEmpty()) {
+        m_problem->setText(problem);
+        m_bend->setFocus();
     }
 }
 

@@ -9,6 +9,7 @@
 
 class KeyTableSection;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -37,6 +38,10 @@ private:
     void formChanged();
     void fillWeakChoice();
     void fillApprovalChoice();
+    void fillBendChoice();
+    void showBendBound();
+    // "Grenzen verteilen": the bounds spread from the bend chosen.
+    void spreadBounds();
     void insertGrade();
     void removeGrade();
     void startNew();
@@ -71,6 +76,12 @@ private:
     QTableView* m_grades = nullptr;
     QComboBox* m_weak = nullptr;
     QComboBox* m_approval = nullptr;
+    QFormLayout* m_weakRows = nullptr;
+    int m_bendRow = 0; // of m_weakRows, hidden for keys of errors
+    QComboBox* m_bend = nullptr;
+    std::optional<std::size_t> m_bendPicked; // by the teacher, for the key shown
+    QLineEdit* m_bendAt = nullptr;
+    QPushButton* m_spread = nullptr;
     QLabel* m_problem = nullptr;
     QLabel* m_status = nullptr;
     KeyTableSection* m_keyTable = nullptr;

@@ -107,6 +107,10 @@ protected:
                 EXPECT_EQ(editor->findChild<QTableView*>()->model()->headerData(1, Qt::Horizontal),
                           QString::fromUtf8(heading));
                 for (QPushButton* button : editor->findChildren<QPushButton*>()) {
+                    if (button->text() == "Gren&zen verteilen") {
+                        EXPECT_EQ(button->isVisibleTo(editor), QString::fromUtf8(scale) == "Punkte")
+                            << "a bend for keys of points alone";
+                    }
                     if (button->text() == "&Speichern") {
                         QTest::mouseClick(button, Qt::LeftButton);
                     }
@@ -881,6 +885,54 @@ TEST_F(Window, EditorOpenedAndClosedKeepsOneTableAKey) {
         tables << QStringLiteral("%1: %2").arg(summary.caption).arg(summary.results);
     }
     EXPECT_EQ(tables, QStringList({"Notenspiegel (GYM): 3", "Notenspiegel (Beta): 3"}));
+}
+
+// The bend chosen and spread with the keyboard alone, saved: the window grades at each new bound,
+// and the results before and after count in one table, as after any moved bound.
+TEST_F(Window, BoundsSpreadFromABendGradeAtEachNewBound) {
+    writeKeyFile("[Beta]\n1;90;1\n2;75;2\n3;60;3\n4;50;4\n5;30;5\n6;;6\nschwach ab=5\n");
+    auto window = open();
+    auto grade = [&](const char* points) {
+        window->setText(Field::Rohpunkte, "100");
+        window->setText(Field::Punkte, points);
+        window->setText(Field::Schluessel, "Beta");
+        EXPECT_TRUE(window->cmdCalc_Click());
+        return window->text(Field::ErgebnisNote);
+    };
+    grade("50");
+    withModalBox([&] { window->mnuNotenschluessel_Click(); },
+                 [&](QDialog* editor) {
+                     chooseFirstKey(editor);
+                     QApplication::setActiveWindow(editor); // offscreen, the click took it away
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_B, Qt::AltModifier);
+                     auto* bend = qobject_cast<QComboBox*>(editor->focusWidget());
+                     ASSERT_TRUE(bend);
+                     EXPECT_EQ(bend->currentText(), "4") << "the grade above the first weak one";
+                     QTest::keyClick(bend, Qt::Key_Tab);
+                     auto* at = qobject_cast<QLineEdit*>(editor->focusWidget());
+                     ASSERT_TRUE(at);
+                     EXPECT_EQ(at->text(), "50");
+                     at->selectAll();
+                     QTest::keyClicks(at, "45 %");
+                     QTest::keyClick(at, Qt::Key_Tab);
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_Space);
+                     QStringList bounds;
+                     auto* grades = editor->findChild<QTableView*>()->model();
+                     for (int row = 0; row < grades->rowCount(); ++row) {
+                         bounds << grades->index(row, 1).data().toString();
+                     }
+                     EXPECT_EQ(bounds.join(" / "), "86,25 / 72,5 / 58,75 / 45 / 22,5 / ");
+                     clickButton(editor, "&Speichern");
+                 });
+    QStringList graded;
+    for (const char* points :
+         {"86,25", "86", "72,5", "72", "58,75", "58,5", "45", "44,5", "22,5", "22"}) {
+        graded << grade(points);
+    }
+    EXPECT_EQ(graded.join(' '), "1 2 2 3 3 4 4 5 5 6");
+    const auto summaries = window->notenSpeicher().notenspiegel().summaries();
+    ASSERT_EQ(summaries.size(), 1u);
+    EXPECT_EQ(summaries.front().results, 11);
 }
 
 // A long grade text shows its start in a smaller font, never below 7 pt, and whole in its tooltip;
