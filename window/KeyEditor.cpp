@@ -223,9 +223,9 @@ void KeyEditor::createControls(const QString& maximumText) {
     });
     m_bendAt = new QLineEdit(this);
     m_bendAt->setAccessibleName(QStringLiteral("Knick ab Prozent"));
-    m_bendAt->setMaximumWidth(
-        m_bendAt->fontMetrics().horizontalAdvance(QStringLiteral("100,00 %")) +
-        4 * m_bendAt->fontMetrics().averageCharWidth());
+    // Room for the widest bend, "99,99 %", however narrow the editor.
+    m_bendAt->setFixedWidth(m_bendAt->fontMetrics().horizontalAdvance(QStringLiteral("99,99 %")) +
+                            4 * m_bendAt->fontMetrics().averageCharWidth());
     m_spread = new QPushButton(QStringLiteral("Gren&zen verteilen"), this);
     m_spread->setAutoDefault(false); // Enter in "ab" saves, as everywhere in the form
     connect(m_spread, &QPushButton::clicked, this, &KeyEditor::spreadBounds);
