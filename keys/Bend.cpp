@@ -2,6 +2,7 @@
 #include "keys/Bend.h"
 
 #include "grading/Decimal.h"
+#include "keys/KeyForm.h"
 
 #include <QLocale>
 
@@ -9,7 +10,7 @@ namespace keys {
 
 namespace {
 
-constexpr qint64 whole = 100 * 100; // 100 % in hundredths
+constexpr qint64 hundredPercent = 100 * 100; // in hundredths
 
 // part × steps ÷ of, in whole hundredths, halves up.
 qint64 share(qint64 part, std::size_t steps, std::size_t of) {
@@ -27,7 +28,8 @@ std::vector<std::optional<qint64>> boundsFromBend(std::size_t grades, Bend bend)
     }
     const std::size_t above = bend.grade;
     for (std::size_t grade = 0; grade < above; ++grade) {
-        bounds[grade] = bend.hundredths + share(whole - bend.hundredths, above - grade, above + 1);
+        bounds[grade] =
+            bend.hundredths + share(hundredPercent - bend.hundredths, above - grade, above + 1);
     }
     bounds[bend.grade] = bend.hundredths;
     const std::size_t below = grades - 1 - bend.grade; // the last included
@@ -38,13 +40,8 @@ std::vector<std::optional<qint64>> boundsFromBend(std::size_t grades, Bend bend)
 }
 
 std::optional<qint64> bendFromText(const QString& text, const QLocale& locale) {
-    QString number = text.trimmed();
-    if (number.endsWith(u'%')) {
-        number = number.chopped(1).trimmed();
-    }
-    const std::optional<qint64> hundredths =
-        grading::hundredthsFrom(number, grading::DecimalForm::Locale, locale);
-    if (!hundredths || *hundredths <= 0 || *hundredths >= whole) {
+    const std::optional<qint64> hundredths = hundredthsFromLocale(text, locale, true);
+    if (!hundredths || *hundredths <= 0 || *hundredths >= hundredPercent) {
         return std::nullopt;
     }
     return hundredths;

@@ -20,6 +20,21 @@ void GradeRows::show(std::vector<KeyFormRow> rows, std::optional<std::size_t> fi
     endResetModel();
 }
 
+QString GradeRows::gradeName(std::size_t row) const {
+    const QString& grade = m_rows[row].grade;
+    return grade.trimmed().isEmpty() ? QStringLiteral("Zeile %1").arg(row + 1) : grade;
+}
+
+std::vector<std::size_t> GradeRows::gradedRows() const {
+    std::vector<std::size_t> graded;
+    for (std::size_t row = 0; row < m_rows.size(); ++row) {
+        if (!isBlank(m_rows[row])) {
+            graded.push_back(row);
+        }
+    }
+    return graded;
+}
+
 void GradeRows::setFirstWeak(std::optional<std::size_t> row) {
     m_firstWeak = row && *row < m_rows.size() ? row : std::nullopt;
 }

@@ -23,6 +23,10 @@ public:
     void show(std::vector<KeyFormRow> rows, std::optional<std::size_t> firstWeak);
     const std::vector<KeyFormRow>& rows() const { return m_rows; }
     std::optional<std::size_t> firstWeak() const { return m_firstWeak; }
+    // A row's grade as choices and messages name it: its text, or "Zeile 3" while it has none.
+    QString gradeName(std::size_t row) const;
+    // The rows the key counts, those not left wholly blank, best first.
+    std::vector<std::size_t> gradedRows() const;
     void setFirstWeak(std::optional<std::size_t> row);
     // What the bounds count, which their column's heading says.
     grading::Scale scale() const { return m_scale; }

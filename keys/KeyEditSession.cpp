@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 #include <map>
 
 namespace keys {
@@ -61,21 +62,30 @@ void KeyEditSession::showForm(const KeyForm& form) {
     m_approval = form.approval;
 }
 
-QString KeyEditSession::spreadFrom(Bend bend) {
-    const std::vector<KeyFormRow>& rows = m_rows.rows();
-    const std::vector<std::optional<qint64>> bounds = boundsFromBend(rows.size(), bend);
+QString KeyEditSession::spreadFrom(std::size_t row, qint64 hundredths) {
+    const std::vector<std::size_t> graded = m_rows.gradedRows();
+    const auto bend = std::find(graded.begin(), graded.end(), row);
+    if (bend == graded.end() || bend + 1 == graded.end()) {
+        return {}; // the last grade starts at 0 and bends nothing
+    }
+    const std::vector<std::optional<qint64>> bounds = boundsFromBend(
+        graded.size(), {static_cast<std::size_t>(bend - graded.begin()), hundredths});
     // The last grade starts at 0, where no bound is.
-    for (std::size_t row = 1; row < rows.size(); ++row) {
-        if (bounds[row].value_or(0) == bounds[row - 1].value_or(0)) {
+    for (std::size_t grade = 1; grade < graded.size(); ++grade) {
+        if (bounds[grade].value_or(0) == bounds[grade - 1].value_or(0)) {
             return QStringLiteral("Die Noten „%1“ und „%2“ bekämen dieselbe Grenze. Bitte einen "
                                   "anderen Knick wählen.")
-                .arg(rows[row - 1].grade.trimmed(), rows[row].grade.trimmed());
+                .arg(m_rows.gradeName(graded[grade - 1]), m_rows.gradeName(graded[grade]));
         }
     }
     std::vector<QString> texts;
-    for (const std::optional<qint64>& bound : bounds) {
-        texts.push_back(bound ? grading::decimalText(*bound, 2, m_locale, grading::Zeros::Dropped)
-                              : QString());
+    for (const KeyFormRow& shown : m_rows.rows()) {
+        texts.push_back(shown.bound);
+    }
+    for (std::size_t grade = 0; grade < graded.size(); ++grade) {
+        texts[graded[grade]] = bounds[grade] ? grading::decimalText(*bounds[grade], 2, m_locale,
+                                                                    grading::Zeros::Dropped)
+                                             : QString();
     }
     m_rows.setColumn(GradeRows::Bound, texts);
     return {};

@@ -68,9 +68,10 @@ public:
     // True where the form may be left: unchanged, or its changes discarded when asked.
     bool mayLeave();
 
-    // Writes the bounds that `bend` spreads into the "ab %" column, the last grade's left empty;
-    // where two grades would get the same bound, nothing, and the sentence that says so.
-    QString spreadFrom(Bend bend);
+    // Writes the bounds a bend at the grade in `row` from `hundredths` spreads into the "ab %"
+    // column of the rows the key counts, the last grade's left empty; where two grades would get
+    // the same bound, nothing, and the sentence that says so.
+    QString spreadFrom(std::size_t row, qint64 hundredths);
 
     // A new key from a preset, without a name.
     void startNew(std::size_t preset);

@@ -16,9 +16,15 @@ QString localeText(qint64 hundredths, const QLocale& locale) {
     return decimalText(hundredths, 2, locale, Zeros::Dropped);
 }
 
-// Hundredths as the editor's cells take them; a "%" behind a percentage is welcome.
-std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale,
-                                           bool percentage = false) {
+QString whyNotAFormBound(const QString& text, Scale scale, const QLocale& locale) {
+    const BoundRule rule = boundRule(scale);
+    return QStringLiteral("„%1“ unter „%2“ ist %3 (etwa „%4“).")
+        .arg(text, boundHeading(scale), rule.broken, localeText(rule.example, locale));
+}
+
+} // namespace
+
+std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale, bool percentage) {
     text = text.trimmed();
     if (percentage && text.endsWith(u'%')) {
         text = text.chopped(1).trimmed();
@@ -26,18 +32,10 @@ std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale,
     return hundredthsFrom(text, DecimalForm::Locale, locale);
 }
 
-QString whyNotAFormBound(const QString& text, Scale scale, const QLocale& locale) {
-    const BoundRule rule = boundRule(scale);
-    return QStringLiteral("„%1“ unter „%2“ ist %3 (etwa „%4“).")
-        .arg(text, boundHeading(scale), rule.broken, localeText(rule.example, locale));
-}
-
 bool isBlank(const KeyFormRow& row) {
     return row.grade.trimmed().isEmpty() && row.bound.trimmed().isEmpty() &&
            row.value.trimmed().isEmpty();
 }
-
-} // namespace
 
 KeyForm formFromKey(const GradingKey& key, const QLocale& locale) {
     KeyForm form{key.name, {}, key.firstWeak, key.approval, key.scale};

@@ -17,6 +17,13 @@ struct KeyFormRow {
     QString value;
     friend bool operator==(const KeyFormRow&, const KeyFormRow&) = default;
 };
+// A row left wholly blank, which the key does not count.
+bool isBlank(const KeyFormRow& row);
+
+// Hundredths as the editor's cells take them; a "%" behind a percentage is welcome.
+std::optional<qint64> hundredthsFromLocale(QString text, const QLocale& locale,
+                                           bool percentage = false);
+
 struct KeyForm {
     QString name;
     std::vector<KeyFormRow> rows;         // best first; rows left wholly blank do not count

@@ -28,6 +28,8 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -63,6 +65,27 @@ protected:
 
 private:
     QAbstractItemView* m_view;
+};
+
+// Enter in a field does what it names instead of pressing the dialog's default button.
+class EnterDoes : public QObject {
+public:
+    EnterDoes(std::function<void()> deed, QObject* parent)
+        : QObject(parent), m_deed(std::move(deed)) {}
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        const auto* key =
+            event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+        if (key != nullptr && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+            m_deed();
+            return true;
+        }
+        return QObject::eventFilter(object, event);
+    }
+
+private:
+    std::function<void()> m_deed;
 };
 
 } // namespace
@@ -129,6 +152,24 @@ void KeyEditor::createControls(const QString& maximumText) {
     m_grades->setTabKeyNavigation(false);
     m_grades->setItemDelegate(new TabLeavesTheCell(m_grades));
     const keys::GradeRows* rows = &m_session.rows();
+    // The bend picked stays with its grade when rows come or go above it; it goes with its row.
+    connect(rows, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                if (m_bendPicked && *m_bendPicked >= static_cast<std::size_t>(first)) {
+                    *m_bendPicked += static_cast<std::size_t>(last - first + 1);
+                }
+            });
+    connect(rows, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                if (!m_bendPicked || *m_bendPicked < static_cast<std::size_t>(first)) {
+                    return;
+                }
+                if (*m_bendPicked <= static_cast<std::size_t>(last)) {
+                    m_bendPicked.reset();
+                } else {
+                    *m_bendPicked -= static_cast<std::size_t>(last - first + 1);
+                }
+            });
     connect(rows, &QAbstractItemModel::dataChanged, this, &KeyEditor::formChanged);
     connect(rows, &QAbstractItemModel::rowsInserted, this, &KeyEditor::formChanged);
     connect(rows, &QAbstractItemModel::rowsRemoved, this, &KeyEditor::formChanged);
@@ -217,8 +258,8 @@ void KeyEditor::createControls(const QString& maximumText) {
     weak->addRow(labelFor(m_weak, QStringLiteral("sch&wach ab"), this), m_weak);
     m_bend = new QComboBox(this);
     m_bend->setAccessibleName(QStringLiteral("Knick bei Note"));
-    connect(m_bend, &QComboBox::activated, this, [this](int row) {
-        m_bendPicked = static_cast<std::size_t>(row);
+    connect(m_bend, &QComboBox::activated, this, [this](int index) {
+        m_bendPicked = m_bend->itemData(index).value<std::size_t>();
         showBendBound();
     });
     m_bendAt = new QLineEdit(this);
@@ -226,8 +267,12 @@ void KeyEditor::createControls(const QString& maximumText) {
     // Room for the widest bend, "99,99 %", however narrow the editor.
     m_bendAt->setFixedWidth(m_bendAt->fontMetrics().horizontalAdvance(QStringLiteral("99,99 %")) +
                             4 * m_bendAt->fontMetrics().averageCharWidth());
+    // The bend's own figure until the teacher types another.
+    connect(m_bendAt, &QLineEdit::textEdited, this, [this] { m_bendAtTyped = true; });
+    // Whoever types a bend and presses Enter means to spread it, not to save the key unspread.
+    m_bendAt->installEventFilter(new EnterDoes([this] { spreadBounds(); }, m_bendAt));
     m_spread = new QPushButton(QStringLiteral("Gren&zen verteilen"), this);
-    m_spread->setAutoDefault(false); // Enter in "ab" saves, as everywhere in the form
+    m_spread->setAutoDefault(false);
     connect(m_spread, &QPushButton::clicked, this, &KeyEditor::spreadBounds);
     auto* bend = new QHBoxLayout;
     bend->addWidget(m_bend, 1);
@@ -293,8 +338,8 @@ void KeyEditor::showForm() {
     fillApprovalChoice();
     listKeys();
     m_bendPicked.reset();
+    m_bendAtTyped = false;
     formChanged();
-    showBendBound();
 }
 
 // "keine", the limits the editor names, and a limit of the file's own wording where the key has
@@ -330,21 +375,11 @@ void KeyEditor::formChanged() {
     m_removeGrade->setEnabled(m_session.rows().rowCount() > 0);
 }
 
-namespace {
-
-// A grade as the choices of a row name it: its text, or its row while it has none.
-QString gradeChoice(const keys::GradeRows& rows, std::size_t row) {
-    const QString& grade = rows.rows()[row].grade;
-    return grade.trimmed().isEmpty() ? QStringLiteral("Zeile %1").arg(row + 1) : grade;
-}
-
-} // namespace
-
 void KeyEditor::fillWeakChoice() {
     m_weak->clear();
     const keys::GradeRows& rows = m_session.rows();
     for (std::size_t row = 0; row < rows.rows().size(); ++row) {
-        m_weak->addItem(gradeChoice(rows, row), QVariant::fromValue(row));
+        m_weak->addItem(rows.gradeName(row), QVariant::fromValue(row));
         if (rows.firstWeak() == row) {
             m_weak->setCurrentIndex(m_weak->count() - 1);
         }
@@ -355,37 +390,58 @@ void KeyEditor::fillWeakChoice() {
     }
 }
 
-// Every grade but the last, which has no bound; unless the teacher picked one, the grade just
-// above the first weak one, else the middle one. Only keys of points have a bend.
+// Every grade the key counts but the last, which has no bound; unless the teacher picked one, the
+// grade just above the first weak one, else the middle one. Only keys of points have a bend.
 void KeyEditor::fillBendChoice() {
     const keys::GradeRows& rows = m_session.rows();
-    const std::size_t choices = rows.rows().empty() ? 0 : rows.rows().size() - 1;
-    m_bend->clear();
-    for (std::size_t row = 0; row < choices; ++row) {
-        m_bend->addItem(gradeChoice(rows, row));
+    std::vector<std::size_t> choices = rows.gradedRows();
+    if (!choices.empty()) {
+        choices.pop_back();
     }
-    if (m_bendPicked && *m_bendPicked >= choices) {
+    m_bend->clear();
+    for (const std::size_t row : choices) {
+        m_bend->addItem(rows.gradeName(row), QVariant::fromValue(row));
+    }
+    auto offered = [&](std::size_t row) {
+        return std::find(choices.begin(), choices.end(), row) != choices.end();
+    };
+    if (m_bendPicked && !offered(*m_bendPicked)) {
         m_bendPicked.reset();
     }
-    const std::optional<std::size_t> weak = rows.firstWeak();
-    const std::size_t shown = m_bendPicked                            ? *m_bendPicked
-                              : weak && *weak > 0 && *weak <= choices ? *weak - 1
-                                                                      : choices / 2;
-    m_bend->setCurrentIndex(choices > 0 ? static_cast<int>(shown) : -1);
-    m_spread->setEnabled(choices > 0);
+    std::optional<std::size_t> shown = m_bendPicked;
+    if (const std::optional<std::size_t> weak = rows.firstWeak(); !shown && weak) {
+        const auto above = std::find_if(choices.rbegin(), choices.rend(),
+                                        [&](std::size_t row) { return row < *weak; });
+        if (above != choices.rend()) {
+            shown = *above;
+        }
+    }
+    if (!shown && !choices.empty()) {
+        shown = choices[choices.size() / 2];
+    }
+    m_bend->setCurrentIndex(shown ? m_bend->findData(QVariant::fromValue(*shown)) : -1);
+    m_spread->setEnabled(!choices.empty());
     m_weakRows->setRowVisible(m_bendRow, m_session.scale() == grading::Scale::Points);
+    if (!m_bendAtTyped) {
+        showBendBound();
+    }
 }
 
 // The chosen grade's bound as it stands, for the teacher to keep or type over.
 void KeyEditor::showBendBound() {
-    const int row = m_bend->currentIndex();
-    m_bendAt->setText(row >= 0 ? m_session.rows().rows()[static_cast<std::size_t>(row)].bound
-                               : QString());
+    const QVariant row = m_bend->currentData();
+    m_bendAt->setText(row.isValid() ? m_session.rows().rows()[row.value<std::size_t>()].bound
+                                    : QString());
+    m_bendAtTyped = false;
 }
 
 void KeyEditor::spreadBounds() {
     commitOpenCell();
+    const QVariant row = m_bend->currentData();
     const std::optional<qint64> at = keys::bendFromText(m_bendAt->text(), m_locale);
+    if (!row.isValid()) {
+        return;
+    }
     if (!at) {
         m_problem->setText(QStringLiteral("„%1“ unter „ab“ ist keine Zahl über 0 und unter 100 mit "
                                           "höchstens zwei Nachkommastellen (etwa „50“).")
@@ -394,8 +450,7 @@ void KeyEditor::spreadBounds() {
         m_bendAt->selectAll();
         return;
     }
-    const QString problem =
-        m_session.spreadFrom({static_cast<std::size_t>(m_bend->currentIndex()), *at});
+    const QString problem = m_session.spreadFrom(row.value<std::size_t>(), *at);
     if (!problem.isEmpty()) {
         m_problem->setText(problem);
         m_bend->setFocus();

@@ -40,7 +40,6 @@ private:
     void fillApprovalChoice();
     void fillBendChoice();
     void showBendBound();
-    // "Grenzen verteilen": the bounds spread from the bend chosen.
     void spreadBounds();
     void insertGrade();
     void removeGrade();
@@ -79,7 +78,8 @@ private:
     QFormLayout* m_weakRows = nullptr;
     int m_bendRow = 0; // of m_weakRows, hidden for keys of errors
     QComboBox* m_bend = nullptr;
-    std::optional<std::size_t> m_bendPicked; // by the teacher, for the key shown
+    std::optional<std::size_t> m_bendPicked; // a row, by the teacher, for the key shown
+    bool m_bendAtTyped = false;
     QLineEdit* m_bendAt = nullptr;
     QPushButton* m_spread = nullptr;
     QLabel* m_problem = nullptr;

@@ -23,10 +23,11 @@ class NoQuestions : public keys::Questions {
 struct BendRow {
     std::string name;
     std::size_t preset;
-    std::size_t grade; // of the bend, 0 the best
+    std::size_t row; // of the bend, 0 the best
     QString at;
     QString bounds; // the "ab %" column afterwards, " / " between the rows
     QString problem;
+    std::optional<int> blankRow = std::nullopt; // a row left blank before the spread
 };
 
 class Spread : public testing::TestWithParam<BendRow> {};
@@ -37,13 +38,16 @@ TEST_P(Spread, WritesTheBoundsExactlyOrNothing) {
     NoQuestions questions;
     keys::KeyEditSession session(store, "GYM", german, questions);
     session.startNew(GetParam().preset);
+    if (GetParam().blankRow) {
+        session.rows().insertRow(*GetParam().blankRow);
+    }
     QStringList before;
     for (const keys::KeyFormRow& row : session.rows().rows()) {
         before << row.bound;
     }
     const std::optional<qint64> at = keys::bendFromText(GetParam().at, german);
     ASSERT_TRUE(at);
-    EXPECT_EQ(session.spreadFrom({GetParam().grade, *at}), GetParam().problem);
+    EXPECT_EQ(session.spreadFrom(GetParam().row, *at), GetParam().problem);
     QStringList after;
     for (const keys::KeyFormRow& row : session.rows().rows()) {
         after << row.bound;
@@ -70,6 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                 "95,83 / 91,67 / 87,5 / 83,33 / 79,17 / 75 / 70,83 / 66,67 / 62,5 / 58,33 / "
                 "54,17 / 50 / 37,5 / 25 / 12,5 / ",
                 {}},
+        // A row left blank is no grade: it keeps its empty bound and takes no step.
+        BendRow{"blank_row_passed_over", 1, 3, "50", "87,5 / 75 / 62,5 / 50 /  / 25 / ", {}, 4},
         // Steps of two thirds of a hundredth: 1+ and 1 would both start at 99,99 %.
         BendRow{"steps_below_a_hundredth_refused",
                 2,
@@ -106,7 +112,7 @@ TEST(Bend, IsAPercentageAbove0AndBelow100WithTwoDecimalsAtMost) {
 
 // Keys of 2 to 30 grades and bends drawn at random: the bend stands where chosen, the last grade
 // has no bound, every other lies within half a hundredth of the exact even step, and none rises.
-TEST(Bend, EveryBoundWithinAHundredthOfTheExactStep) {
+TEST(Bend, EveryBoundWithinHalfAHundredthOfTheExactStep) {
     std::mt19937 draw(20261209);
     for (int round = 0; round < 2000; ++round) {
         const std::size_t grades = std::uniform_int_distribution<std::size_t>(2, 30)(draw);

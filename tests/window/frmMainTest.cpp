@@ -908,14 +908,26 @@ TEST_F(Window, BoundsSpreadFromABendGradeAtEachNewBound) {
                      auto* bend = qobject_cast<QComboBox*>(editor->focusWidget());
                      ASSERT_TRUE(bend);
                      EXPECT_EQ(bend->currentText(), "4") << "the grade above the first weak one";
+                     // "3" picked stays picked while a row comes and goes above it.
+                     QTest::keyClick(bend, Qt::Key_Up);
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_O, Qt::AltModifier);
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_Home, Qt::ControlModifier);
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_F, Qt::AltModifier);
+                     EXPECT_EQ(bend->currentText(), "3");
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_T, Qt::AltModifier);
+                     EXPECT_EQ(bend->currentText(), "3");
+                     QTest::keyClick(editor->focusWidget(), Qt::Key_B, Qt::AltModifier);
+                     QTest::keyClick(bend, Qt::Key_Down);
                      QTest::keyClick(bend, Qt::Key_Tab);
                      auto* at = qobject_cast<QLineEdit*>(editor->focusWidget());
                      ASSERT_TRUE(at);
-                     EXPECT_EQ(at->text(), "50");
+                     EXPECT_EQ(at->text(), "50") << "the bound the grade has";
                      at->selectAll();
                      QTest::keyClicks(at, "45 %");
+                     QTest::keyClick(at, Qt::Key_Return); // spreads, and does not save unspread
                      QTest::keyClick(at, Qt::Key_Tab);
-                     QTest::keyClick(editor->focusWidget(), Qt::Key_Space);
+                     EXPECT_EQ(qobject_cast<QPushButton*>(editor->focusWidget())->text(),
+                               "Gren&zen verteilen");
                      QStringList bounds;
                      auto* grades = editor->findChild<QTableView*>()->model();
                      for (int row = 0; row < grades->rowCount(); ++row) {
