@@ -74,10 +74,10 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenRow{"name_too_long", "[Einundzwanzig Zeichen]\n1;50;1\n2;;2",
                   "„Einundzwanzig Zeichen“, Zeile 5: Der Name muss 1 bis 20 Zeichen lang sein."},
         BrokenRow{"tab_shown", "[Kap\tutt]\n1;50;1\n2;;2",
-                  "„Kap⇥utt“, Zeile 5: Der Name darf keines der Zeichen \" , ; [ ] und keinen "
+                  "„Kap⇥utt“, Zeile 5: Der Name darf keines der Zeichen \" ; [ ] und keinen "
                   "Tabulator enthalten."},
-        BrokenRow{"comma_in_the_name", "[Kap,utt]\n1;50;1\n2;;2",
-                  "„Kap,utt“, Zeile 5: Der Name darf keines der Zeichen \" , ; [ ] und keinen "
+        BrokenRow{"quote_in_the_name", "[Kap\"utt]\n1;50;1\n2;;2",
+                  "„Kap\"utt“, Zeile 5: Der Name darf keines der Zeichen \" ; [ ] und keinen "
                   "Tabulator enthalten."},
         BrokenRow{"one_grade", "[Kaputt]\n1;;1",
                   "„Kaputt“, Zeile 5: Ein Notenschlüssel hat 2 bis 30 Noten, dieser hat 1."},

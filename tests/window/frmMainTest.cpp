@@ -600,15 +600,20 @@ TEST_F(Window, SuccessfulSaveIsSilent) {
 
 // A key of the teacher's own, from the key file beside the settings file, is picked in the
 // selector and grades, records and counts under its own name.
+// A key and a grade named with commas, as teachers write them: read from the key file, chosen,
+// graded, shown and copied in the box, saved in the settings file and chosen from it at start.
 TEST_F(Window, OwnKeyFromTheKeyFileGradesUnderItsName) {
+    grading::GradingKey tendency = tendencyKey();
+    tendency.name = QStringLiteral("Tendenz, 8b");
+    tendency.grades[5].text = QStringLiteral("2-, knapp");
     QFile keyFile(settings::keyFilePath(settingsPath()));
     ASSERT_TRUE(keyFile.open(QIODevice::WriteOnly));
-    keyFile.write(settings::formatKeyFile({tendencyKey()}));
+    keyFile.write(settings::formatKeyFile({tendency}));
     keyFile.close();
     auto window = open();
     auto* key = child<QComboBox>(*window, "cboSchlüssel");
     ASSERT_EQ(key->count(), 3);
-    EXPECT_EQ(key->itemText(2), "Tendenz");
+    EXPECT_EQ(key->itemText(2), "Tendenz, 8b");
 
     QTest::keyClicks(QApplication::focusWidget(), "40");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -617,8 +622,8 @@ TEST_F(Window, OwnKeyFromTheKeyFileGradesUnderItsName) {
     QTest::keyClick(key->lineEdit(), Qt::Key_Down);
     QTest::keyClick(key->lineEdit(), Qt::Key_Down);
     QTest::keyClick(key->lineEdit(), Qt::Key_Return);
-    EXPECT_EQ(fieldTexts(*window), "040 | 100 | 33 | 82,5 | 2- | Tendenz");
-    EXPECT_EQ(window->notenSpeicher().entries(), "\r82,5 % = 2- (Tendenz)");
+    EXPECT_EQ(fieldTexts(*window), "040 | 100 | 33 | 82,5 | 2-, knapp | Tendenz, 8b");
+    EXPECT_EQ(window->notenSpeicher().entries(), "\r82,5 % = 2-, knapp (Tendenz, 8b)");
 
     QStringList shown;
     withModalBox([&] { window->contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
@@ -628,10 +633,19 @@ TEST_F(Window, OwnKeyFromTheKeyFileGradesUnderItsName) {
                              shown << label->text();
                          }
                      }
+                     QTest::mouseClick(box->findChild<QPushButton*>("copyNotenspiegel"),
+                                       Qt::LeftButton);
                  });
-    EXPECT_EQ(shown, QStringList({QString::fromUtf8("Notenspiegel (Tendenz) – Note"),
-                                  QString::fromUtf8("Notenschlüssel für 40 Rohpunkte (Tendenz)"),
-                                  "&Titel", "Dat&um der Arbeit"}));
+    EXPECT_EQ(shown,
+              QStringList({QString::fromUtf8("Notenspiegel (Tendenz, 8b) – Note"),
+                           QString::fromUtf8("Notenschlüssel für 40 Rohpunkte (Tendenz, 8b)"),
+                           "&Titel", "Dat&um der Arbeit"}));
+    EXPECT_TRUE(QApplication::clipboard()->text().contains("\t2-, knapp\t"));
+
+    window->mnuOptionSave_Click();
+    window = open();
+    ASSERT_TRUE(window->cmdCalc_Click());
+    EXPECT_EQ(fieldTexts(*window), "040 | 100 | 33 | 82,5 | 2-, knapp | Tendenz, 8b");
 }
 
 // The editor as a teacher meets it: from the menu, a preset and a name, "Speichern"; then the key
