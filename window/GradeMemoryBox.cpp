@@ -2,6 +2,7 @@
 #include "window/GradeMemoryBox.h"
 
 #include "grading/MessageTitle.h"
+#include "settings/FileName.h"
 #include "settings/ResultsCsv.h"
 #include "settings/SaveRoute.h"
 #include "settings/modSpecialFolder.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -179,9 +181,16 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     ok->setDefault(true);
     ok->setFocus();
+    m_saved = new QLabel(this);
+    m_saved->setObjectName(QStringLiteral("saved"));
+    m_saved->setTextFormat(Qt::PlainText);
+    m_saved->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_saved->setWordWrap(true);
+    m_saved->hide();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content, 1);
     layout->addLayout(titleRow);
+    layout->addWidget(m_saved);
     layout->addWidget(buttons);
     // As large as its content where the screen allows; the Notenspiegel of three keys or more,
     // or at a large scale, scrolls.
@@ -296,6 +305,11 @@ void GradeMemoryBox::saveChosen(const QString& path, const QByteArray& bytes,
                                 const QString& notSaved, grading::MessageTitle title) {
     const QString problem = settings::saveBytes(
         path, bytes, {notSaved, QStringLiteral("Eine vorhandene Datei bleibt unverändert.")});
+    // Where it went, without a box to close: the teacher saves on to the next thing.
+    m_saved->setText(problem.isEmpty()
+                         ? QStringLiteral("Gespeichert: ") + QDir::toNativeSeparators(path)
+                         : QString());
+    m_saved->setVisible(problem.isEmpty());
     if (!problem.isEmpty()) {
         QMessageBox box(QMessageBox::Critical, grading::messageTitle(title),
                         withLineBreaks(problem), QMessageBox::Ok, this);
@@ -307,7 +321,8 @@ void GradeMemoryBox::saveChosen(const QString& path, const QByteArray& bytes,
 void GradeMemoryBox::saveAsPdf() {
     const QString path =
         chosenFile(QStringLiteral("Als PDF speichern"), QStringLiteral("PDF-Dateien (*.pdf)"),
-                   QStringLiteral("Notenspiegel.pdf"));
+                   settings::fileNameFromTitle(m_title->text(), QStringLiteral("Notenspiegel"),
+                                               QStringLiteral(".pdf")));
     if (!path.isEmpty()) {
         saveChosen(path, examSheetPdf(sheet(), m_locale),
                    QStringLiteral("Das PDF wurde nicht gespeichert."),
@@ -318,7 +333,8 @@ void GradeMemoryBox::saveAsPdf() {
 void GradeMemoryBox::saveAsCsv() {
     const QString path =
         chosenFile(QStringLiteral("Als CSV speichern"), QStringLiteral("CSV-Dateien (*.csv)"),
-                   QStringLiteral("Ergebnisse.csv"));
+                   settings::fileNameFromTitle(m_title->text(), QStringLiteral("Ergebnisse"),
+                                               QStringLiteral(".csv")));
     if (!path.isEmpty()) {
         saveChosen(path, settings::resultsCsv(m_memory, m_locale),
                    QStringLiteral("Die CSV-Datei wurde nicht gespeichert."),

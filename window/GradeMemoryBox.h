@@ -14,6 +14,7 @@ class GradeMemoryModel;
 class KeyTableSection;
 class NotenspiegelSection;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
@@ -61,6 +62,7 @@ private:
     KeyTableSection* m_keyTable = nullptr;
     QLineEdit* m_title = nullptr; // for the printed sheet alone, never saved
     QDateEdit* m_date = nullptr;
+    QLabel* m_saved = nullptr; // where the last file saved from the box went
     QPushButton* m_remove = nullptr;
     QPushButton* m_copyNotenspiegel = nullptr;
     std::vector<grading::NotenSpeicher::Removed> m_removals; // for Ctrl+Z, newest last

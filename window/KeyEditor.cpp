@@ -2,6 +2,7 @@
 #include "window/KeyEditor.h"
 
 #include "grading/MessageTitle.h"
+#include "settings/FileName.h"
 #include "settings/KeyFile.h"
 #include "settings/modSpecialFolder.h"
 #include "window/HelpWindow.h"
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -582,14 +582,11 @@ void KeyEditor::exportKey() {
         report({false, check, {}, {}}, notDone);
         return;
     }
-    // Characters that no Windows file name may carry.
-    QString fileName = check.key->name;
-    fileName.replace(QRegularExpression(QStringLiteral("[\\\\/:*?<>|]")), QStringLiteral("-"));
     QFileDialog dialog(this, QStringLiteral("Notenschlüssel exportieren"),
                        GetSpecialFolder(CSIDL_PERSONAL), QStringLiteral("Notenschlüssel (*.txt)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(fileName + QStringLiteral(".txt"));
+    dialog.selectFile(settings::fileNameFromTitle(check.key->name, {}, QStringLiteral(".txt")));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
         report(m_session.exportTo(dialog.selectedFiles().constFirst()), notDone);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/SettingsFile.h"
 
+#include "settings/FileName.h"
 #include "settings/SaveRoute.h"
 #include "settings/WriteFailure.h"
 #include "settings/modFiles.h"
@@ -484,6 +485,23 @@ TEST_F(SettingsFile, FileOfAnotherUserInASharedStickyFolderIsReplacedInPlace) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save was refused";
     EXPECT_EQ(readBytes(path), QByteArray("\"1\",\"2\",\"3\",\"4\",\"IHK\"\r\n"));
     EXPECT_EQ(QFileInfo(path).ownerId(), 0u) << "replaced in place, not by a file of the user";
+}
+
+// The name proposed for a sheet or a results file: every character a Windows file name cannot
+// hold becomes "-", and an empty title the program's own name.
+TEST(FileName, FromTheTitleWithoutWhatWindowsRefuses) {
+    const std::pair<const char*, const char*> titles[] = {
+        {"Mathematik 8a, Klassenarbeit 2", "Mathematik 8a, Klassenarbeit 2.pdf"},
+        {"  8b\\Nachschrift/2: *neu*? \"A\" <B> | C ", "8b-Nachschrift-2- -neu-- -A- -B- - C.pdf"},
+        {"Prüfung Übung.", "Prüfung Übung..pdf"},
+        {"   ", "Notenspiegel.pdf"}};
+    for (const auto& [title, proposed] : titles) {
+        EXPECT_EQ(settings::fileNameFromTitle(QString::fromUtf8(title),
+                                              QStringLiteral("Notenspiegel"),
+                                              QStringLiteral(".pdf")),
+                  QString::fromUtf8(proposed))
+            << title;
+    }
 }
 
 } // namespace

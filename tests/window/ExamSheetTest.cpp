@@ -16,6 +16,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -88,6 +90,8 @@ TEST_P(SavePdf, FromTheBoxThroughTheFileDialog) {
     window.show();
     const QString path = QDir(folder).filePath("8b.pdf");
     QString message;
+    QString proposed;
+    QString saved;
     withModalBox(
         [&] { window.contextMenu()->findChild<QAction*>("mnuCache")->trigger(); },
         [&](QDialog* box) {
@@ -100,10 +104,14 @@ TEST_P(SavePdf, FromTheBoxThroughTheFileDialog) {
                 [&](QDialog* dialog) {
                     auto* files = qobject_cast<QFileDialog*>(dialog);
                     ASSERT_NE(files, nullptr);
+                    proposed = QFileInfo(files->selectedFiles().value(0)).fileName();
                     files->selectFile(path);
                     QMetaObject::invokeMethod(files, "accept");
                 });
+            saved = box->findChild<QLabel*>("saved")->text();
         });
+    EXPECT_EQ(proposed, QString::fromUtf8("Klassenarbeit Nr. 2, 8b.pdf"));
+    EXPECT_EQ(saved, writeProtected ? QString() : QStringLiteral("Gespeichert: ") + path);
     if (writeProtected) {
         EXPECT_EQ(message, QStringLiteral("Das PDF wurde nicht gespeichert.\n\nIn den Ordner „%1“ "
                                           "kann nicht geschrieben werden.\nEine vorhandene Datei "
