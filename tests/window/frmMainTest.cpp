@@ -92,6 +92,7 @@ protected:
         ASSERT_TRUE(withModalBox(
             [&] { window.contextMenu()->findChild<QAction*>("mnuNotenschluessel")->trigger(); },
             [&](QDialog* editor) {
+                ASSERT_TRUE(QTest::qWaitForWindowActive(editor)); // keys go to the active window
                 QTest::keyClick(editor, Qt::Key_V, Qt::AltModifier);
                 QWidget* presets = editor->focusWidget();
                 for (int down = 0; down < downs; ++down) {
@@ -659,6 +660,7 @@ TEST_F(Window, KeySavedFromAPresetInTheEditorGradesInTheWindow) {
         [&] { window->contextMenu()->findChild<QAction*>("mnuNotenschluessel")->trigger(); },
         [&](QDialog* editor) {
             EXPECT_EQ(editor->windowTitle(), QString::fromUtf8("Notenschlüssel bearbeiten"));
+            ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
             QTest::keyClick(editor, Qt::Key_V, Qt::AltModifier);
             QWidget* preset = editor->focusWidget();
             ASSERT_TRUE(qobject_cast<QComboBox*>(preset));
