@@ -4,6 +4,7 @@
 #include "settings/FileInUse.h"
 #include "settings/FileSizeLimit.h"
 #include "settings/WriteFailure.h"
+#include "settings/modSpecialFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +47,17 @@ QString writeFailed(const QString& path, const QString& systemError) {
     return cannot + QStringLiteral(" (Meldung des Systems: „%1“).").arg(systemError);
 }
 
+// A fresh account may have no documents folder yet, where the settings, the key file and the
+// exports go: the first save into it makes it. Any other missing folder stays missing and is
+// named, as is a documents folder that cannot be made.
+void makeDocumentsFolderFor(const QString& path) {
+    const QString documents = GetSpecialFolder(CSIDL_PERSONAL);
+    if (!documents.isEmpty() &&
+        QFileInfo(path).absolutePath() == QFileInfo(documents).absoluteFilePath()) {
+        madeDocumentsFolder();
+    }
+}
+
 // Why the file at `path` cannot take new content, or nothing when it can be tried.
 std::optional<QString> whyNotWritable(const QString& path) {
     const QFileInfo info(path);
@@ -85,6 +97,7 @@ bool writeAll(QFileDevice& file, const QByteArray& bytes) {
 
 // Why nothing was saved, and whether the former file stayed; no reason on success.
 SaveProblem save(const QString& path, const QByteArray& bytes) {
+    makeDocumentsFolderFor(path);
     if (const auto problem = whyNotWritable(path)) {
         return {*problem};
     }

@@ -17,3 +17,11 @@ QString GetSpecialFolder(int folderId) {
     }
     return folder;
 }
+
+QString madeDocumentsFolder() {
+    const QString folder = GetSpecialFolder(CSIDL_PERSONAL);
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+    }
+    return folder;
+}

@@ -8,3 +8,7 @@ inline constexpr int CSIDL_PERSONAL = 5;
 
 // The file-system path of a shell folder, or the empty text when the folder is unknown.
 QString GetSpecialFolder(int folderId);
+
+// The documents folder, made where it is missing (a fresh Linux account has none), for a file
+// dialog to open in; empty where no documents folder is known.
+QString madeDocumentsFolder();

@@ -291,7 +291,7 @@ void GradeMemoryBox::print() {
 
 QString GradeMemoryBox::chosenFile(const QString& title, const QString& filter,
                                    const QString& proposal) {
-    QFileDialog dialog(this, title, GetSpecialFolder(CSIDL_PERSONAL), filter);
+    QFileDialog dialog(this, title, madeDocumentsFolder(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QFileInfo(proposal).suffix());
     dialog.selectFile(proposal);

@@ -552,7 +552,7 @@ void KeyEditor::remove() {
 
 void KeyEditor::importKeys() {
     const QString path = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Notenschlüssel importieren"), GetSpecialFolder(CSIDL_PERSONAL),
+        this, QStringLiteral("Notenschlüssel importieren"), madeDocumentsFolder(),
         QStringLiteral("Notenschlüssel (*.txt);;Alle Dateien (*)"));
     if (path.isEmpty()) {
         return;
@@ -582,8 +582,8 @@ void KeyEditor::exportKey() {
         report({false, check, {}, {}}, notDone);
         return;
     }
-    QFileDialog dialog(this, QStringLiteral("Notenschlüssel exportieren"),
-                       GetSpecialFolder(CSIDL_PERSONAL), QStringLiteral("Notenschlüssel (*.txt)"));
+    QFileDialog dialog(this, QStringLiteral("Notenschlüssel exportieren"), madeDocumentsFolder(),
+                       QStringLiteral("Notenschlüssel (*.txt)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
     dialog.selectFile(settings::fileNameFromTitle(check.key->name, {}, QStringLiteral(".txt")));

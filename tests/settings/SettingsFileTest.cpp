@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <functional>
@@ -202,6 +203,7 @@ TEST_F(SettingsFile, NoDocumentsFolderSavesNothing) {
 class SettingsLocation : public testing::TestWithParam<const char*> {};
 
 // Only absolute entries and "$HOME/…" count; anything else is no entry, as Qt treats a missing one.
+// The folder is made on the first save.
 TEST_P(SettingsLocation, IsZensulinoIniInTheDocumentsFolder) {
     QTemporaryDir home;
     const QByteArray oldHome = qgetenv("HOME");
@@ -215,8 +217,12 @@ TEST_P(SettingsLocation, IsZensulinoIniInTheDocumentsFolder) {
 
     const QString folder = GetSpecialFolder(CSIDL_PERSONAL);
     const QString path = settings::settingsFilePath();
+    // A fresh account has no documents folder: the first save makes it.
+    const QString problem = settings::saveSettings(path, {"40", "30", "75,0", "11", "GYM"});
 
     qputenv("HOME", oldHome);
+    EXPECT_EQ(problem, "");
+    EXPECT_TRUE(QFileInfo(path).isFile());
     qputenv("XDG_CONFIG_HOME", oldConfig);
     EXPECT_EQ(folder, home.filePath("Documents"));
     EXPECT_EQ(path, home.filePath("Documents/Zensulino.ini"));
