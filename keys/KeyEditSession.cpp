@@ -21,6 +21,8 @@ KeyEditSession::KeyEditSession(settings::KeyStore& store, const QString& keyText
     // Read anew, so that a file changed since start-up is what the teacher edits.
     m_store.reload();
     startNew(0);
+    // The key in use, where it is one of the teacher's: that is the key she came to change.
+    open(keyText.trimmed());
 }
 
 std::optional<QString> KeyEditSession::editing() const {

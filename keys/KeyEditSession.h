@@ -35,7 +35,8 @@ public:
 class KeyEditSession {
 public:
     // `keyText` is the main window's key, which a rename takes along and a deletion leaves without
-    // its key. The key file is read anew. The form starts as a new key from the first preset.
+    // its key. The key file is read anew. The form starts with that key where it is an own key,
+    // else as a new key from the first preset.
     KeyEditSession(settings::KeyStore& store, const QString& keyText, const QLocale& locale,
                    Questions& questions);
 

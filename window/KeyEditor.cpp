@@ -100,6 +100,7 @@ KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const
     }
     createControls(maximumText);
     offerHelp(this, HelpSection::Editor);
+    m_preset->setCurrentIndex(m_session.editing() ? 0 : 1);
     showForm();
     // Tall enough for a key of sixteen grades without scrolling where the screen allows; on a
     // small screen, or at a large scale, the tables scroll and every button stays in reach.
@@ -123,12 +124,16 @@ void KeyEditor::createControls(const QString& maximumText) {
     });
 
     m_preset = new QComboBox(this);
+    // First an empty entry: a saved key shown comes from no preset.
+    m_preset->addItem(QString());
     for (const grading::GradingKey& preset : m_session.presets()) {
         m_preset->addItem(preset.name);
     }
-    connect(m_preset, &QComboBox::activated, this, [this](int preset) {
-        m_session.takePreset(static_cast<std::size_t>(preset));
-        showForm();
+    connect(m_preset, &QComboBox::activated, this, [this](int index) {
+        if (index > 0) {
+            m_session.takePreset(static_cast<std::size_t>(index - 1));
+            showForm();
+        }
     });
     m_name = new QLineEdit(this);
     m_name->setAccessibleName(QStringLiteral("Name"));
@@ -471,7 +476,9 @@ void KeyEditor::removeGrade() {
 }
 
 void KeyEditor::startNew() {
-    m_session.startNew(static_cast<std::size_t>(m_preset->currentIndex()));
+    const int preset = std::max(1, m_preset->currentIndex());
+    m_session.startNew(static_cast<std::size_t>(preset - 1));
+    m_preset->setCurrentIndex(preset);
     showForm();
 }
 
@@ -491,6 +498,7 @@ void KeyEditor::showChosenKey() {
     }
     m_session.open(chosen);
     m_status->clear();
+    m_preset->setCurrentIndex(0);
     showForm();
 }
 

@@ -903,8 +903,9 @@ TEST_F(Window, EditorOpenedAndClosedKeepsOneTableAKey) {
     EXPECT_EQ(tables, QStringList({"Notenspiegel (GYM): 3", "Notenspiegel (Beta): 3"}));
 }
 
-// The bend chosen and spread with the keyboard alone, saved: the window grades at each new bound,
-// and the results before and after count in one table, as after any moved bound.
+// The editor opened over the key in use, the bend chosen and spread with the keyboard alone,
+// saved: the window grades at each new bound, and the results before and after count in one
+// table, as after any moved bound.
 TEST_F(Window, BoundsSpreadFromABendGradeAtEachNewBound) {
     writeKeyFile("[Beta]\n1;90;1\n2;75;2\n3;60;3\n4;50;4\n5;30;5\n6;;6\nschwach ab=5\n");
     auto window = open();
@@ -918,8 +919,11 @@ TEST_F(Window, BoundsSpreadFromABendGradeAtEachNewBound) {
     grade("50");
     withModalBox([&] { window->mnuNotenschluessel_Click(); },
                  [&](QDialog* editor) {
-                     chooseFirstKey(editor);
-                     QApplication::setActiveWindow(editor); // offscreen, the click took it away
+                     // It opens on the key in use, from no preset.
+                     EXPECT_EQ(editor->findChild<QLineEdit*>()->text(), "Beta");
+                     EXPECT_EQ(editor->findChild<QListWidget*>()->currentItem()->text(), "Beta");
+                     EXPECT_EQ(qobject_cast<QComboBox*>(editor->focusWidget())->currentText(), "");
+                     QApplication::setActiveWindow(editor);
                      QTest::keyClick(editor->focusWidget(), Qt::Key_B, Qt::AltModifier);
                      auto* bend = qobject_cast<QComboBox*>(editor->focusWidget());
                      ASSERT_TRUE(bend);
