@@ -66,10 +66,10 @@ void BM_ResultsCsv(benchmark::State& state) {
             maxima[task] = 1250;
             points[task] = static_cast<qint32>((result * 7 + task * 25) % 1251);
         }
-        memory.append("77,8 %", keys.gym(), 4,
-                      {{grading::totalPoints(maxima), {}}, grading::totalPoints(points), maxima,
-                       points},
-                      grading::taskSumText(points, german));
+        memory.append(
+            "77,8 %", keys.gym(), 4,
+            {{grading::totalPoints(maxima), {}}, grading::totalPoints(points), maxima, points},
+            grading::taskSumText(points, german));
     }
     for (auto _ : state) {
         benchmark::DoNotOptimize(settings::resultsCsv(memory, german));

@@ -2,8 +2,8 @@
 #include "grading/KeyTable.h"
 
 #include "grading/Calculation.h"
-#include "grading/NotenSpeicher.h"
 #include "grading/Decimal.h"
+#include "grading/NotenSpeicher.h"
 #include "grading/Numbers.h"
 #include "tests/support/GTestSupport.h"
 #include "tests/support/ModelWindow.h"
@@ -65,12 +65,18 @@ TEST_P(KeyTable, EachBoundEarnsItsGradeThroughTheCalculation) {
                 }
                 EXPECT_EQ(*row.to, expectedTo) << grade.toStdString();
                 for (double bound : {*row.from, *row.to}) {
-                    EXPECT_EQ(gradeShown(maximumText, grading::decimalText(bound, grading::asFewDecimalsAsExact, german), key),
+                    EXPECT_EQ(gradeShown(maximumText,
+                                         grading::decimalText(bound, grading::asFewDecimalsAsExact,
+                                                              german),
+                                         key),
                               grade);
                 }
                 if (*row.from > 0.0) {
                     const QString below =
-                        gradeShown(maximumText, grading::decimalText(*row.from - step, grading::asFewDecimalsAsExact, german), key);
+                        gradeShown(maximumText,
+                                   grading::decimalText(*row.from - step,
+                                                        grading::asFewDecimalsAsExact, german),
+                                   key);
                     EXPECT_NE(below, grade) << "below " << *row.from;
                 }
                 expectedTo = *row.from - step;
@@ -110,8 +116,10 @@ TEST(ErrorTable, EachBisEarnsItsGradeAndOneStepMoreTheNextRows) {
                 continue; // a count of errors needs no word count: whole and half steps suffice
             }
             auto shown = [&](double errors) {
-                return gradeShown(QString::number(words), grading::decimalText(errors, grading::asFewDecimalsAsExact, german), key,
-                                  known);
+                return gradeShown(
+                    QString::number(words),
+                    grading::decimalText(errors, grading::asFewDecimalsAsExact, german), key,
+                    known);
             };
             SCOPED_TRACE(testing::Message()
                          << key.name.toStdString() << " step " << step << " words " << words);
