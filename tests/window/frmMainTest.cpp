@@ -930,11 +930,12 @@ TEST_F(Window, BoundsSpreadFromABendGradeAtEachNewBound) {
                      EXPECT_EQ(bend->currentText(), "4") << "the grade above the first weak one";
                      // "3" picked stays picked while a row comes and goes above it.
                      QTest::keyClick(bend, Qt::Key_Up);
-                     QTest::keyClick(editor->focusWidget(), Qt::Key_O, Qt::AltModifier);
-                     QTest::keyClick(editor->focusWidget(), Qt::Key_Home, Qt::ControlModifier);
-                     QTest::keyClick(editor->focusWidget(), Qt::Key_F, Qt::AltModifier);
+                     auto* table = editor->findChild<QTableView*>();
+                     table->setCurrentIndex(table->model()->index(0, 0));
+                     clickButton(editor, "Note ein&fügen"); // a row after "1"
+                     ASSERT_EQ(table->model()->index(1, 0).data().toString(), "");
                      EXPECT_EQ(bend->currentText(), "3");
-                     QTest::keyClick(editor->focusWidget(), Qt::Key_T, Qt::AltModifier);
+                     clickButton(editor, "Note en&tfernen");
                      EXPECT_EQ(bend->currentText(), "3");
                      QTest::keyClick(editor->focusWidget(), Qt::Key_B, Qt::AltModifier);
                      QTest::keyClick(bend, Qt::Key_Down);
