@@ -21,8 +21,12 @@ KeyEditSession::KeyEditSession(settings::KeyStore& store, const QString& keyText
     // Read anew, so that a file changed since start-up is what the teacher edits.
     m_store.reload();
     startNew(0);
-    // The key in use, where it is one of the teacher's: that is the key she came to change.
-    open(keyText.trimmed());
+    // The key in use, where it is one of the teacher's: that is the key she came to change. Only
+    // as the window names it, which grades by the exact name.
+    if (const std::optional<GradingKey> inUse = keyNamed(own(), keyText);
+        inUse && inUse->name == keyText) {
+        open(keyText);
+    }
 }
 
 std::optional<QString> KeyEditSession::editing() const {

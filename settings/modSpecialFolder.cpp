@@ -21,7 +21,8 @@ QString GetSpecialFolder(int folderId) {
 QString madeDocumentsFolder() {
     const QString folder = GetSpecialFolder(CSIDL_PERSONAL);
     if (!folder.isEmpty()) {
-        QDir().mkpath(folder);
+        // Only the folder itself, in a home that exists: never a path into a share not mounted.
+        QDir().mkdir(folder);
     }
     return folder;
 }

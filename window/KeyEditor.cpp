@@ -111,7 +111,8 @@ KeyEditor::KeyEditor(settings::KeyStore& keys, const QString& maximumText, const
     m_grades->setMinimumHeight(rows(4));
     const QSize available = screen()->availableGeometry().size() * 0.9;
     resize((sizeHint() + QSize(0, rows(16) - rows(4))).boundedTo(available));
-    m_preset->setFocus();
+    // On the key in use the list has the focus: an arrow in "Vorlage" would replace its grades.
+    (m_session.editing() ? static_cast<QWidget*>(m_list) : m_preset)->setFocus();
 }
 
 void KeyEditor::createControls(const QString& maximumText) {
@@ -549,7 +550,9 @@ void KeyEditor::done(int result) {
 
 void KeyEditor::save() {
     commitOpenCell();
-    report(m_session.save(), QStringLiteral("Der Notenschlüssel wurde nicht gespeichert"));
+    if (report(m_session.save(), QStringLiteral("Der Notenschlüssel wurde nicht gespeichert"))) {
+        m_preset->setCurrentIndex(0); // a saved key, shown as one opened from the list
+    }
 }
 
 void KeyEditor::remove() {

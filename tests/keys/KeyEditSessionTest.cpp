@@ -400,4 +400,21 @@ TEST(KeyImport, AddsTheValidKeysOfADamagedFileUnderAFreeName) {
     EXPECT_EQ(imported.keys[1].grades, loaded.keys[0].grades);
 }
 
+// The editor opens on the window's key where it is an own key by that very name, as the window
+// grades by it; "beta" or "Beta " grade under no own key, and the editor starts a new one.
+TEST(Session, StartsOnTheOwnKeyInUse) {
+    QTemporaryDir dir;
+    const Disk disk{dir.filePath("Zensulino-Notenschlüssel.txt")};
+    disk.write(abc);
+    settings::KeyStore store(german, [&] { return disk.path; });
+    Script script({});
+    for (const auto& [keyText, editing] : {std::pair<QString, std::optional<QString>>{"B", "B"},
+                                           {"b", std::nullopt},
+                                           {"B ", std::nullopt},
+                                           {"GYM", std::nullopt}}) {
+        EXPECT_EQ(Session(store, keyText, german, script).editing(), editing)
+            << keyText.toStdString();
+    }
+}
+
 } // namespace
