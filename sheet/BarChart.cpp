@@ -65,7 +65,9 @@ Bars taskBars(const grading::TaskAnalysis::Summary& summary, const QLocale& loca
                                    ? static_cast<qreal>(task.points) /
                                          (static_cast<qreal>(summary.results) * task.maximum)
                                    : 0);
-        bars.standOut.push_back(std::find(hardest.begin(), hardest.end(), number) != hardest.end());
+        // Where every task shares the lowest rate, none stands out.
+        bars.standOut.push_back(hardest.size() < summary.tasks.size() &&
+                                std::find(hardest.begin(), hardest.end(), number) != hardest.end());
     }
     return bars;
 }

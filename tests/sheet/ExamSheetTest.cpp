@@ -325,6 +325,9 @@ TEST(ExamSheetPdf, FortyTasksReadBackRowByRow) {
         grading::calculate(window, memory, grading::Keys(german), german);
     }
     ASSERT_EQ(memory.size(), 2u);
+    const Bars bars = taskBars(memory.taskAnalysis().summaries().front(), german);
+    EXPECT_EQ(std::count(bars.standOut.begin(), bars.standOut.end(), true), 0)
+        << "forty tasks of one rate: none the hardest bar";
     QTemporaryDir dir;
     const QString pdf = writtenPdf(dir, sampleSheet(memory, grading::Keys(german), german));
     const QString text = poppler("pdftotext", pdf).simplified().replace("+ ", "+");
