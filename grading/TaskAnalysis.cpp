@@ -148,8 +148,12 @@ std::vector<std::size_t> hardestTasks(const TaskAnalysis::Summary& summary) {
     return hardest;
 }
 
-bool hardestStandOut(const TaskAnalysis::Summary& summary) {
-    return hardestTasks(summary).size() < summary.tasks.size();
+std::vector<std::size_t> standingOut(const TaskAnalysis::Summary& summary) {
+    std::vector<std::size_t> hardest = hardestTasks(summary);
+    if (hardest.size() == summary.tasks.size()) {
+        hardest.clear();
+    }
+    return hardest;
 }
 
 QString hardestSentence(const TaskAnalysis::Summary& summary, const QLocale& locale) {
@@ -173,9 +177,6 @@ PasteTable taskTable(const TaskAnalysis::Summary& summary, const QLocale& locale
         analysisCaption(summary, locale),
         {{QStringLiteral("Aufgabe"), QStringLiteral("Punkte"), QStringLiteral("Mittel"),
           QStringLiteral("Lösungsquote"), QStringLiteral("volle Punktzahl")}}};
-    if (summary.results == 0) {
-        return table;
-    }
     for (std::size_t number = 0; number < summary.tasks.size(); ++number) {
         const TaskAnalysis::Task& task = summary.tasks[number];
         table.rows.push_back(

@@ -66,8 +66,8 @@ QString rateText(const TaskAnalysis::Task& task, qint64 results, const QLocale& 
 
 // The tasks with the lowest rate, compared exactly: those that share it, in order (0 the first).
 std::vector<std::size_t> hardestTasks(const TaskAnalysis::Summary& summary);
-// Whether the hardest tasks stand out from the others: not where every task has the same rate.
-bool hardestStandOut(const TaskAnalysis::Summary& summary);
+// The hardest tasks where they stand out from the others: none where every task has one rate.
+std::vector<std::size_t> standingOut(const TaskAnalysis::Summary& summary);
 // „Schwerste Aufgabe: 3 (41,7 %)“, „Schwerste Aufgaben: 2, 3 (41,7 %)“.
 QString hardestSentence(const TaskAnalysis::Summary& summary, const QLocale& locale);
 

@@ -55,19 +55,15 @@ Bars gradeBars(const grading::Notenspiegel::Summary& summary, const QLocale& loc
 }
 
 Bars taskBars(const grading::TaskAnalysis::Summary& summary, const QLocale& locale) {
-    const std::vector<std::size_t> hardest = grading::hardestTasks(summary);
+    const std::vector<std::size_t> dark = grading::standingOut(summary);
     Bars bars;
     for (std::size_t number = 0; number < summary.tasks.size(); ++number) {
         const grading::TaskAnalysis::Task& task = summary.tasks[number];
         bars.labels << grading::countText(static_cast<qint64>(number) + 1, locale);
         bars.figures << grading::rateText(task, summary.results, locale);
-        bars.heights.push_back(summary.results > 0
-                                   ? static_cast<qreal>(task.points) /
-                                         (static_cast<qreal>(summary.results) * task.maximum)
-                                   : 0);
-        // Where every task shares the lowest rate, none stands out.
-        bars.standOut.push_back(hardest.size() < summary.tasks.size() &&
-                                std::find(hardest.begin(), hardest.end(), number) != hardest.end());
+        bars.heights.push_back(static_cast<qreal>(task.points) /
+                               (static_cast<qreal>(summary.results) * task.maximum));
+        bars.standOut.push_back(std::find(dark.begin(), dark.end(), number) != dark.end());
     }
     return bars;
 }

@@ -395,18 +395,16 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         // Notenspiegel's are.
         QStringList hardest = wrapped(grading::hardestSentence(analysis, locale), lineFont, &device,
                                       pages.width(), 4);
-        if (grading::hardestStandOut(analysis)) {
-            hardest << (grading::hardestTasks(analysis).size() == 1
-                            ? QStringLiteral("dunkel: schwerste Aufgabe")
-                            : QStringLiteral("dunkel: schwerste Aufgaben"));
+        if (const std::size_t dark = grading::standingOut(analysis).size(); dark > 0) {
+            hardest << (dark == 1 ? QStringLiteral("dunkel: schwerste Aufgabe")
+                                  : QStringLiteral("dunkel: schwerste Aufgaben"));
         }
         const qreal hardestHeight = static_cast<qreal>(hardest.size()) * pages.lineHeight(lineFont);
         const bool last = &analysis == &sheet.analyses.back();
         const qreal below = hardestHeight + (last ? teacher.height : 0);
         // In 9 pt, or in 8 pt where that keeps the block on one page.
-        std::optional<Table> table(std::in_place, tasks, sheetFont(9), pages, &device,
-                                   pages.points(40));
-        if (chartHeight + table->height() + below > pages.body()) {
+        Table table(tasks, sheetFont(9), pages, &device, pages.points(40));
+        if (chartHeight + table.height() + below > pages.body()) {
             const Table smaller(tasks, sheetFont(8), pages, &device, pages.points(40));
             if (chartHeight + smaller.height() + below <= pages.body()) {
                 table = smaller;
@@ -414,7 +412,7 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
         }
         // A table on a page of its own is headed by the caption as well.
         const qreal tableCaption =
-            chartHeight + table->height() + below > pages.body() ? captionHeight : 0;
+            chartHeight + table.height() + below > pages.body() ? captionHeight : 0;
         auto paintChart = [&](qreal y) {
             y += pages.points(14);
             paintCaption(y);
@@ -425,14 +423,14 @@ int layOut(QPagedPaintDevice& device, QPainter& painter, const ExamSheet& sheet,
                 paintCaption(y);
                 y += tableCaption;
             }
-            table->paint(painter, {0, y});
-            y += table->height();
+            table.paint(painter, {0, y});
+            y += table.height();
             for (const QString& line : hardest) {
                 pages.text(line, lineFont, y);
                 y += pages.lineHeight(lineFont);
             }
         };
-        const Part tablePart{tableCaption + table->height() + hardestHeight, paintTable};
+        const Part tablePart{tableCaption + table.height() + hardestHeight, paintTable};
         placeTogether({{chartHeight, paintChart}, last ? withTeacher(tablePart) : tablePart});
     }
     return pages.finish();
