@@ -250,6 +250,34 @@ QString fieldDescription(Scale scale, Field field) {
     return {};
 }
 
+QString fieldTakes(Scale scale, Field field) {
+    const QString unused = QStringLiteral("Wird bei diesem Schlüssel nicht gebraucht.");
+    switch (field) {
+    case Field::Rohpunkte:
+        return scale == Scale::Points ? QStringLiteral("Höchstpunktzahl der Arbeit, etwa 40, oder "
+                                                       "die Aufgaben als Summe wie 10+8+12+6")
+               : scale == Scale::ErrorsPer100Words
+                   ? QStringLiteral("Zahl der Wörter des Textes, eine ganze Zahl ab 1")
+                   : unused;
+    case Field::Punkte:
+        return scale == Scale::Points
+                   ? QStringLiteral("Erreichte Punkte, etwa 31 oder 12,5, oder die Aufgaben als "
+                                    "Summe wie 8+5+12+3")
+                   : QStringLiteral("Zahl der Fehler, ganz oder halb, etwa 3 oder 2,5");
+    case Field::Prozent:
+        return scale == Scale::Points ? QStringLiteral("Muss eine Zahl sein; gerechnet wird stets "
+                                                       "mit 100 % der Höchstpunktzahl.")
+                                      : unused;
+    case Field::Schluessel:
+        return QStringLiteral("GYM (0 bis 15 Punkte), IHK (Noten 1 bis 6) oder ein eigener "
+                              "Schlüssel: tippen oder aus der Liste wählen");
+    case Field::ErgebnisProzent:
+    case Field::ErgebnisNote:
+        break;
+    }
+    return {};
+}
+
 QString resultFigure(const Score& score, const QLocale& locale) {
     if (score.outOf.words) {
         return quotientText(score.achieved, *score.outOf.words, locale);

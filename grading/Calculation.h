@@ -35,6 +35,10 @@ std::optional<QString> fieldCaption(Scale scale, Field field);
 // fields take sums of tasks; that the result fields show the result.
 QString fieldDescription(Scale scale, Field field);
 
+// What an input of the window takes under the scale, said where the pointer rests on it; the key
+// field's text is the same under every scale.
+QString fieldTakes(Scale scale, Field field);
+
 // The figure "Ergebnis in Prozent" showed for a result: its percentage ("77,8"), its errors per
 // 100 words ("2,50"); nothing for a count of errors.
 QString resultFigure(const Score& score, const QLocale& locale);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/AboutText.h"
 
+#include "window/MenuHint.h"
 #include "zensulino/Version.h"
 
 QString aboutText(int year) {
@@ -9,7 +10,9 @@ QString aboutText(int year) {
                           "Programm: %1 %2 Zensulino-Projekt\r"
                           "\r"
                           "Besuchen Sie mich im Internet:\r"
-                          "https://zensulino.example.org")
-        .arg(QChar(0xA9))
-        .arg(year, 4, 10, QLatin1Char('0'));
+                          "https://zensulino.example.org\r"
+                          "\r")
+               .arg(QChar(0xA9))
+               .arg(year, 4, 10, QLatin1Char('0')) +
+           menuHint();
 }

@@ -3,6 +3,6 @@
 
 #include <QString>
 
-// The six lines of the About box, separated by '\r'; the year is the clock's at the moment
-// the box opens.
+// The six lines of the About box, separated by '\r', then after a blank line the way to the menu;
+// the year is the clock's at the moment the box opens.
 QString aboutText(int year);

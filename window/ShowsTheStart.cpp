@@ -36,6 +36,11 @@ ShowsTheStart::ShowsTheStart(QLineEdit* edit, Fit fit)
     });
 }
 
+void ShowsTheStart::setHint(const QString& hint) {
+    m_hint = hint;
+    fit();
+}
+
 bool ShowsTheStart::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         m_edit->setCursorPosition(0);
@@ -48,9 +53,12 @@ void ShowsTheStart::follow() {
     if (!m_edit->isModified()) {
         m_edit->setCursorPosition(0);
     }
-    if (m_fit == Fit::Scroll) {
-        return;
+    if (m_fit != Fit::Scroll) {
+        fit();
     }
+}
+
+void ShowsTheStart::fit() {
     const QString text = m_edit->text();
     const qreal room = textRoom(m_edit);
     const bool fits = QFontMetricsF(m_font, m_edit).horizontalAdvance(text) <= room;
@@ -65,5 +73,12 @@ void ShowsTheStart::follow() {
         }
         m_edit->setFont(font);
     }
-    m_edit->setToolTip(fits ? QString() : text);
+    QStringList tip;
+    if (!fits) {
+        tip << text;
+    }
+    if (!m_hint.isEmpty()) {
+        tip << m_hint;
+    }
+    m_edit->setToolTip(tip.join(QLatin1Char('\n')));
 }

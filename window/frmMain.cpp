@@ -10,6 +10,7 @@
 #include "window/GradeMemoryBox.h"
 #include "window/HelpWindow.h"
 #include "window/KeyEditor.h"
+#include "window/MenuHint.h"
 #include "window/MessageText.h"
 #include "window/Shape.h"
 #include "window/ShowsTheStart.h"
@@ -162,8 +163,9 @@ void frmMain::createInputs() {
     txtPunkte = field("txtPunkte", QStringLiteral("0"), QStringLiteral("erreichte Rohpunktzahl"),
                       fromTwips(1560, 1080, 735, 285));
     // A sum of tasks is wider than the field.
-    for (QLineEdit* points : {txtRohpunkte, txtPunkte}) {
-        new ShowsTheStart(points, ShowsTheStart::Fit::Tip);
+    for (const auto& [sumOf, points] :
+         {std::pair{Field::Rohpunkte, txtRohpunkte}, std::pair{Field::Punkte, txtPunkte}}) {
+        m_sumFields.emplace_back(sumOf, new ShowsTheStart(points, ShowsTheStart::Fit::Tip));
     }
     txtErgebnisProzent =
         field("txtErgebnisProzent", QStringLiteral("0"), QStringLiteral("Ergebnis in Prozent"),
@@ -196,6 +198,10 @@ void frmMain::createInputs() {
     cmdCalc->setDefault(true);
     connect(cmdCalc, &QPushButton::clicked, this, &frmMain::cmdCalc_Click);
     cmdCalc->installEventFilter(this);
+    cmdCalc->setToolTip(withMenuHint(QStringLiteral(
+        "Rechnet das Ergebnis aus und nimmt es in den Noten-Speicher auf (auch mit Enter)")));
+    cboSchlüssel->setToolTip(
+        withMenuHint(grading::fieldTakes(grading::Scale::Points, Field::Schluessel)));
 
     // Each caption names its field for a screen reader ("labelled by").
     const std::pair<QLabel*, QWidget*> captions[] = {
@@ -418,6 +424,10 @@ void frmMain::followKey() {
         captioned.edit->setAccessibleName(caption);
         captioned.edit->setAccessibleDescription(grading::fieldDescription(scale, captioned.field));
     }
+    for (const auto& [field, sumField] : m_sumFields) {
+        sumField->setHint(withMenuHint(grading::fieldTakes(scale, field)));
+    }
+    txtProzent->setToolTip(withMenuHint(grading::fieldTakes(scale, Field::Prozent)));
     // A figure of the last result means something else under another scale.
     if (std::exchange(m_followedScale, scale) != scale) {
         txtErgebnisProzent->clear();

@@ -15,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
+class ShowsTheStart;
 
 // Where a window with this frame size stands centred in the screen's available area.
 QPoint centredTopLeft(const QRect& available, const QSize& frame);
@@ -117,5 +118,7 @@ private:
         QString own;
     };
     std::vector<Captioned> m_captioned;
+    // The fields that take sums; their tooltips say what they take under the key's scale.
+    std::vector<std::pair<grading::Field, ShowsTheStart*>> m_sumFields;
     grading::Scale m_followedScale = grading::Scale::Points;
 };

@@ -10,6 +10,9 @@ import pyatspi
 
 LABELS = ["Der Zensurator", "Rohpunkte", "=", " %", "erreichte Rohpunktzahl",
           "Noten- schlüssel", "Ergebnis in Prozent", "Ergebnis Note"]
+# Where a control has no description of its own, Qt gives its tooltip, which ends in the way to
+# the menu.
+MENU = "Rechtsklick oder F10: Menü · F1: Hilfe"
 # role, name, labelled by, description. On Linux Qt names a combo box by its text, as GTK does;
 # a screen reader takes the caption from the labelled-by relation and meets the text part by name.
 INPUTS = [
@@ -18,10 +21,14 @@ INPUTS = [
     ("text", "erreichte Rohpunktzahl", "erreichte Rohpunktzahl",
      "erreichte Punkte, auch als Summe der Aufgaben wie 8+5+12+3"),
     ("text", "Ergebnis in Prozent", "Ergebnis in Prozent", "Ergebnis der Berechnung"),
-    ("text", "Prozent", " %", ""),
-    ("combo box", "GYM", "Noten- schlüssel", ""),
+    ("text", "Prozent", " %",
+     "Muss eine Zahl sein; gerechnet wird stets mit 100 % der Höchstpunktzahl.\n" + MENU),
+    ("combo box", "GYM", "Noten- schlüssel",
+     "GYM (0 bis 15 Punkte), IHK (Noten 1 bis 6) oder ein eigener Schlüssel: tippen oder aus der "
+     "Liste wählen\n" + MENU),
     ("text", "Ergebnis Note", "Ergebnis Note", "Ergebnis der Berechnung"),
-    ("push button", "Berechnen", "", ""),
+    ("push button", "Berechnen", "",
+     "Rechnet das Ergebnis aus und nimmt es in den Noten-Speicher auf (auch mit Enter)\n" + MENU),
 ]
 
 

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -185,11 +186,12 @@ TEST_F(ContextMenu, ResetClearsResultsPointsAndMemoryButNotColours) {
     EXPECT_EQ(m_window->notenSpeicher().messageText(), "Folgende Noten wurden berechnet: \r");
 }
 
-TEST(AboutText, HasSixLinesWithTheGivenYear) {
+TEST(AboutText, HasSixLinesWithTheGivenYearThenTheWayToTheMenu) {
     EXPECT_EQ(aboutText(2031).split('\r'),
               QStringList({"Zensulino Version 1.4", "",
                            QString::fromUtf8("Programm: © 2031 Zensulino-Projekt"), "",
-                           "Besuchen Sie mich im Internet:", "https://zensulino.example.org"}));
+                           "Besuchen Sie mich im Internet:", "https://zensulino.example.org", "",
+                           QString::fromUtf8("Rechtsklick oder F10: Menü · F1: Hilfe")}));
 }
 
 TEST_F(ContextMenu, AboutBoxShowsThisYear) {
@@ -204,12 +206,22 @@ TEST_F(ContextMenu, AboutBoxShowsThisYear) {
                                  EXPECT_EQ(seen->icon(), QMessageBox::Information);
                              }));
     const QStringList lines = text.split('\n');
-    ASSERT_EQ(lines.size(), 6);
+    ASSERT_EQ(lines.size(), 8);
     EXPECT_EQ(lines[0], "Zensulino Version 1.4");
     EXPECT_EQ(
         lines[2],
         QString::fromUtf8("Programm: © %1 Zensulino-Projekt").arg(QDate::currentDate().year()));
     EXPECT_EQ(lines[4], "Besuchen Sie mich im Internet:");
+}
+
+// Nothing on the window's face shows the menu: resting on "Berechnen" tells of it.
+TEST_F(ContextMenu, PointerRestingOnBerechnenTellsOfTheMenu) {
+    QTest::mouseMove(m_window->findChild<QWidget*>("cmdCalc"));
+    ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
+    EXPECT_EQ(QToolTip::text(), QString::fromUtf8("Rechnet das Ergebnis aus und nimmt es in den "
+                                                  "Noten-Speicher auf (auch mit Enter)\n"
+                                                  "Rechtsklick oder F10: Menü · F1: Hilfe"));
+    QToolTip::hideText();
 }
 
 TEST_F(ContextMenu, BeendenEndsTheEventLoop) {

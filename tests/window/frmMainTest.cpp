@@ -465,7 +465,10 @@ TEST_F(Window, TaskSumsTypedWithEnterAreListedSavedAsCsvAndKept) {
     EXPECT_EQ(child<QLineEdit>(*window, "txtPunkte")->selectedText(), "9+8+1,5+0");
     auto* maximum = child<QLineEdit>(*window, "txtRohpunkte");
     EXPECT_EQ(maximum->cursorPosition(), 0) << "the sum's start, once the focus left";
-    EXPECT_EQ(maximum->toolTip(), "10+8+12+6") << "wider than the field";
+    EXPECT_EQ(maximum->toolTip().section('\n', 0, 1),
+              QString::fromUtf8("10+8+12+6\nHöchstpunktzahl der Arbeit, etwa 40, oder die "
+                                "Aufgaben als Summe wie 10+8+12+6"))
+        << "wider than the field, whole above what the field takes";
     const QString listed = "\r77,8 % = 11 (GYM), Aufgaben 8+5+12+3\r100,0 % = 15 (GYM), Aufgaben "
                            "10+8+12+6\r51,4 % = 06 (GYM), Aufgaben 9+8+1,5+0";
     EXPECT_EQ(window->notenSpeicher().entries(), listed);
@@ -713,6 +716,9 @@ TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
         for (const char* points : {"txtRohpunkte", "txtPunkte"}) {
             shown << child(*window, points)->accessibleDescription();
         }
+        for (const char* input : {"txtRohpunkte", "txtPunkte", "txtProzent"}) {
+            shown << child(*window, input)->toolTip().section('\n', -2, -2);
+        }
         return shown.join(" | ");
     };
     const QString ownCaptions = captions();
@@ -723,8 +729,11 @@ TEST_F(Window, ErrorKeyFromAPresetAsksForErrorsAndGymBringsTheCaptionsBack) {
     for (int down = 0; down < 3; ++down) {
         QTest::keyClick(key->lineEdit(), Qt::Key_Down);
     }
-    EXPECT_EQ(captions(), "Rohpunkte | Fehler | Ergebnis in Prozent |  % | Rohpunkte | Fehler | "
-                          "Ergebnis in Prozent | Prozent |  | ")
+    EXPECT_EQ(captions(),
+              QString::fromUtf8("Rohpunkte | Fehler | Ergebnis in Prozent |  % | Rohpunkte | "
+                                "Fehler | Ergebnis in Prozent | Prozent |  |  | Wird bei diesem "
+                                "Schlüssel nicht gebraucht. | Zahl der Fehler, ganz oder halb, "
+                                "etwa 3 oder 2,5 | Wird bei diesem Schlüssel nicht gebraucht."))
         << "no word of sums where errors are counted";
     EXPECT_EQ(window->text(Field::ErgebnisProzent), "") << "no percentage under an error key";
     auto* errors = child<QLineEdit>(*window, "txtPunkte");
