@@ -2,6 +2,7 @@
 #include "keys/KeyEditSession.h"
 
 #include "grading/Decimal.h"
+#include "grading/KeyRules.h"
 #include "keys/KeyPresets.h"
 #include "settings/KeyFile.h"
 
@@ -218,27 +219,47 @@ KeyEditSession::Outcome KeyEditSession::importKeys(std::vector<GradingKey> incom
         OnClash choice;
     };
     std::map<QString, Answer> answers; // by the name in lower case
+    // The name given to a key kept beside its namesake, none where it was skipped, by the key's
+    // name in lower case: a write made again asks only where the name given is taken by now.
+    std::map<QString, std::optional<QString>> given;
+    const AskName nameFor = [&](const GradingKey& key, const QString& proposal,
+                                const QStringList& taken) {
+        const auto [name, first] = given.try_emplace(key.name.toLower(), proposal);
+        if (first) {
+            name->second = askName(key, proposal, {}, taken);
+        } else if (name->second) {
+            if (QString refusal = grading::whyNotAKeyName(*name->second, taken);
+                !refusal.isEmpty()) {
+                name->second = askName(key, *name->second, refusal, taken);
+            }
+        }
+        return name->second;
+    };
     Imported imported;
     Outcome outcome = write(
         {}, Deed::Save, [&](settings::KeyFileText& file, const std::vector<GradingKey>& onDisk) {
             bool calledOff = false;
-            imported = keys::importKeys(onDisk, incoming, [&](const GradingKey& existing) {
-                const auto [answer, first] =
-                    answers.try_emplace(existing.name.toLower(), Answer{existing, OnClash::Skip});
-                if (first) {
-                    answer->second.choice = m_questions.onClash(
-                        QStringLiteral("Einen Notenschlüssel „%1“ gibt es schon. Soll der aus der "
-                                       "Datei ihn ersetzen, sollen beide bleiben (der neue unter "
-                                       "einem anderen Namen), oder soll er übersprungen werden?")
-                            .arg(existing.name));
-                } else if (answer->second.choice == OnClash::Replace &&
-                           answer->second.seen != existing) {
-                    calledOff =
-                        calledOff || !mayOverwrite(answer->second.seen, existing, Deed::Save);
-                    answer->second.seen = existing;
-                }
-                return answer->second.choice;
-            });
+            imported = keys::importKeys(
+                onDisk, incoming,
+                [&](const GradingKey& existing) {
+                    const auto [answer, first] = answers.try_emplace(
+                        existing.name.toLower(), Answer{existing, OnClash::Skip});
+                    if (first) {
+                        answer->second.choice = m_questions.onClash(
+                            QStringLiteral(
+                                "Einen Notenschlüssel „%1“ gibt es schon. Soll der aus der "
+                                "Datei ihn ersetzen, sollen beide bleiben (der neue unter "
+                                "einem anderen Namen), oder soll er übersprungen werden?")
+                                .arg(existing.name));
+                    } else if (answer->second.choice == OnClash::Replace &&
+                               answer->second.seen != existing) {
+                        calledOff =
+                            calledOff || !mayOverwrite(answer->second.seen, existing, Deed::Save);
+                        answer->second.seen = existing;
+                    }
+                    return answer->second.choice;
+                },
+                nameFor);
             if (calledOff || imported.added.isEmpty()) {
                 return false;
             }
@@ -263,6 +284,28 @@ KeyEditSession::Outcome KeyEditSession::importKeys(std::vector<GradingKey> incom
         }
     }
     return outcome;
+}
+
+std::optional<QString> KeyEditSession::askName(const GradingKey& key, QString shown,
+                                               QString refusal, const QStringList& taken) {
+    const QString question =
+        QStringLiteral("„%1“ aus der Datei bleibt neben dem eigenen Notenschlüssel und braucht "
+                       "einen anderen Namen: Mit einer Nummer wäre er länger als %2 Zeichen. "
+                       "Unter welchem Namen soll er bleiben?")
+            .arg(key.name)
+            .arg(grading::longestKeyName);
+    for (;;) {
+        const std::optional<QString> name = m_questions.keyName(
+            refusal.isEmpty() ? question : refusal + QStringLiteral("\n\n") + question, shown);
+        if (!name) {
+            return std::nullopt;
+        }
+        refusal = grading::whyNotAKeyName(*name, taken);
+        if (refusal.isEmpty()) {
+            return name;
+        }
+        shown = *name;
+    }
 }
 
 KeyEditSession::Outcome KeyEditSession::exportTo(const QString& path) {

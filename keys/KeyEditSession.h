@@ -27,6 +27,8 @@ public:
     virtual bool discard(const QString& question) = 0;
     // What becomes of an imported key whose name a key of the teacher's bears, "skip" preset.
     virtual OnClash onClash(const QString& question) = 0;
+    // A name, the proposal shown selected for typing over; none where the teacher cancels.
+    virtual std::optional<QString> keyName(const QString& question, const QString& proposal) = 0;
 };
 
 // One sitting at the key editor: the key shown in the form, new or an own key, and everything
@@ -100,6 +102,10 @@ private:
     enum class Deed { Save, Delete };
     // Changes the key file as it is now; where it holds `seen`, the key as shown, otherwise
     // than it was shown, only once the teacher says so.
+    // Asks for the name of an imported key kept beside its namesake until the teacher gives one
+    // the rules take, `shown` first, or cancels.
+    std::optional<QString> askName(const grading::GradingKey& key, QString shown, QString refusal,
+                                   const QStringList& taken);
     Outcome write(const std::optional<grading::GradingKey>& seen, Deed deed,
                   const settings::KeyStore::Change& change);
     bool mayOverwrite(const grading::GradingKey& seen,

@@ -18,13 +18,41 @@ template <typename List> auto named(List& keys, const QString& name) {
     });
 }
 
-QString freeName(const QString& name, const std::vector<GradingKey>& keys) {
+// The name cut to `room` characters at a word's end, with no separator left dangling
+// ("1 bis 6 - 4 ab", never "1 bis 6 - 4 ab 5" or "1 bis 6 -"); a single word is cut where it must.
+QString cutAtWordEnd(const QString& name, qsizetype room) {
+    QString cut = name.left(room);
+    if (room < name.size() && !name[room].isSpace()) {
+        if (const qsizetype space = cut.lastIndexOf(u' '); space > 0) {
+            cut.truncate(space);
+        }
+    }
+    const QString dangling = QStringLiteral(" ,;-–/+");
+    while (cut.size() > 1 && dangling.contains(cut.back())) {
+        cut.chop(1);
+    }
+    return cut;
+}
+
+// "Name (2)", "Name (3)" … where that fits; else what the teacher names it, asked with the name
+// cut and marked: "1 bis 6 - 4 ab 50 %" becomes no "1 bis 6 - 4 ab 5 (2)", which reads as another
+// key.
+std::optional<QString> nameBeside(const GradingKey& key, const std::vector<GradingKey>& keys,
+                                  const AskName& ask) {
     const QStringList taken = takenNames(keys);
     for (int number = 2;; ++number) {
         const QString tail = QStringLiteral(" (%1)").arg(number);
-        const QString candidate = name.left(longestKeyName - tail.size()).trimmed() + tail;
-        if (whyNotAKeyName(candidate, taken).isEmpty()) {
-            return candidate;
+        const QString whole = key.name + tail;
+        if (whole.size() <= longestKeyName) {
+            if (!taken.contains(whole, Qt::CaseInsensitive)) {
+                return whole;
+            }
+            continue;
+        }
+        const QString proposal =
+            cutAtWordEnd(key.name, longestKeyName - 1 - tail.size()) + QChar(0x2026) + tail;
+        if (!taken.contains(proposal, Qt::CaseInsensitive)) {
+            return ask(key, proposal, taken);
         }
     }
 }
@@ -46,7 +74,8 @@ std::optional<QString> otherKeyNamed(const std::vector<GradingKey>& keys,
 }
 
 Imported importKeys(std::vector<GradingKey> own, std::vector<GradingKey> incoming,
-                    const std::function<OnClash(const GradingKey& existing)>& decide) {
+                    const std::function<OnClash(const GradingKey& existing)>& decide,
+                    const AskName& ask) {
     Imported result{std::move(own), {}};
     for (GradingKey& key : incoming) {
         const auto clash = named(result.keys, key.name);
@@ -56,7 +85,11 @@ Imported importKeys(std::vector<GradingKey> own, std::vector<GradingKey> incomin
             *clash = std::move(key);
         } else if (choice == OnClash::KeepBoth) {
             if (clash != result.keys.end()) {
-                key.name = freeName(key.name, result.keys);
+                const std::optional<QString> name = nameBeside(key, result.keys, ask);
+                if (!name) {
+                    continue;
+                }
+                key.name = *name;
             }
             result.added << key.name;
             result.keys.push_back(std::move(key));

@@ -30,9 +30,16 @@ struct Imported {
     QStringList added;                     // the names that came in, as they are now
 };
 
+// Asked for the name of a key kept beside its namesake where "Name (2)" would pass the longest
+// name: gets the key, a proposal ("1 bis 6 - 4 ab… (2)") and the names taken; gives a name that
+// `whyNotAKeyName` takes, or none to skip the key.
+using AskName = std::function<std::optional<QString>(
+    const grading::GradingKey& incoming, const QString& proposal, const QStringList& taken)>;
+
 // Adds `incoming` behind `own`, asking `decide` about the key each clashing name belongs to.
-// Kept both, the newcomer is named "Name (2)", "Name (3)" …, shortened to fit.
+// Kept both, the newcomer is named "Name (2)", "Name (3)" … where that fits, else as `ask` says.
 Imported importKeys(std::vector<grading::GradingKey> own, std::vector<grading::GradingKey> incoming,
-                    const std::function<OnClash(const grading::GradingKey& existing)>& decide);
+                    const std::function<OnClash(const grading::GradingKey& existing)>& decide,
+                    const AskName& ask);
 
 } // namespace keys

@@ -17,6 +17,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -636,6 +637,25 @@ keys::OnClash KeyEditor::onClash(const QString& question) {
     return box.clickedButton() == replace ? keys::OnClash::Replace
            : box.clickedButton() == both  ? keys::OnClash::KeepBoth
                                           : keys::OnClash::Skip;
+}
+
+std::optional<QString> KeyEditor::keyName(const QString& question, const QString& proposal) {
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(question);
+    dialog.setTextValue(proposal);
+    if (auto* label = dialog.findChild<QLabel*>()) {
+        label->setWordWrap(true);
+    }
+    if (auto* edit = dialog.findChild<QLineEdit*>()) {
+        edit->setMaxLength(m_name->maxLength());
+        edit->setAccessibleName(QStringLiteral("Name"));
+        edit->selectAll();
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.textValue();
 }
 
 QMessageBox::StandardButton KeyEditor::say(QMessageBox::Icon icon, const QString& text,

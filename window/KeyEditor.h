@@ -60,6 +60,7 @@ private:
     bool overwrite(const QString& question, const QString& button) override;
     bool discard(const QString& question) override;
     keys::OnClash onClash(const QString& question) override;
+    std::optional<QString> keyName(const QString& question, const QString& proposal) override;
     QMessageBox::StandardButton say(QMessageBox::Icon icon, const QString& text,
                                     QMessageBox::StandardButtons buttons = QMessageBox::Ok,
                                     QMessageBox::StandardButton preset = QMessageBox::Ok);

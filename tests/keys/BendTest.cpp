@@ -18,6 +18,7 @@ class NoQuestions : public keys::Questions {
     bool overwrite(const QString&, const QString&) override { return false; }
     bool discard(const QString&) override { return false; }
     keys::OnClash onClash(const QString&) override { return keys::OnClash::Skip; }
+    std::optional<QString> keyName(const QString&, const QString&) override { return {}; }
 };
 
 struct BendRow {

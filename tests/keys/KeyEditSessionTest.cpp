@@ -32,6 +32,12 @@ public:
                : answer == "Beide behalten" ? keys::OnClash::KeepBoth
                                             : keys::OnClash::Skip;
     }
+    // "OK" takes the proposal, "Abbrechen" cancels, any other answer is typed over it.
+    std::optional<QString> keyName(const QString& question, const QString& proposal) override {
+        const QString answer = next("[" + proposal + "] " + question);
+        return answer == "Abbrechen" ? std::nullopt
+                                     : std::optional(answer == "OK" ? proposal : answer);
+    }
 
 private:
     QString next(const QString& question) {
@@ -336,6 +342,50 @@ INSTANTIATE_TEST_SUITE_P(
                    .asked = {"„B“ gibt es schon"},
                    .after = abc + block("B (2)", "70"),
                    .status = "Importiert: „B (2)“."},
+        SessionRow{.name = "import_of_16_characters_numbered_unasked",
+                   .before = abc + block("Klasse 8a Physik", "50"),
+                   .step = import("klasse 8a physik"),
+                   .answers = {"Beide behalten"},
+                   .asked = {"„Klasse 8a Physik“ gibt es schon"},
+                   .after = abc + block("Klasse 8a Physik", "50") +
+                            block("klasse 8a physik (2)", "70"),
+                   .status = "Importiert: „klasse 8a physik (2)“."},
+        SessionRow{.name = "import_of_17_characters_asks_for_a_name",
+                   .before = block("Klasse 10a Physik", "50"),
+                   .step = import("Klasse 10a Physik"),
+                   .answers = {"Beide behalten", "OK"},
+                   .asked = {"gibt es schon", "[Klasse 10a… (2)]"},
+                   .after = block("Klasse 10a Physik", "50") + "# von nebenan\n" +
+                            block("Klasse 10a… (2)", "70"),
+                   .status = "Importiert: „Klasse 10a… (2)“.",
+                   .whileFirstAsked = block("Klasse 10a Physik", "50") + "# von nebenan\n"},
+        SessionRow{.name = "import_of_19_characters_named_as_proposed",
+                   .before = block("1 bis 6 - 4 ab 50 %", "50"),
+                   .step = import("1 bis 6 - 4 ab 50 %"),
+                   .answers = {"Beide behalten", "OK"},
+                   .asked = {"„1 bis 6 - 4 ab 50 %“ gibt es schon",
+                             "[1 bis 6 - 4 ab… (2)] „1 bis 6 - 4 ab 50 %“ aus der Datei bleibt "
+                             "neben dem eigenen Notenschlüssel und braucht einen anderen Namen: "
+                             "Mit einer Nummer wäre er länger als 20 Zeichen."},
+                   .after = block("1 bis 6 - 4 ab 50 %", "50") + block("1 bis 6 - 4 ab… (2)", "70"),
+                   .status = "Importiert: „1 bis 6 - 4 ab… (2)“."},
+        SessionRow{
+            .name = "import_of_20_characters_named_again_where_refused",
+            .before = abc + block("Oberstufe Bayern 11b", "50"),
+            .step = import("Oberstufe Bayern 11b"),
+            .answers = {"Beide behalten", "a", "Kollegin Oberstufe Bayern", "Kollegin, Oberstufe"},
+            .asked = {"„Oberstufe Bayern 11b“ gibt es schon", "[Oberstufe… (2)] „Oberstufe",
+                      "[a] Den Namen „a“ trägt schon ein anderer Notenschlüssel",
+                      "[Kollegin Oberstufe Bayern] Der Name muss 1 bis 20 Zeichen lang"},
+            .after = abc + block("Oberstufe Bayern 11b", "50") + block("Kollegin, Oberstufe", "70"),
+            .status = "Importiert: „Kollegin, Oberstufe“."},
+        SessionRow{.name = "import_of_one_word_of_19_cut_within_it_then_cancelled",
+                   .before = block("Oberstufenschlüssel", "50"),
+                   .step = import("Oberstufenschlüssel"),
+                   .answers = {"Beide behalten", "Abbrechen"},
+                   .asked = {"„Oberstufenschlüssel“ gibt es schon", "[Oberstufenschlü… (2)]"},
+                   .status = "Kein Notenschlüssel importiert.",
+                   .done = false},
         SessionRow{.name = "import_skipped",
                    .before = abc,
                    .step = import("B"),
@@ -388,13 +438,19 @@ TEST(KeyImport, AddsTheValidKeysOfADamagedFileUnderAFreeName) {
     grading::GradingKey own = tendencyKey();
     own.name = QStringLiteral("Oberstufe Bayern 11b");
     QStringList asked;
-    const keys::Imported imported =
-        keys::importKeys({own}, loaded.keys, [&](const grading::GradingKey& existing) {
+    const keys::Imported imported = keys::importKeys(
+        {own}, loaded.keys,
+        [&](const grading::GradingKey& existing) {
             asked << existing.name;
             return keys::OnClash::KeepBoth;
+        },
+        [&](const grading::GradingKey& key, const QString& proposal, const QStringList&) {
+            asked << key.name + ": " + proposal;
+            return proposal;
         });
-    EXPECT_EQ(asked, QStringList{own.name});
-    EXPECT_EQ(imported.added, QStringList{"oberstufe bayern (2)"});
+    EXPECT_EQ(asked, QStringList({own.name, QString::fromUtf8("oberstufe bayern 11b: "
+                                                              "oberstufe… (2)")}));
+    EXPECT_EQ(imported.added, QStringList{QString::fromUtf8("oberstufe… (2)")});
     ASSERT_EQ(imported.keys.size(), 2u);
     EXPECT_EQ(imported.keys[0], own);
     EXPECT_EQ(imported.keys[1].grades, loaded.keys[0].grades);
