@@ -646,6 +646,8 @@ std::optional<QString> KeyEditor::keyName(const QString& question, const QString
     dialog.setTextValue(proposal);
     if (auto* label = dialog.findChild<QLabel*>()) {
         label->setWordWrap(true);
+        // The question reads in a few long lines, not a column of short ones.
+        label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 60);
     }
     if (auto* edit = dialog.findChild<QLineEdit*>()) {
         edit->setMaxLength(m_name->maxLength());

@@ -18,11 +18,13 @@ expected=$(sort <<'LIST'
 ./share/doc/zensulino/changelog.gz
 ./share/doc/zensulino/Handbuch.md
 ./share/doc/zensulino/screenshots/key-editor-100.png
+./share/doc/zensulino/screenshots/key-editor-in-use-100.png
 ./share/doc/zensulino/screenshots/memory-tasks-100.png
 ./share/doc/zensulino/screenshots/window-errors-100.png
 ./share/doc/zensulino/screenshots/window-gym-100.png
 ./share/doc/zensulino/screenshots/window-quotient-100.png
 ./share/doc/zensulino/screenshots/window-sums-100.png
+./share/doc/zensulino/screenshots/window-tooltip-100.png
 ./share/man/man1/Zensulino.1.gz
 LIST
 )
