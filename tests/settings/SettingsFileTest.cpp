@@ -494,13 +494,19 @@ TEST_F(SettingsFile, FileOfAnotherUserInASharedStickyFolderIsReplacedInPlace) {
 }
 
 // The name proposed for a sheet or a results file: every character a Windows file name cannot
-// hold becomes "-", and an empty title the program's own name.
+// hold becomes "-", a device's name is no file's, a long title is cut at a word, and an empty
+// title gives the program's own name.
 TEST(FileName, FromTheTitleWithoutWhatWindowsRefuses) {
     const std::pair<const char*, const char*> titles[] = {
         {"Mathematik 8a, Klassenarbeit 2", "Mathematik 8a, Klassenarbeit 2.pdf"},
         {"  8b\\Nachschrift/2: *neu*? \"A\" <B> | C ", "8b-Nachschrift-2- -neu-- -A- -B- - C.pdf"},
         {"Prüfung Übung.", "Prüfung Übung..pdf"},
-        {"   ", "Notenspiegel.pdf"}};
+        {"   ", "Notenspiegel.pdf"},
+        {"con", "con-.pdf"},
+        {"COM1 Nachschrift", "COM1 Nachschrift.pdf"},
+        {"Mathematik Klasse 8a, zweite Klassenarbeit im ersten Halbjahr, Gruppe A und Gruppe B "
+         "mit Nachschreibern",
+         "Mathematik Klasse 8a, zweite Klassenarbeit im ersten Halbjahr, Gruppe A und.pdf"}};
     for (const auto& [title, proposed] : titles) {
         EXPECT_EQ(settings::fileNameFromTitle(QString::fromUtf8(title),
                                               QStringLiteral("Notenspiegel"),
