@@ -6,6 +6,7 @@
 #include "window/AboutText.h"
 #include "window/frmMain.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDate>
@@ -216,6 +217,12 @@ TEST_F(ContextMenu, AboutBoxShowsThisYear) {
 
 // Nothing on the window's face shows the menu: resting on "Berechnen" tells of it.
 TEST_F(ContextMenu, PointerRestingOnBerechnenTellsOfTheMenu) {
+    // Resting: no button held down by a press of a test before, and come from elsewhere.
+    QApplication::setActiveWindow(m_window.get());
+    for (const Qt::MouseButton held : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseRelease(m_window.get(), held, {}, QPoint(1, 1));
+    }
+    m_window->contextMenu()->hide();
     QTest::mouseMove(m_window->findChild<QWidget*>("cmdCalc"));
     ASSERT_TRUE(QTest::qWaitFor([] { return QToolTip::isVisible(); }));
     EXPECT_EQ(QToolTip::text(), QString::fromUtf8("Rechnet das Ergebnis aus und nimmt es in den "
