@@ -100,12 +100,12 @@ public:
 private:
     void showForm(const KeyForm& form);
     enum class Deed { Save, Delete };
-    // Changes the key file as it is now; where it holds `seen`, the key as shown, otherwise
-    // than it was shown, only once the teacher says so.
     // Asks for the name of an imported key kept beside its namesake until the teacher gives one
-    // the rules take, `shown` first, or cancels.
+    // the rules take, `shown` first (after `refusal`, where one stands), or cancels.
     std::optional<QString> askName(const grading::GradingKey& key, QString shown, QString refusal,
                                    const QStringList& taken);
+    // Changes the key file as it is now; where it holds `seen`, the key as shown, otherwise
+    // than it was shown, only once the teacher says so.
     Outcome write(const std::optional<grading::GradingKey>& seen, Deed deed,
                   const settings::KeyStore::Change& change);
     bool mayOverwrite(const grading::GradingKey& seen,

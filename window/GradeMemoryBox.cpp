@@ -186,7 +186,8 @@ GradeMemoryBox::GradeMemoryBox(grading::NotenSpeicher& memory, const QString& ma
     m_saved->setTextFormat(Qt::PlainText);
     m_saved->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_saved->setWordWrap(true);
-    m_saved->hide();
+    // Its line is kept from the start: the line a save writes takes no room from the tables.
+    m_saved->setMinimumHeight(m_saved->fontMetrics().lineSpacing());
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(content, 1);
     layout->addLayout(titleRow);
@@ -309,7 +310,10 @@ void GradeMemoryBox::saveChosen(const QString& path, const QByteArray& bytes,
     m_saved->setText(problem.isEmpty()
                          ? QStringLiteral("Gespeichert: ") + QDir::toNativeSeparators(path)
                          : QString());
-    m_saved->setVisible(problem.isEmpty());
+    // A path too long for one line makes the box taller where the screen allows.
+    if (const int wanted = sizeHint().height(); wanted > height() && screen() != nullptr) {
+        resize(width(), std::min(wanted, screen()->availableGeometry().height() * 9 / 10));
+    }
     if (!problem.isEmpty()) {
         QMessageBox box(QMessageBox::Critical, grading::messageTitle(title),
                         withLineBreaks(problem), QMessageBox::Ok, this);

@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardItemModel>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -126,8 +127,10 @@ void KeyEditor::createControls(const QString& maximumText) {
     });
 
     m_preset = new QComboBox(this);
-    // First an empty entry: a saved key shown comes from no preset.
+    // First an empty entry: a saved key shown comes from no preset. Picked, it would leave the
+    // form as it is under no preset's name, so it cannot be picked.
     m_preset->addItem(QString());
+    qobject_cast<QStandardItemModel*>(m_preset->model())->item(0)->setEnabled(false);
     for (const grading::GradingKey& preset : m_session.presets()) {
         m_preset->addItem(preset.name);
     }
@@ -645,6 +648,7 @@ std::optional<QString> KeyEditor::keyName(const QString& question, const QString
     dialog.setLabelText(question);
     dialog.setTextValue(proposal);
     if (auto* label = dialog.findChild<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText); // a name as "<i>A</i>" reads as typed
         label->setWordWrap(true);
         // The question reads in a few long lines, not a column of short ones.
         label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 60);

@@ -18,6 +18,24 @@ qreal textRoom(const QLineEdit* edit) {
     return edit->width() - 2 * frame - 4 - margins.left() - margins.right();
 }
 
+// A tooltip never wraps: a sum of forty tasks would run off the screen in one line, so it stands
+// in lines of at most 60 characters, each ending after a "+" where it can.
+QString inLines(const QString& text) {
+    constexpr qsizetype longestLine = 60;
+    QStringList lines;
+    qsizetype start = 0;
+    while (text.size() - start > longestLine) {
+        qsizetype end = text.lastIndexOf(u'+', start + longestLine - 1) + 1;
+        if (end <= start) {
+            end = start + longestLine;
+        }
+        lines << text.mid(start, end - start);
+        start = end;
+    }
+    lines << text.mid(start);
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 ShowsTheStart::ShowsTheStart(QLineEdit* edit, Fit fit)
@@ -75,7 +93,7 @@ void ShowsTheStart::fit() {
     }
     QStringList tip;
     if (!fits) {
-        tip << text;
+        tip << inLines(text);
     }
     if (!m_hint.isEmpty()) {
         tip << m_hint;

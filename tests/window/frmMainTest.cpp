@@ -469,6 +469,13 @@ TEST_F(Window, TaskSumsTypedWithEnterAreListedSavedAsCsvAndKept) {
               QString::fromUtf8("10+8+12+6\nHöchstpunktzahl der Arbeit, etwa 40, oder die "
                                 "Aufgaben als Summe wie 10+8+12+6"))
         << "wider than the field, whole above what the field takes";
+    const QString fortyTasks = QStringList(40, "10,5").join('+');
+    maximum->setText(fortyTasks);
+    const QStringList sumLines = maximum->toolTip().split('\n').mid(0, 4);
+    EXPECT_EQ(sumLines.join(""), fortyTasks);
+    EXPECT_EQ(sumLines.front(), QStringList(12, "10,5").join('+') + '+')
+        << "in lines a screen holds, broken after a +";
+    maximum->setText("10+8+12+6");
     const QString listed = "\r77,8 % = 11 (GYM), Aufgaben 8+5+12+3\r100,0 % = 15 (GYM), Aufgaben "
                            "10+8+12+6\r51,4 % = 06 (GYM), Aufgaben 9+8+1,5+0";
     EXPECT_EQ(window->notenSpeicher().entries(), listed);
@@ -669,8 +676,10 @@ TEST_F(Window, KeySavedFromAPresetInTheEditorGradesInTheWindow) {
             ASSERT_TRUE(qobject_cast<QComboBox*>(preset));
             QTest::keyClick(preset, Qt::Key_Down);
             QTest::keyClick(preset, Qt::Key_Up);
+            QTest::keyClick(preset, Qt::Key_Up);
             EXPECT_EQ(qobject_cast<QComboBox*>(preset)->currentText(),
-                      QString::fromUtf8("KMK Oberstufe (0–15)"));
+                      QString::fromUtf8("KMK Oberstufe (0–15)"))
+                << "the empty entry above the presets is for a saved key, never picked";
             QTest::keyClick(preset, Qt::Key_Tab);
             QTest::keyClicks(editor->focusWidget(), "Oberstufe BW");
             for (QPushButton* button : editor->findChildren<QPushButton*>()) {
