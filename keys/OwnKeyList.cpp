@@ -2,6 +2,7 @@
 #include "keys/OwnKeyList.h"
 
 #include "grading/KeyRules.h"
+#include "grading/ShortName.h"
 
 #include <algorithm>
 
@@ -16,22 +17,6 @@ template <typename List> auto named(List& keys, const QString& name) {
     return std::find_if(keys.begin(), keys.end(), [&](const GradingKey& key) {
         return key.name.compare(name, Qt::CaseInsensitive) == 0;
     });
-}
-
-// The name cut to `room` characters at a word's end, with no separator left dangling
-// ("1 bis 6 - 4 ab", never "1 bis 6 - 4 ab 5" or "1 bis 6 -"); a single word is cut where it must.
-QString cutAtWordEnd(const QString& name, qsizetype room) {
-    QString cut = name.left(room);
-    if (room < name.size() && !name[room].isSpace()) {
-        if (const qsizetype space = cut.lastIndexOf(u' '); space > 0) {
-            cut.truncate(space);
-        }
-    }
-    const QString dangling = QStringLiteral(" ,;-–/+");
-    while (cut.size() > 1 && dangling.contains(cut.back())) {
-        cut.chop(1);
-    }
-    return cut;
 }
 
 // "Name (2)", "Name (3)" … where that fits; else what the teacher names it, asked with the name
@@ -49,8 +34,8 @@ std::optional<QString> nameBeside(const GradingKey& key, const std::vector<Gradi
             }
             continue;
         }
-        const QString proposal =
-            cutAtWordEnd(key.name, longestKeyName - 1 - tail.size()) + QChar(0x2026) + tail;
+        const QString proposal = grading::cutAtWordEnd(key.name, longestKeyName - 1 - tail.size()) +
+                                 QChar(0x2026) + tail;
         if (!taken.contains(proposal, Qt::CaseInsensitive)) {
             return ask(key, proposal, taken);
         }

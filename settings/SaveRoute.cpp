@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 
 namespace settings {
 
@@ -49,13 +51,39 @@ QString writeFailed(const QString& path, const QString& systemError) {
 
 // A fresh account may have no documents folder yet, where the settings, the key file and the
 // exports go: the first save into it makes it. Any other missing folder stays missing and is
-// named, as is a documents folder that cannot be made.
-void makeDocumentsFolderFor(const QString& path) {
+// named. Why the documents folder could not be made, where it could not.
+std::optional<QString> makeDocumentsFolderFor(const QString& path) {
     const QString documents = GetSpecialFolder(CSIDL_PERSONAL);
-    if (!documents.isEmpty() &&
-        QFileInfo(path).absolutePath() == QFileInfo(documents).absoluteFilePath()) {
-        madeDocumentsFolder();
+    const QFileInfo folder(documents);
+    if (documents.isEmpty() || QFileInfo(path).absolutePath() != folder.absoluteFilePath() ||
+        folder.isDir()) {
+        return std::nullopt;
     }
+    const QString cannot =
+        QStringLiteral("Der Ordner „%1“ ließ sich nicht anlegen: ").arg(shown(documents));
+    if (folder.exists()) {
+        return cannot + QStringLiteral("An seiner Stelle steht eine Datei gleichen Namens.");
+    }
+    std::error_code error;
+    // Only the folder itself, in a home that exists: never a path into a share not mounted.
+    if (std::filesystem::create_directory(documents.toStdU16String(), error) || !error) {
+        return std::nullopt;
+    }
+    const QString parent = shown(folder.absolutePath());
+    if (error == std::errc::no_such_file_or_directory) {
+        return cannot + QStringLiteral("Der Ordner „%1“ existiert nicht.").arg(parent);
+    }
+    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
+        return cannot + QStringLiteral("In „%1“ darf dieses Programm nichts anlegen.").arg(parent);
+    }
+    if (error == std::errc::read_only_file_system) {
+        return cannot + QStringLiteral("Der Datenträger ist schreibgeschützt.");
+    }
+    if (error == std::errc::no_space_on_device) {
+        return cannot + QStringLiteral("Der Datenträger ist voll.");
+    }
+    return cannot + QStringLiteral("Meldung des Systems: „%1“.")
+                        .arg(QString::fromLocal8Bit(error.message()));
 }
 
 // Why the file at `path` cannot take new content, or nothing when it can be tried.
@@ -97,7 +125,9 @@ bool writeAll(QFileDevice& file, const QByteArray& bytes) {
 
 // Why nothing was saved, and whether the former file stayed; no reason on success.
 SaveProblem save(const QString& path, const QByteArray& bytes) {
-    makeDocumentsFolderFor(path);
+    if (const auto problem = makeDocumentsFolderFor(path)) {
+        return {*problem};
+    }
     if (const auto problem = whyNotWritable(path)) {
         return {*problem};
     }

@@ -234,6 +234,33 @@ INSTANTIATE_TEST_SUITE_P(UserDirs, SettingsLocation,
                                          "XDG_DOCUMENTS_DIR=\"Dokumente\"\n",
                                          "XDG_DOCUMENTS_DIR=\"\"\n"));
 
+// The documents folder is made where it is missing; where it cannot be, the message says why,
+// and no folder is made on a path that does not exist (a share not mounted).
+TEST(DocumentsFolder, ThatCannotBeMadeIsNamedWithItsCause) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("Datei");
+    writeBytes(dir.filePath("Datei/Documents"), "");
+    const std::pair<const char*, const char*> homes[] = {
+        {"Datei", "An seiner Stelle steht eine Datei gleichen Namens."},
+        {"nicht eingehängt", "Der Ordner „%1“ existiert nicht."}};
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    for (const auto& [home, cause] : homes) {
+        const QString homePath = dir.filePath(QString::fromUtf8(home));
+        qputenv("HOME", homePath.toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", (homePath + "/.config").toLocal8Bit());
+        const QString problem =
+            settings::saveSettings(settings::settingsFilePath(), {"40", "30", "75,0", "11", "GYM"});
+        EXPECT_TRUE(problem.contains(
+            QString::fromUtf8("Der Ordner „%1/Documents“ ließ sich nicht anlegen: %2")
+                .arg(homePath, QString::fromUtf8(cause).arg(homePath))))
+            << problem.toStdString();
+        EXPECT_FALSE(QFileInfo(homePath + "/Documents").isDir()) << home;
+    }
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
 TEST(FileExists, TellsWhetherAnythingOfThatNameExists) {
     QTemporaryDir dir;
     writeBytes(dir.filePath("datei"), "x");
@@ -503,10 +530,11 @@ TEST(FileName, FromTheTitleWithoutWhatWindowsRefuses) {
         {"Prüfung Übung.", "Prüfung Übung..pdf"},
         {"   ", "Notenspiegel.pdf"},
         {"con", "con-.pdf"},
+        {"Nul. Arbeit", "Nul-. Arbeit.pdf"},
         {"COM1 Nachschrift", "COM1 Nachschrift.pdf"},
-        {"Mathematik Klasse 8a, zweite Klassenarbeit im ersten Halbjahr, Gruppe A und Gruppe B "
-         "mit Nachschreibern",
-         "Mathematik Klasse 8a, zweite Klassenarbeit im ersten Halbjahr, Gruppe A und.pdf"}};
+        {"Mathematik Klasse 8a, zweite Klassenarbeit im ersten Halbjahr 2026/27, Gruppe A, "
+         "Nachschrift",
+         "Mathematik Klasse 8a, zweite Klassenarbeit im ersten Halbjahr 2026-27, Gruppe A.pdf"}};
     for (const auto& [title, proposed] : titles) {
         EXPECT_EQ(settings::fileNameFromTitle(QString::fromUtf8(title),
                                               QStringLiteral("Notenspiegel"),
