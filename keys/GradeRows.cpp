@@ -113,8 +113,9 @@ bool GradeRows::insertRows(int row, int count, const QModelIndex& parent) {
     }
     beginInsertRows({}, row, row + count - 1);
     m_rows.insert(m_rows.begin() + row, static_cast<std::size_t>(count), KeyFormRow{});
-    if (m_firstWeak && *m_firstWeak >= static_cast<std::size_t>(row)) {
-        *m_firstWeak += static_cast<std::size_t>(count);
+    if (m_firstWeak) {
+        m_firstWeak = rowAfterInsert(*m_firstWeak, static_cast<std::size_t>(row),
+                                     static_cast<std::size_t>(count));
     }
     endInsertRows();
     return true;
@@ -127,14 +128,27 @@ bool GradeRows::removeRows(int row, int count, const QModelIndex& parent) {
     beginRemoveRows({}, row, row + count - 1);
     m_rows.erase(m_rows.begin() + row, m_rows.begin() + row + count);
     const auto first = static_cast<std::size_t>(row);
-    const auto end = first + static_cast<std::size_t>(count);
-    if (m_firstWeak && *m_firstWeak >= end) {
-        *m_firstWeak -= static_cast<std::size_t>(count);
-    } else if (m_firstWeak && *m_firstWeak >= first) {
-        m_firstWeak = first < m_rows.size() ? std::optional(first) : std::nullopt;
+    if (m_firstWeak) {
+        // The weak grade removed, the grade after it is the first weak one, where there is one.
+        m_firstWeak =
+            rowAfterRemoval(*m_firstWeak, first, static_cast<std::size_t>(count)).value_or(first);
+        if (*m_firstWeak >= m_rows.size()) {
+            m_firstWeak.reset();
+        }
     }
     endRemoveRows();
     return true;
+}
+
+std::size_t rowAfterInsert(std::size_t row, std::size_t first, std::size_t count) {
+    return row >= first ? row + count : row;
+}
+
+std::optional<std::size_t> rowAfterRemoval(std::size_t row, std::size_t first, std::size_t count) {
+    if (row < first) {
+        return row;
+    }
+    return row >= first + count ? std::optional(row - count) : std::nullopt;
 }
 
 } // namespace keys

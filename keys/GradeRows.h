@@ -51,4 +51,10 @@ private:
     grading::Scale m_scale = grading::Scale::Points;
 };
 
+// Where a row of the grades stands once `count` rows were inserted at `first`: a row picked by the
+// teacher stays with its grade.
+std::size_t rowAfterInsert(std::size_t row, std::size_t first, std::size_t count);
+// Where a row stands once the `count` rows at `first` were removed; none where it was one of them.
+std::optional<std::size_t> rowAfterRemoval(std::size_t row, std::size_t first, std::size_t count);
+
 } // namespace keys

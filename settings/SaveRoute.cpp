@@ -10,9 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <filesystem>
 #include <optional>
-#include <system_error>
 
 namespace settings {
 
@@ -54,36 +52,11 @@ QString writeFailed(const QString& path, const QString& systemError) {
 // named. Why the documents folder could not be made, where it could not.
 std::optional<QString> makeDocumentsFolderFor(const QString& path) {
     const QString documents = GetSpecialFolder(CSIDL_PERSONAL);
-    const QFileInfo folder(documents);
-    if (documents.isEmpty() || QFileInfo(path).absolutePath() != folder.absoluteFilePath() ||
-        folder.isDir()) {
+    if (documents.isEmpty() ||
+        QFileInfo(path).absolutePath() != QFileInfo(documents).absoluteFilePath()) {
         return std::nullopt;
     }
-    const QString cannot =
-        QStringLiteral("Der Ordner „%1“ ließ sich nicht anlegen: ").arg(shown(documents));
-    if (folder.exists()) {
-        return cannot + QStringLiteral("An seiner Stelle steht eine Datei gleichen Namens.");
-    }
-    std::error_code error;
-    // Only the folder itself, in a home that exists: never a path into a share not mounted.
-    if (std::filesystem::create_directory(documents.toStdU16String(), error) || !error) {
-        return std::nullopt;
-    }
-    const QString parent = shown(folder.absolutePath());
-    if (error == std::errc::no_such_file_or_directory) {
-        return cannot + QStringLiteral("Der Ordner „%1“ existiert nicht.").arg(parent);
-    }
-    if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted) {
-        return cannot + QStringLiteral("In „%1“ darf dieses Programm nichts anlegen.").arg(parent);
-    }
-    if (error == std::errc::read_only_file_system) {
-        return cannot + QStringLiteral("Der Datenträger ist schreibgeschützt.");
-    }
-    if (error == std::errc::no_space_on_device) {
-        return cannot + QStringLiteral("Der Datenträger ist voll.");
-    }
-    return cannot + QStringLiteral("Meldung des Systems: „%1“.")
-                        .arg(QString::fromLocal8Bit(error.message()));
+    return makeFolder(documents);
 }
 
 // Why the file at `path` cannot take new content, or nothing when it can be tried.

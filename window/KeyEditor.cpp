@@ -165,19 +165,18 @@ void KeyEditor::createControls(const QString& maximumText) {
     // The bend picked stays with its grade when rows come or go above it; it goes with its row.
     connect(rows, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) {
-                if (m_bendPicked && *m_bendPicked >= static_cast<std::size_t>(first)) {
-                    *m_bendPicked += static_cast<std::size_t>(last - first + 1);
+                if (m_bendPicked) {
+                    m_bendPicked =
+                        keys::rowAfterInsert(*m_bendPicked, static_cast<std::size_t>(first),
+                                             static_cast<std::size_t>(last - first + 1));
                 }
             });
     connect(rows, &QAbstractItemModel::rowsRemoved, this,
             [this](const QModelIndex&, int first, int last) {
-                if (!m_bendPicked || *m_bendPicked < static_cast<std::size_t>(first)) {
-                    return;
-                }
-                if (*m_bendPicked <= static_cast<std::size_t>(last)) {
-                    m_bendPicked.reset();
-                } else {
-                    *m_bendPicked -= static_cast<std::size_t>(last - first + 1);
+                if (m_bendPicked) {
+                    m_bendPicked =
+                        keys::rowAfterRemoval(*m_bendPicked, static_cast<std::size_t>(first),
+                                              static_cast<std::size_t>(last - first + 1));
                 }
             });
     connect(rows, &QAbstractItemModel::dataChanged, this, &KeyEditor::formChanged);
